@@ -1,0 +1,37 @@
+# Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz).
+.PHONY: run test bench fuzz deps build build-asan test-films clean
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 20
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+test-films: build
+	@scripts/make-test-films-if-needed build
+
+run: build
+	@build/src/app/marrowick-cli --help
+
+test: build build-asan test-films
+	@ctest --preset default -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+bench: build test-films
+	@scripts/run-benchmarks build
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,53 @@
+# Helpers that declare one static library per layer, its test target, and the layering check.
+
+set(MARROWICK_PLAIN_LAYERS model analysis disclosure delivery assistant CACHE INTERNAL "")
+
+# marrowick_layer(NAME SOURCES files... [PUBLIC_LINKS targets...] [PRIVATE_LINKS targets...])
+function(marrowick_layer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LINKS;PRIVATE_LINKS" ${ARGN})
+  add_library(marrowick_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(marrowick_${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(marrowick_${name} PUBLIC ${ARG_PUBLIC_LINKS} PRIVATE ${ARG_PRIVATE_LINKS})
+  set_property(GLOBAL APPEND PROPERTY MARROWICK_LAYER_TARGETS marrowick_${name})
+endfunction()
+
+# marrowick_tests(LAYER SOURCES files... [LINKS targets...] [LABELS labels...])
+# Builds marrowick_<layer>_tests and registers each GoogleTest case as "<layer>.<Suite>.<Case>".
+function(marrowick_tests layer)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;LABELS" ${ARGN})
+  set(target marrowick_${layer}_tests)
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE marrowick_${layer} ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${target} PRIVATE
+    MARROWICK_RESOURCE_DIR="${MARROWICK_RESOURCE_DIR}"
+    MARROWICK_TEST_FILMS_DIR="${MARROWICK_TEST_FILMS_DIR}"
+    MARROWICK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  include(GoogleTest)
+  gtest_discover_tests(${target} TEST_PREFIX "${layer}." DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;MARROWICK_RESOURCES=${MARROWICK_RESOURCE_DIR}" LABELS "${layer};${ARG_LABELS}")
+endfunction()
+
+# The plain C++ layers must not see Qt: no Qt6 link and no <Q...> include in their sources.
+function(marrowick_check_layering)
+  get_property(targets GLOBAL PROPERTY MARROWICK_LAYER_TARGETS)
+  foreach(target IN LISTS targets)
+    string(REPLACE "marrowick_" "" layer ${target})
+    if(NOT layer IN_LIST MARROWICK_PLAIN_LAYERS)
+      continue()
+    endif()
+    get_target_property(links ${target} LINK_LIBRARIES)
+    foreach(link IN LISTS links)
+      if(link MATCHES "^Qt6::" OR link MATCHES "marrowick_(workspace|ui|app)")
+        message(FATAL_ERROR "Layering: ${target} links ${link}")
+      endif()
+    endforeach()
+    file(GLOB_RECURSE files ${CMAKE_SOURCE_DIR}/src/${layer}/*.h ${CMAKE_SOURCE_DIR}/src/${layer}/*.cpp)
+    foreach(file IN LISTS files)
+      file(STRINGS ${file} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|workspace/|ui/|app/)")
+      if(hits)
+        message(FATAL_ERROR "Layering: ${file} includes ${hits}")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

@@ -1,0 +1,15 @@
+// The table of marrowick-cli subcommands; each handler lives in its own cli_<name>.cpp file.
+#include "app/cli_command.h"
+
+namespace marrowick::cli {
+
+int runVersion(std::span<const std::string> arguments);
+
+std::span<const Command> commands() {
+    static const Command table[] = {
+        {"version", "version", "Prints the program's version.", runVersion},
+    };
+    return table;
+}
+
+}  // namespace marrowick::cli

@@ -1,0 +1,27 @@
+// marrowick-cli validate FILE: size gate, decode and validation of a project file.
+#include <iostream>
+#include <string>
+
+#include "app/cli_command.h"
+#include "model/project_json.h"
+#include "model/review_error.h"
+
+namespace marrowick::cli {
+
+int runValidate(std::span<const std::string> arguments) {
+    if (arguments.size() != 1) {
+        std::cerr << "Usage: marrowick-cli validate FILE\n";
+        return 64;
+    }
+    try {
+        const Project project = ProjectJson::readFile(arguments[0]);
+        project.validated();
+        std::cout << "valid: " << project.films.size() << " films, " << project.shots.size() << " shots\n";
+        return 0;
+    } catch (const ReviewError& error) {
+        std::cerr << error.message() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace marrowick::cli
