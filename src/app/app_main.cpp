@@ -1,0 +1,24 @@
+// marrowick: the desktop application, or one of its non-interactive switch runs.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "app/program_switches.h"
+#include "ui/marrowick_app.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv, argv + argc);
+    if (const std::optional<int> status = marrowick::ProgramSwitches::run(arguments, std::cout, std::cerr))
+        return *status;
+
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Marrowick"));
+    QApplication::setApplicationName(QStringLiteral("Marrowick"));
+    QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("marrowick"));
+    marrowick::MarrowickApp app(application);
+    app.openDocuments(arguments);
+    return QApplication::exec();
+}
