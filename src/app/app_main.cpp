@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("marrowick"));
     marrowick::MarrowickApp app(application);
-    app.openDocuments(arguments);
+    // Qt has taken its own options (-style, -platform ...) out of this list.
+    std::vector<std::string> documents;
+    for (const QString& argument : QApplication::arguments()) documents.push_back(argument.toStdString());
+    app.openDocuments(documents);
     return QApplication::exec();
 }

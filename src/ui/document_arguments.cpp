@@ -24,6 +24,7 @@ DocumentArguments DocumentArguments::parse(const std::vector<std::string>& argum
         const std::filesystem::path file(argument);
         if (!isProjectFile(file)) documents.films.push_back(file);
         else if (!documents.project) documents.project = file;
+        // One review is open at a time: further project files are left alone.
     }
     return documents;
 }

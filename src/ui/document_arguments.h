@@ -9,7 +9,7 @@
 namespace marrowick {
 
 struct DocumentArguments {
-    std::optional<std::filesystem::path> project;  // the first ".marrowick" file
+    std::optional<std::filesystem::path> project;  // the first ".marrowick" file; others are ignored
     std::vector<std::filesystem::path> films;      // every other file, for import to sort out
 
     // Reads the arguments after the program path; options (starting with "-") are skipped.

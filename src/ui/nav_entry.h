@@ -16,6 +16,8 @@ public:
     NavEntry(QString symbol, QString title, QWidget* parent = nullptr);
 
     void setSymbol(const QString& symbol, const QColor& color);
+    const QString& symbol() const { return symbol_; }
+    std::optional<std::size_t> count() const { return count_; }
     void setCount(std::optional<std::size_t> count);
 
     QSize sizeHint() const override;
