@@ -214,6 +214,7 @@ void Sidebar::refreshFilms(const std::vector<FilmRow>& rows) {
         connect(entry, &NavEntry::customContextMenuRequested, this,
                 [this, id, entry](const QPoint& at) { showFilmMenu(id, entry->mapToGlobal(at)); });
         layout->insertWidget(layout->count() - 1, entry);
+        entry->show();
         filmEntries_.emplace_back(key, entry);
     }
     refreshHighlight();

@@ -15,10 +15,11 @@ namespace {
 
 using testing::WindowFixture;
 
+// The entry titled `title` that is not being removed; fails the test when there is none.
 NavEntry* entry(QWidget& sidebar, const QString& title) {
     for (NavEntry* candidate : sidebar.findChildren<NavEntry*>())
-        if (candidate->text() == title && candidate->isVisible()) return candidate;
-    return nullptr;
+        if (candidate->text() == title && !candidate->isHidden()) return candidate;
+    throw std::runtime_error("no sidebar entry " + title.toStdString());
 }
 
 TEST(Sidebar, WithoutFilmsShowsFiveEntriesCountingZero) {
@@ -44,6 +45,7 @@ TEST(Sidebar, CountsAndFilmEntriesFollowTheReview) {
     project.shots.mut(1).disclosure = Disclosure::none;
     project.shots.mut(2).boundaryScore = 0.79;
     fixture.load(project);
+    ASSERT_EQ(fixture.store.error(), std::nullopt);
     Sidebar& sidebar = fixture.window.sidebar();
 
     EXPECT_EQ(entry(sidebar, QStringLiteral("All shots"))->count(), 8u);
