@@ -228,6 +228,22 @@ TEST_F(ReviewStoreTest, UnusableRecoveryIsIgnoredSilently) {
     }
 }
 
+TEST_F(ReviewStoreTest, StartRemovesTemporariesThatAnInterruptedWriteLeftBehind) {
+    const auto folder = home.recoveryFile().parent_path();
+    std::filesystem::create_directories(folder);
+    const auto abandoned = folder / ".recovery.marrowick.0A1B2C3D.tmp";
+    const auto recent = folder / ".recovery.marrowick.4E5F6071.tmp";
+    const auto unrelated = folder / ".delivery-presets.json.0A1B2C3D.tmp";
+    for (const auto& file : {abandoned, recent, unrelated}) std::ofstream(file) << "partial";
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(abandoned, anHourAgo);
+    std::filesystem::last_write_time(unrelated, anHourAgo);
+    start();
+    EXPECT_FALSE(std::filesystem::exists(abandoned));
+    EXPECT_TRUE(std::filesystem::exists(recent)) << "may still be written by another instance";
+    EXPECT_TRUE(std::filesystem::exists(unrelated));
+}
+
 TEST_F(ReviewStoreTest, PlayheadFollowsThePlayerAndIsZeroWithoutItem) {
     start();
     player->tick();

@@ -85,6 +85,29 @@ TEST(VisibleShots, SearchSeesEditsAndRenamedFilms) {
     EXPECT_EQ(shown(query, project, "all", "harbour").size(), 2u);
 }
 
+TEST(VisibleShots, SearchKeysFollowUndoneSnapshotsAndInsertedShots) {
+    const Project original = testing::makeProject(1, 600);  // several storage chunks
+    ShotListQuery query;
+    EXPECT_TRUE(shown(query, original, "all", "storm").empty());
+
+    Project edited = original;
+    edited.shots.mut(300).note = "storm";
+    EXPECT_EQ(shown(query, edited, "all", "storm"), ids(edited, {300}));
+    EXPECT_TRUE(shown(query, original, "all", "storm").empty()) << "back to the snapshot before the edit";
+
+    Project inserted = edited;
+    Shot extra = inserted.shots[0];
+    extra.id = Uuid::random();
+    extra.note = "";
+    inserted.shots.insert(0, extra);
+    EXPECT_EQ(shown(query, inserted, "all", "storm"), ids(inserted, {301}));
+    // Shots hidden by the filter while searching are still tracked.
+    inserted.shots.mut(5).note = "storm";
+    EXPECT_EQ(shown(query, inserted, "group:3", "storm"), std::vector<Uuid>{});
+    inserted.shots.mut(5).note = "";
+    EXPECT_EQ(shown(query, inserted, "all", "storm"), ids(inserted, {301}));
+}
+
 TEST(VisibleShots, GroupSortLeadsWithUngroupedThenFilmOrderAndStart) {
     Project project = testing::makeProject(2, 3);
     // Shots out of start order in the array, and films whose shots interleave.
