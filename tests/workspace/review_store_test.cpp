@@ -171,6 +171,21 @@ TEST_F(ReviewStoreTest, SelectionSurvivesUndoAndThePlayerIsRefocused) {
     EXPECT_EQ(player->lastSeek, 1.0);
 }
 
+TEST_F(ReviewStoreTest, RangeEditsRefocusThePlayerWhetherOrNotTheySucceed) {
+    startWith(makeProject(1, 3));
+    const Uuid second = store->project().shots[1].id;
+    store->focus(second, false);
+    store->split(second, 1.6);
+    EXPECT_EQ(store->project().shots.size(), 4u);
+    EXPECT_EQ(player->forwardEnd, 1.6);
+
+    player->lastSeek.reset();
+    store->split(second, 1.0);
+    EXPECT_EQ(store->error(), "Split must leave at least one frame on either side.");
+    EXPECT_EQ(player->lastSeek, 1.0);
+    EXPECT_EQ(store->project().shots.size(), 4u);
+}
+
 TEST_F(ReviewStoreTest, BurstOfChangesWritesTheRecoveryFileOnce) {
     startWith(makeProject(1, 5));
     QSignalSpy writes(store.get(), &ReviewStore::recoveryWritten);
