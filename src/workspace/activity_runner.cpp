@@ -23,9 +23,8 @@ void ActivityContext::reportProgress(double fraction) const {
 }
 
 void ActivityContext::onMainThread(std::function<void()> apply) const {
-    // The receiver outlives the worker (it joins it), so posting is safe; the queued call is
-    // dropped if the receiver is destroyed before it runs.
-    QMetaObject::invokeMethod(receiver_.data(), std::move(apply), Qt::QueuedConnection);
+    // The queued call is dropped if the receiver is destroyed before it runs.
+    QMetaObject::invokeMethod(receiver_, std::move(apply), Qt::QueuedConnection);
 }
 
 ActivityRunner::ActivityRunner(QObject* parent) : QObject(parent) {}

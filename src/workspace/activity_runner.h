@@ -8,7 +8,6 @@
 #include <thread>
 
 #include <QObject>
-#include <QPointer>
 
 #include "workspace/workspace_state.h"
 
@@ -30,7 +29,7 @@ public:
 
 private:
     std::stop_token stop_;
-    QPointer<QObject> receiver_;
+    QObject* receiver_;  // outlives the worker: its owner joins the worker before it goes
     std::function<void(double)> setProgress_;
 };
 

@@ -177,6 +177,25 @@ void ReviewStore::decide(Disclosure disclosure) {
     edit([&](Project& project) { project.decide(ids, disclosure); });
 }
 
+void ReviewStore::split(const Uuid& shotID, double seconds) {
+    edit([&](Project& project) { project.split(shotID, seconds); });
+    focusSelected();
+}
+
+void ReviewStore::moveRange(const Uuid& shotID, double start, double end) {
+    edit([&](Project& project) { project.moveRange(shotID, start, end); });
+    focusSelected();
+}
+
+void ReviewStore::mergeWithNext(const Uuid& shotID) {
+    edit([&](Project& project) { project.mergeWithNext(shotID); });
+    focusSelected();
+}
+
+void ReviewStore::setNote(const Uuid& shotID, const std::string& note) {
+    edit([&](Project& project) { project.setNote(shotID, note); });
+}
+
 void ReviewStore::undoEdit() { step(&UndoHistory::undo); }
 
 void ReviewStore::redoEdit() { step(&UndoHistory::redo); }

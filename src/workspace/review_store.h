@@ -86,6 +86,12 @@ public:
     bool edit(const std::function<void(Project&)>& change);
     // Sets the decision of every selected shot as one edit; the selection stays.
     void decide(Disclosure disclosure);
+    // The range edits; each refocuses the player on the current shot afterwards, whether or not
+    // the edit succeeded.
+    void split(const Uuid& shotID, double seconds);
+    void moveRange(const Uuid& shotID, double start, double end);
+    void mergeWithNext(const Uuid& shotID);
+    void setNote(const Uuid& shotID, const std::string& note);
     void undoEdit();
     void redoEdit();
     // The settings window's in-place change of project settings: no validation, no undo step.
