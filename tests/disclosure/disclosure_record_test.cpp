@@ -76,7 +76,8 @@ TEST(DisclosureRecord, ReviewedCountAndCreativeWorkNote) {
     EXPECT_EQ(lines(disclosureRecord(project, kCreated))[3], "Reviewed shots: 2/3");
     EXPECT_EQ(lines(disclosureRecord(project, kCreated))[7], "Per-shot visible disclosure selected.");
     project.artisticWork = true;
-    EXPECT_EQ(lines(disclosureRecord(project, kCreated))[7], "Creative-work disclosure note: Sequences were generated.");
+    EXPECT_EQ(lines(disclosureRecord(project, kCreated))[7],
+              "Creative-work disclosure note: Sequences were generated.");
 }
 
 }  // namespace

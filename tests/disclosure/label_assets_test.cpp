@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "disclosure/failure_message.h"
 #include "disclosure/png_codec.h"
-#include "model/review_error.h"
 #include "disclosure/temporary_folder.h"
 
 namespace marrowick {
@@ -28,16 +28,6 @@ RgbaImage readPng(const std::filesystem::path& path) {
 
 void writeText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-template <class Action>
-std::string failure(Action action) {
-    try {
-        action();
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "(no failure)";
 }
 
 TEST(LabelAssets, EveryLabelledDecisionAndStyleHasArtworkInLabels) {
@@ -80,20 +70,22 @@ TEST(LabelAssets, MissingOrBrokenArtworkFailsWithEachOperationsMessage) {
     const auto name = *LabelAssets::fileName(Disclosure::generated, LabelStyle::black);
     const auto out = root.path() / "out.png";
     const auto checkAll = [&] {
-        EXPECT_EQ(failure([&] { LabelAssets::aspect(root.path(), Disclosure::generated, LabelStyle::black); }),
+        EXPECT_EQ(failureMessage([&] { LabelAssets::aspect(root.path(), Disclosure::generated, LabelStyle::black); }),
                   "Official label artwork missing.");
-        EXPECT_EQ(failure([&] {
+        EXPECT_EQ(failureMessage([&] {
                       LabelAssets::overlay(root.path(), Disclosure::generated, {0, 0, 10, 2}, LabelStyle::black);
                   }),
                   "Official label artwork missing.");
-        EXPECT_EQ(failure([&] { LabelAssets::write(root.path(), Disclosure::generated, LabelStyle::black, 10, out); }),
+        EXPECT_EQ(failureMessage([&] {
+                      LabelAssets::write(root.path(), Disclosure::generated, LabelStyle::black, 10, out);
+                  }),
                   "Official label asset missing.");
     };
     checkAll();  // absent
     writeText(root.path() / name, "\x89PNG\r\n\x1a\n truncated");
     checkAll();  // undecodable
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(failure([&] { LabelAssets::aspect(kResources, Disclosure::none, LabelStyle::white); }),
+    EXPECT_EQ(failureMessage([&] { LabelAssets::aspect(kResources, Disclosure::none, LabelStyle::white); }),
               "Official label artwork missing.");
 }
 
@@ -118,11 +110,11 @@ TEST(LabelAssets, WriteScalesToTheRoundedWidthWithSoftEdges) {
 
 TEST(LabelAssets, WriteRefusesWidthsNoBitmapCanHoldAndPassesOnWriteErrors) {
     const TemporaryFolder root;
-    EXPECT_EQ(failure([&] {
+    EXPECT_EQ(failureMessage([&] {
                   LabelAssets::write(kResources, Disclosure::generated, LabelStyle::white, 1e12, root.path() / "a.png");
               }),
               "Cannot allocate label renderer.");
-    const std::string message = failure([&] {
+    const std::string message = failureMessage([&] {
         LabelAssets::write(kResources, Disclosure::generated, LabelStyle::white, 64, root.path() / "no" / "a.png");
     });
     EXPECT_NE(message.find("a.png"), std::string::npos) << message;

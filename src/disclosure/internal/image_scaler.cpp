@@ -56,7 +56,10 @@ struct Plane {
     int width = 0;
     int height = 0;
     std::vector<float> values;
-    float* pixel(int x, int y) { return &values[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4]; }
+    float* pixel(int x, int y) {
+        const auto index = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+        return &values[index * 4];
+    }
 };
 
 Plane premultiplied(const RgbaImage& image) {
@@ -103,7 +106,8 @@ RgbaImage straight(Plane& plane) {
         const std::uint8_t alphaByte = toByte(alpha);
         image.pixels[i + 3] = alphaByte;
         if (alphaByte == 0) continue;
-        for (std::size_t c = 0; c < 3; ++c) image.pixels[i + c] = toByte(std::clamp(plane.values[i + c], 0.0f, alpha) / alpha);
+        for (std::size_t c = 0; c < 3; ++c)
+            image.pixels[i + c] = toByte(std::clamp(plane.values[i + c], 0.0f, alpha) / alpha);
     }
     return image;
 }
