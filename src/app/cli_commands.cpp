@@ -4,10 +4,12 @@
 namespace marrowick::cli {
 
 int runVersion(std::span<const std::string> arguments);
+int runValidate(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
         {"version", "version", "Prints the program's version.", runVersion},
+        {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
     };
     return table;
 }
