@@ -1,7 +1,7 @@
 // CSV text of every shot: fields quoted, quotes doubled, line breaks inside fields kept as they are.
 #include "disclosure/shot_review_csv.h"
 
-#include <cstdio>
+#include <charconv>
 #include <initializer_list>
 #include <unordered_map>
 
@@ -20,25 +20,28 @@ std::string lastPathComponent(std::string_view path) {
     return std::string(path.substr(slash + 1));
 }
 
+// "%.6f": fixed notation, six decimals, correctly rounded.
 std::string sixDecimals(double seconds) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6f", seconds);
-    return buffer;
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 6);
+    return std::string(buffer, result.ptr);
 }
 
-// One CSV line (without its end): every field quoted, quotes inside doubled.
-std::string quotedLine(std::initializer_list<std::string_view> fields) {
-    std::string line;
+// Appends one CSV line (with its end): every field quoted, quotes inside doubled.
+void appendLine(std::string& text, std::initializer_list<std::string_view> fields) {
+    bool first = true;
     for (std::string_view field : fields) {
-        if (!line.empty()) line += ',';
-        line += '"';
-        for (char c : field) {
-            if (c == '"') line += '"';
-            line += c;
+        if (!first) text += ',';
+        first = false;
+        text += '"';
+        for (std::size_t quote; (quote = field.find('"')) != std::string_view::npos; field.remove_prefix(quote + 1)) {
+            text.append(field.substr(0, quote + 1));
+            text += '"';
         }
-        line += '"';
+        text.append(field);
+        text += '"';
     }
-    return line;
+    text.append(kLineEnd);
 }
 
 }  // namespace
@@ -48,13 +51,13 @@ std::string shotReviewCsv(const Project& project) {
     for (const Film& film : project.films) fileNames.emplace(film.id, lastPathComponent(film.path));
 
     std::string text = std::string(kShotReviewCsvHeader) + std::string(kLineEnd);
+    text.reserve(text.size() + project.shots.size() * 160);
     for (const Shot& shot : project.shots) {
         const auto film = fileNames.find(shot.filmID);
-        text += quotedLine({film == fileNames.end() ? std::string_view() : std::string_view(film->second),
-                            shot.id.text(), sixDecimals(shot.start), sixDecimals(shot.end), clockString(shot.start),
-                            clockString(shot.end), disclosureString(shot.disclosure), std::to_string(shot.group),
-                            shot.category, shot.note, shot.assistantNote});
-        text += kLineEnd;
+        appendLine(text, {film == fileNames.end() ? std::string_view() : std::string_view(film->second),
+                          shot.id.text(), sixDecimals(shot.start), sixDecimals(shot.end), clockString(shot.start),
+                          clockString(shot.end), disclosureString(shot.disclosure), std::to_string(shot.group),
+                          shot.category, shot.note, shot.assistantNote});
     }
     return text;
 }

@@ -72,22 +72,38 @@ Plane premultiplied(const RgbaImage& image) {
     return plane;
 }
 
-// Resamples along x (horizontal) or y into a plane of the new length on that axis.
-Plane resample(Plane& source, int targetLength, bool horizontal) {
-    const int sourceLength = horizontal ? source.width : source.height;
-    const std::vector<Taps> taps = tapsFor(sourceLength, targetLength);
-    Plane target{horizontal ? targetLength : source.width, horizontal ? source.height : targetLength, {}};
-    target.values.assign(static_cast<std::size_t>(target.width) * static_cast<std::size_t>(target.height) * 4, 0.0f);
-    const int lines = horizontal ? source.height : source.width;
-    for (int line = 0; line < lines; ++line) {
-        for (int position = 0; position < targetLength; ++position) {
-            const Taps& tap = taps[static_cast<std::size_t>(position)];
-            float* out = horizontal ? target.pixel(position, line) : target.pixel(line, position);
-            for (std::size_t k = 0; k < tap.weights.size(); ++k) {
-                const int from = tap.first + static_cast<int>(k);
-                const float* in = horizontal ? source.pixel(from, line) : source.pixel(line, from);
-                for (int c = 0; c < 4; ++c) out[c] += tap.weights[k] * in[c];
+// Resamples every row to a new width.
+Plane resampleRows(Plane& source, int width) {
+    const std::vector<Taps> taps = tapsFor(source.width, width);
+    Plane target{width, source.height, {}};
+    target.values.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(source.height) * 4, 0.0f);
+    for (int y = 0; y < source.height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Taps& tap = taps[static_cast<std::size_t>(x)];
+            const float* in = source.pixel(tap.first, y);
+            float* out = target.pixel(x, y);
+            for (float weight : tap.weights) {
+                for (int c = 0; c < 4; ++c) out[c] += weight * in[c];
+                in += 4;
             }
+        }
+    }
+    return target;
+}
+
+// Resamples every column to a new height, a whole row of weighted source samples at a time.
+Plane resampleColumns(Plane& source, int height) {
+    const std::vector<Taps> taps = tapsFor(source.height, height);
+    Plane target{source.width, height, {}};
+    target.values.assign(static_cast<std::size_t>(source.width) * static_cast<std::size_t>(height) * 4, 0.0f);
+    const auto rowValues = static_cast<std::size_t>(source.width) * 4;
+    for (int y = 0; y < height; ++y) {
+        const Taps& tap = taps[static_cast<std::size_t>(y)];
+        float* out = target.pixel(0, y);
+        for (std::size_t k = 0; k < tap.weights.size(); ++k) {
+            const float* in = source.pixel(0, tap.first + static_cast<int>(k));
+            const float weight = tap.weights[k];
+            for (std::size_t i = 0; i < rowValues; ++i) out[i] += weight * in[i];
         }
     }
     return target;
@@ -117,8 +133,8 @@ RgbaImage straight(Plane& plane) {
 RgbaImage scaleImage(const RgbaImage& source, int width, int height) {
     assert(source.width >= 1 && source.height >= 1 && width >= 1 && height >= 1);
     Plane plane = premultiplied(source);
-    Plane rows = resample(plane, width, true);
-    Plane both = resample(rows, height, false);
+    Plane rows = resampleRows(plane, width);
+    Plane both = resampleColumns(rows, height);
     return straight(both);
 }
 
