@@ -1,6 +1,8 @@
 // Menu commands: shortcuts, disabled rules while an activity runs, and one undo step per key.
 #include "ui/app_menus.h"
 
+#include <algorithm>
+
 #include <QDialog>
 #include <QLineEdit>
 
@@ -16,7 +18,7 @@ using testing::WindowFixture;
 
 TEST(AppMenus, TheReviewKeysDecideTheWholeSelectionInOneUndoStep) {
     WindowFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 5));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 5));
     const auto ids = fixture.firstShots(3);
     fixture.store.setSelection({ids.begin(), ids.end()});
 
@@ -40,7 +42,7 @@ TEST(AppMenus, TheReviewKeysDecideTheWholeSelectionInOneUndoStep) {
 
 TEST(AppMenus, UndoAndRedoAreDisabledAndInertWhileAnActivityRuns) {
     WindowFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 2));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 2));
     fixture.store.setSelection({fixture.firstShots(1)[0]});
     fixture.press(Qt::Key_1);
     fixture.press(Qt::Key_2);
@@ -102,9 +104,9 @@ TEST(AppMenus, CommandsCarryTheirShortcuts) {
 
 TEST(AppMenus, SpaceWithoutASelectionPlaysAndSelectsNothing) {
     WindowFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 3));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 3));
     fixture.press(Qt::Key_Space);
-    EXPECT_EQ(fixture.player->plays, 1);
+    EXPECT_EQ(std::count(fixture.player->calls.begin(), fixture.player->calls.end(), "play"), 1);
     EXPECT_TRUE(fixture.store.selection().empty());
 
     fixture.press(Qt::Key_J);
@@ -113,7 +115,7 @@ TEST(AppMenus, SpaceWithoutASelectionPlaysAndSelectsNothing) {
 
 TEST(AppMenus, TypingInTheSearchFieldDoesNotDecide) {
     WindowFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a1.mov"}, 3));
+    fixture.load(testing::groupedProject({"/films/a1.mov"}, 3));
     fixture.store.setSelection({fixture.firstShots(1)[0]});
     auto* search = fixture.window.findChild<QLineEdit*>();
     ASSERT_NE(search, nullptr);

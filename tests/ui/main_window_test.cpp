@@ -63,16 +63,15 @@ TEST(MainWindow, TheErrorAlertShowsTheMessageAndDismissingItClearsTheError) {
 TEST(MainWindow, ClosingAsksWhileBusyAndKeepsWorkingOnRequest) {
     WindowFixture fixture;
     fixture.beginActivity();
-    fixture.dialogs.alertAnswer = 0;  // "Keep working"
+    fixture.dialogs.alertAnswers = {0, 1};  // "Keep working", then "Cancel and quit"
     EXPECT_FALSE(fixture.window.close());
     ASSERT_EQ(fixture.dialogs.alerts.size(), 1u);
     EXPECT_EQ(fixture.dialogs.alerts[0].buttons, (std::vector<std::string>{"Keep working", "Cancel and quit"}));
     EXPECT_TRUE(fixture.window.isVisible());
 
-    fixture.dialogs.alertAnswer = 1;  // "Cancel and quit"
     EXPECT_TRUE(fixture.window.close());
     EXPECT_TRUE(std::filesystem::exists(fixture.store.recovery()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !fixture.store.busy(); }));
+    EXPECT_TRUE(testing::waitUntil([&] { return !fixture.store.busy(); }));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ struct LibraryFixture : WindowFixture {
 
 TEST(ShotLibrary, ClickSelectsOneRowAndCtrlClickOrTheCheckboxToggles) {
     LibraryFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 6));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 6));
     const auto ids = fixture.firstShots(4);
 
     fixture.click(1);
@@ -58,7 +58,7 @@ TEST(ShotLibrary, ClickSelectsOneRowAndCtrlClickOrTheCheckboxToggles) {
 
 TEST(ShotLibrary, SelectAllInGroupSelectsTheGroupAndClearsForUngroupedShots) {
     LibraryFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov", "/films/b.mov"}, 6));
+    fixture.load(testing::groupedProject({"/films/a.mov", "/films/b.mov"}, 6));
     const Project& project = fixture.store.project();
     // Rows follow project order here: shot i of a film is in group i % 3.
     fixture.chooseFromRowMenu(1, QStringLiteral("Select all in group"));
@@ -80,7 +80,7 @@ TEST(ShotLibrary, EmptyStatesAndTheCount) {
     EXPECT_EQ(fixture.library.emptyState().hint(), QStringLiteral("Drop video files anywhere in this window."));
     EXPECT_EQ(fixture.library.countLabel().text(), QStringLiteral("0"));
 
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 4));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 4));
     EXPECT_TRUE(fixture.library.showsList());
     EXPECT_EQ(fixture.library.countLabel().text(), QStringLiteral("4"));
 
@@ -93,7 +93,7 @@ TEST(ShotLibrary, EmptyStatesAndTheCount) {
 
 TEST(ShotLibrary, SelectionBarFollowsTheSelectionAndDecidesIt) {
     LibraryFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 4));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 4));
     auto* bar = fixture.window.findChild<QWidget*>(QStringLiteral("SelectionBar"));
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(bar->isVisible());

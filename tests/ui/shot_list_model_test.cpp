@@ -19,7 +19,7 @@ TEST(ShotListModel, StaysConsistentThroughFilterSearchDecisionsAndReplacement) {
     ShotListModel model(fixture.store);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
-    fixture.load(testing::tiledProject({"/films/a.mov", "/films/b.mov"}, 6));
+    fixture.load(testing::groupedProject({"/films/a.mov", "/films/b.mov"}, 6));
     EXPECT_EQ(model.rowCount(), 12);
     fixture.store.setSelection({fixture.store.project().shots[1].id, fixture.store.project().shots[2].id});
     fixture.store.decide(Disclosure::generated);
@@ -38,13 +38,14 @@ TEST(ShotListModel, StaysConsistentThroughFilterSearchDecisionsAndReplacement) {
     fixture.store.setGroupSort(true);
     EXPECT_EQ(roleOf(model, 0, ShotListModel::GroupRole).toLongLong(), 0);
     EXPECT_EQ(roleOf(model, 11, ShotListModel::GroupRole).toLongLong(), 2);
+    fixture.dialogs.alertAnswers = {1};  // "Discard"
     fixture.store.newProject();
     EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST(ShotListModel, RolesCarryTheRowTexts) {
     StoreFixture fixture;
-    Project project = testing::tiledProject({"/films/night/reel 1.mov"}, 3);
+    Project project = testing::groupedProject({"/films/night/reel 1.mov"}, 3);
     {
         Shot& first = project.shots.mut(0);
         first.end = 1.25;
@@ -74,7 +75,7 @@ TEST(ShotListModel, RolesCarryTheRowTexts) {
 
 TEST(ShotListModel, CheckingABoxAddsAndRemovesItsShotFromTheSelection) {
     StoreFixture fixture;
-    fixture.load(testing::tiledProject({"/films/a.mov"}, 4));
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 4));
     ShotListModel model(fixture.store);
     const auto ids = fixture.firstShots(3);
 

@@ -40,7 +40,7 @@ TEST(Sidebar, CountsAndFilmEntriesFollowTheReview) {
     QTemporaryDir folder;
     const QString present = folder.filePath(QStringLiteral("present.mov"));
     QFile(present).open(QIODevice::WriteOnly);
-    Project project = testing::tiledProject({present.toStdString(), folder.filePath("moved.mov").toStdString()}, 4);
+    Project project = testing::groupedProject({present.toStdString(), folder.filePath("moved.mov").toStdString()}, 4);
     project.shots.mut(0).disclosure = Disclosure::modified;
     project.shots.mut(1).disclosure = Disclosure::none;
     project.shots.mut(2).boundaryScore = 0.79;
