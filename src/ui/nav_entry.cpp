@@ -75,7 +75,7 @@ void NavEntry::paintEvent(QPaintEvent*) {
         painter.drawText(QRect(textRight - countWidth, 0, countWidth, height()), Qt::AlignVCenter, count);
         textRight -= countWidth + 8;
     }
-    painter.setFont(Theme::font(13, isChecked() ? QFont::DemiBold : QFont::Normal));
+    painter.setFont(Theme::font(12, isChecked() ? QFont::DemiBold : QFont::Normal));
     painter.setPen(isChecked() ? Theme::kText : QColor(206, 207, 212));
     const QRect textRect(textLeft, 0, textRight - textLeft, height());
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
