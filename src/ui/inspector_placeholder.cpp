@@ -14,10 +14,7 @@ namespace marrowick {
 InspectorPlaceholder::InspectorPlaceholder(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Inspector"));
     setFixedWidth(kWidth);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Theme::kSidebar);
-    setPalette(palette);
+    WidgetFactory::fillBackground(this, Theme::kSidebar);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 14, 16, 14);
     column->setSpacing(12);

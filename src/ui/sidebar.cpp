@@ -50,10 +50,7 @@ QWidget* iconLabel(const QString& symbol, const QColor& color, int size, QWidget
 Sidebar::Sidebar(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
     setObjectName(QStringLiteral("Sidebar"));
     setFixedWidth(kWidth);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Theme::kSidebar);
-    setPalette(palette);
+    WidgetFactory::fillBackground(this, Theme::kSidebar);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin - 4, 16, kMargin - 4, 12);

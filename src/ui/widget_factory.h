@@ -19,6 +19,8 @@ QLabel* heading(const QString& text, QWidget* parent = nullptr);
 QFrame* divider(bool vertical, QWidget* parent = nullptr);
 // A button with a tinted symbol; `style` is a style-sheet flag ("prominent", "plain", "small").
 QPushButton* button(const QString& text, const QString& symbol, const char* style, QWidget* parent = nullptr);
+// Paints the widget's background in `color`.
+void fillBackground(QWidget* widget, const QColor& color);
 // Sets the text colour of a label through its palette.
 void setTextColor(QWidget* widget, const QColor& color);
 
