@@ -13,10 +13,11 @@
 namespace marrowick {
 
 MarrowickApp::MarrowickApp(QApplication& application)
-    : store_((Theme::apply(application), std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_))),
+    : store_(std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_)),
       // No local assistant runtime in this build: nothing to stop when quitting.
-      delegate_(dialogs_, {}),
-      window_(std::make_unique<MainWindow>(*store_, delegate_)) {
+      delegate_(dialogs_, {}) {
+    Theme::apply(application);
+    window_ = std::make_unique<MainWindow>(*store_, delegate_);
     dialogs_.setWindow(window_.get());
     window_->resize(1440, 900);
     window_->show();

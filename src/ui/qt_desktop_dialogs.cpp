@@ -1,6 +1,8 @@
 // File dialogs through QFileDialog, alerts through QMessageBox, folders through the file browser.
 #include "ui/qt_desktop_dialogs.h"
 
+#include <algorithm>
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -17,6 +19,13 @@ QString nameFilter(const FileExtensions& extensions) {
     QStringList patterns;
     for (const std::string& extension : extensions) patterns << QStringLiteral("*.") + QString::fromStdString(extension);
     return QStringLiteral("Marrowick review (%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+// The answer of an alert dismissed without a choice (Escape, closing it): "Cancel" when offered,
+// otherwise the first button, which in every alert we show keeps things as they are.
+std::size_t dismissal(const std::vector<std::string>& buttons) {
+    const auto cancel = std::find(buttons.begin(), buttons.end(), "Cancel");
+    return cancel == buttons.end() ? 0 : static_cast<std::size_t>(cancel - buttons.begin());
 }
 
 std::optional<std::filesystem::path> chosen(const QString& path) {
@@ -55,11 +64,12 @@ std::size_t QtDesktopDialogs::alert(const AlertRequest& request) {
         buttons.push_back(box.addButton(QString::fromStdString(title), QMessageBox::AcceptRole));
     if (buttons.empty()) buttons.push_back(box.addButton(QMessageBox::Ok));
     box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+    const std::size_t dismissed = dismissal(request.buttons);
+    box.setEscapeButton(buttons[dismissed]);
     box.exec();
     for (std::size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return i;
-    // Closed without a button: the last button is the cancelling one in every alert we show.
-    return buttons.size() - 1;
+    return dismissed;
 }
 
 void QtDesktopDialogs::revealFolder(const std::filesystem::path& folder) {
