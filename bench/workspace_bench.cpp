@@ -31,7 +31,7 @@ double median(std::vector<double> samples) {
     return samples[samples.size() / 2];
 }
 
-void metric(const char* name, double value) { std::printf("metric: %s %.3f ms\n", name, value); }
+void metric(const char* name, double value) { std::printf("metric: %s %.4f ms\n", name, value); }
 
 // Lets the autosaves the measurements above started finish, so they do not compete for the CPU.
 void awaitQuietAutosave(ReviewStore& store) {
