@@ -148,7 +148,10 @@ void ReviewStore::recordActivitySnapshot() {
 }
 
 void ReviewStore::storeActivityResult(const std::function<void(Project&)>& apply) {
-    apply(project_);
+    // Whole or not at all; a failure propagates to the activity, which ends with its message.
+    Project updated = project_;
+    apply(updated);
+    project_ = std::move(updated);
     emit projectChanged();
     changed();
 }
@@ -208,7 +211,14 @@ void ReviewStore::step(bool (UndoHistory::*move)(Project&)) {
 }
 
 void ReviewStore::changeSettings(const std::function<void(Project&)>& apply) {
-    apply(project_);
+    Project updated = project_;
+    try {
+        apply(updated);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return;
+    }
+    project_ = std::move(updated);
     emit projectChanged();
 }
 

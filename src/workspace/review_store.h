@@ -76,7 +76,8 @@ public:
     void cancelActivity();
     // An activity's undo step before it stores results (import, redetect): never trimmed.
     void recordActivitySnapshot();
-    // Stores an activity's result in the project on the main thread, then autosaves.
+    // Stores an activity's result in the project on the main thread, then autosaves. Applies
+    // wholly or not at all; throws the change's failure (within an activity, that ends it).
     void storeActivityResult(const std::function<void(Project&)>& apply);
 
     // --- Edits -----------------------------------------------------------------------------

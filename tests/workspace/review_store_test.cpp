@@ -159,6 +159,26 @@ TEST_F(ReviewStoreTest, ActivityResultsArriveOnTheMainThreadBeforeItsEnd) {
     EXPECT_EQ(store->notice(), "");
 }
 
+TEST_F(ReviewStoreTest, ResultThatCannotBeStoredEndsTheActivityWithItsFailure) {
+    startWith(makeProject(1, 3));
+    const Project before = store->project();
+    ASSERT_TRUE(store->begin("Redetecting this source…"));
+    store->finish([this](const ActivityContext& context) {
+        context.onMainThread([this] {
+            store->storeActivityResult([](Project& project) {
+                project.name = "half stored";
+                throw ReviewError("Could not write \"thumbnail\".");
+            });
+        });
+        while (!context.stopToken().stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        context.throwIfCancelled();
+    });
+    ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
+    EXPECT_EQ(store->error(), "Could not write \"thumbnail\".");
+    EXPECT_EQ(store->notice(), "");
+    EXPECT_EQ(store->project(), before);
+}
+
 TEST_F(ReviewStoreTest, SelectionSurvivesUndoAndThePlayerIsRefocused) {
     startWith(makeProject(1, 3));
     const Uuid second = store->project().shots[1].id;
