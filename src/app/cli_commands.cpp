@@ -4,10 +4,13 @@
 namespace marrowick::cli {
 
 int runVersion(std::span<const std::string> arguments);
+int runPresets(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
         {"version", "version", "Prints the program's version.", runVersion},
+        {"presets", "presets [--json] | presets --check FILE",
+         "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
     };
     return table;
 }
