@@ -6,6 +6,7 @@
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace marrowick::UserText {
@@ -47,6 +48,12 @@ bool isTrimmed(UChar32 c) {
 }  // namespace
 
 std::size_t characterCount(std::string_view utf8) {
+    // ASCII needs no break iterator: every byte is one character, except that CR LF is one.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::size_t pairs = 0;
+        for (std::size_t at = utf8.find("\r\n"); at != std::string_view::npos; at = utf8.find("\r\n", at + 2)) ++pairs;
+        return utf8.size() - pairs;
+    }
     std::size_t count = 0;
     forEachBoundary(unicode(utf8), [&count](std::int32_t) {
         ++count;
@@ -84,10 +91,6 @@ std::string folded(std::string_view utf8) {
     icu::UnicodeString text = unicode(utf8);
     text.foldCase();
     return utf8Text(text);
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return folded(a) == folded(b);
 }
 
 }  // namespace marrowick::UserText

@@ -19,6 +19,4 @@ std::string trimmed(std::string_view utf8);
 // Case-folded form, for comparing names without regard to letter case.
 std::string folded(std::string_view utf8);
 
-bool equalIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace marrowick::UserText
