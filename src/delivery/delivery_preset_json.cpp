@@ -84,10 +84,18 @@ bool readBool(const json& value, const std::string& path) {
     return value.get<bool>();
 }
 
+// Whole numbers written with a fraction of zero (48000.0) are accepted; 2.5 is not.
 std::int64_t readInteger(const json& value, const std::string& path) {
-    if (value.is_number_integer() && !value.is_number_unsigned()) return value.get<std::int64_t>();
-    if (value.is_number_unsigned() && value.get<std::uint64_t>() <= std::numeric_limits<std::int64_t>::max())
-        return static_cast<std::int64_t>(value.get<std::uint64_t>());
+    if (value.is_number_unsigned()) {
+        if (value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return static_cast<std::int64_t>(value.get<std::uint64_t>());
+    } else if (value.is_number_integer()) {
+        return value.get<std::int64_t>();
+    } else if (value.is_number_float()) {
+        const double number = value.get<double>();
+        if (number == std::trunc(number) && number >= -9223372036854775808.0 && number < 9223372036854775808.0)
+            return static_cast<std::int64_t>(number);
+    }
     wrongType(path, "a whole number within 64 bits");
 }
 
@@ -177,7 +185,7 @@ Audio readAudio(const json& value, const std::string& path) {
 
 Encoding readEncoding(const json& value, const std::string& path) {
     const Fields fields(value, path);
-    Encoding encoding{fields.required("container", readString),
+    return {fields.required("container", readString),
                       fields.required("videoCodec", readString),
                       fields.required("rateControl", readRate),
                       fields.optional("encoderPreset", readString),
@@ -185,11 +193,7 @@ Encoding readEncoding(const json& value, const std::string& path) {
                       fields.optional("pixelFormat", readString),
                       fields.optional("faststart", readBool),
                       fields.required("audio", readAudio),
-                      std::nullopt};
-    // A JSON null is a value of its own here, not an absent recipe.
-    if (const auto found = value.find("advancedRecipe"); found != value.end())
-        encoding.advancedRecipe = readValue(*found, path + ".advancedRecipe");
-    return encoding;
+                      fields.optional("advancedRecipe", readValue)};
 }
 
 DeliveryPreset readPreset(const json& value, const std::string& path) {

@@ -9,6 +9,7 @@
 
 #include "delivery/delivery_preset.h"
 #include "delivery/preset_library.h"
+#include "model/reference_date.h"
 
 namespace marrowick::PresetOperations {
 
@@ -25,7 +26,8 @@ std::vector<DeliveryPreset> savePreset(const std::vector<DeliveryPreset>& preset
 // Saves a copy with archivedAt set (ISO 8601 UTC, seconds, "Z"). The caller removes the preset's
 // key from the delivery selection when this succeeds.
 std::vector<DeliveryPreset> archivePreset(const std::vector<DeliveryPreset>& presets, const DeliveryPreset& preset,
-                                          const PresetStorage& storage, const std::string& archivedAt);
+                                          const PresetStorage& storage,
+                                          const std::string& archivedAt = iso8601Utc(referenceDateNow()));
 
 // Saves a copy with archivedAt cleared; the selection is not changed.
 std::vector<DeliveryPreset> restorePreset(const std::vector<DeliveryPreset>& presets, const DeliveryPreset& preset,

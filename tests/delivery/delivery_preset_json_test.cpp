@@ -73,6 +73,9 @@ TEST(DeliveryPresetJson, NumbersMustHaveTheirType) {
     fractional["encoding"]["audio"]["channels"] = 2.5;
     EXPECT_EQ(decodeFailure(json::array({fractional}).dump()),
               "Preset data could not be read: the preset list[0].encoding.audio.channels must be a whole number within 64 bits.");
+    json whole = presetJson();
+    whole["encoding"]["audio"]["sampleRate"] = 48000.0;
+    EXPECT_EQ(DeliveryPresetJson::decode(whole.dump()).encoding.audio.sampleRate, 48000);
     json huge = presetJson();
     huge["revision"] = 18446744073709551615u;
     EXPECT_NE(decodeFailure(json::array({huge}).dump()), "");
@@ -94,9 +97,9 @@ TEST(DeliveryPresetJson, AdvancedRecipeKeepsEachJsonKind) {
     EXPECT_EQ(recipe.member("a")->integerList(), (std::vector<std::int64_t>{1, 2}));
     EXPECT_EQ(json::parse(DeliveryPresetJson::encode(preset))["encoding"]["advancedRecipe"], record["encoding"]["advancedRecipe"]);
 
-    // An explicit null recipe is a present recipe (and so claims the locked XDCAM recipe).
+    // Like every optional, a null recipe is an absent one (and so does not claim the XDCAM lock).
     record["encoding"]["advancedRecipe"] = nullptr;
-    EXPECT_TRUE(DeliveryPresetJson::decode(record.dump()).encoding.advancedRecipe.has_value());
+    EXPECT_FALSE(DeliveryPresetJson::decode(record.dump()).encoding.advancedRecipe.has_value());
 }
 
 TEST(DeliveryPresetJson, ImportAcceptsAnArrayOrATargetsObject) {

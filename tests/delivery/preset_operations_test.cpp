@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 
 #include <nlohmann/json.hpp>
 
@@ -90,6 +91,9 @@ TEST_F(PresetOperationsTest, ArchiveAndRestoreKeepThePresetInTheLibrary) {
     presets = PresetOperations::restorePreset(presets, presets.back(), storage);
     EXPECT_FALSE(presets.back().archivedAt);
     EXPECT_EQ(presets.size(), 34u);
+    presets = PresetOperations::archivePreset(presets, presets.back(), storage);
+    EXPECT_TRUE(std::regex_match(*presets.back().archivedAt, std::regex(R"(\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2}Z)")))
+        << *presets.back().archivedAt;
 }
 
 TEST_F(PresetOperationsTest, ImportRenamesAndRekeysEveryPreset) {
