@@ -364,8 +364,9 @@ json write(const DeliveryPreset& p) {
     return object;
 }
 
-// nlohmann's objects keep their keys sorted, so the dump is in key order.
-std::string pretty(const json& value) { return value.dump(2) + "\n"; }
+// nlohmann's objects keep their keys sorted, so the dump is in key order. Text that is not UTF-8
+// (never read from a file, which the parser checks) is written with replacement characters.
+std::string pretty(const json& value) { return value.dump(2, ' ', false, json::error_handler_t::replace) + "\n"; }
 
 }  // namespace
 

@@ -131,5 +131,10 @@ TEST(DeliveryPresetJson, NonFiniteNumbersAreNotWritten) {
     EXPECT_THROW(DeliveryPresetJson::encode(preset), ReviewError);
 }
 
+TEST(DeliveryPresetJson, TextThatIsNotUtf8IsWrittenWithReplacementCharacters) {
+    const DeliveryPreset preset = webPreset("Bad \xFF byte");
+    EXPECT_EQ(DeliveryPresetJson::decode(DeliveryPresetJson::encode(preset)).name, "Bad \uFFFD byte");
+}
+
 }  // namespace
 }  // namespace marrowick
