@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QCoreApplication application(argc, argv);
     testing::FakeDialogs dialogs;
-    ReviewStore store(std::make_unique<testing::FakePlayer>(), dialogs);
+    ReviewStore store(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
     store.storeActivityResult([](Project& project) { project = largeReview(); });
 
     std::vector<double> changed;

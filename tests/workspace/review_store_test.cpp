@@ -32,7 +32,7 @@ protected:
     void start() {
         auto fake = std::make_unique<FakePlayer>();
         player = fake.get();
-        store = std::make_unique<ReviewStore>(std::move(fake), dialogs);
+        store = std::make_unique<ReviewStore>(std::move(fake), dialogs, MARROWICK_RESOURCE_DIR);
     }
 
     // Starts the controller with the project opened from a file.
@@ -277,6 +277,19 @@ TEST_F(ReviewStoreTest, StartRemovesTemporariesThatAnInterruptedWriteLeftBehind)
     EXPECT_FALSE(std::filesystem::exists(abandoned));
     EXPECT_TRUE(std::filesystem::exists(recent)) << "may still be written by another instance";
     EXPECT_TRUE(std::filesystem::exists(unrelated));
+}
+
+TEST_F(ReviewStoreTest, PresetsLoadAtStartAndAnUnreadableLibraryIsReported) {
+    start();
+    EXPECT_FALSE(store->presets().empty());
+    EXPECT_FALSE(store->error());
+    store.reset();
+
+    std::ofstream(home.path() / "Marrowick" / "delivery-presets.json") << "{ not json";
+    start();
+    EXPECT_TRUE(store->presets().empty());
+    ASSERT_TRUE(store->error());
+    EXPECT_TRUE(store->error()->starts_with("Preset library could not be loaded: ")) << *store->error();
 }
 
 TEST_F(ReviewStoreTest, PlayheadFollowsThePlayerAndIsZeroWithoutItem) {
