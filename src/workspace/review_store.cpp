@@ -5,6 +5,7 @@
 #include <exception>
 #include <vector>
 
+#include "delivery/preset_library.h"
 #include "workspace/autosave_writer.h"
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
@@ -22,8 +23,13 @@ constexpr const char* kAutosaveFailed = "Autosave failed: ";
 
 }  // namespace
 
-ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, QObject* parent)
-    : QObject(parent), player_(std::move(player)), dialogs_(dialogs), runner_(new ActivityRunner(this)) {
+ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs,
+                         std::filesystem::path resourceRoot, QObject* parent)
+    : QObject(parent),
+      player_(std::move(player)),
+      dialogs_(dialogs),
+      resourceRoot_(std::move(resourceRoot)),
+      runner_(new ActivityRunner(this)) {
     assistant_.modelName = Preferences::localModel();
     connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
     connect(runner_, &ActivityRunner::ended, this, &ReviewStore::closeActivity);
@@ -41,8 +47,7 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
     autosaveTimer_.setInterval(kAutosaveDelay_ms);
     connect(&autosaveTimer_, &QTimer::timeout, this, &ReviewStore::persist);
 
-    // The delivery preset library is loaded here into the preset list once it exists; a failure
-    // shows "Preset library could not be loaded: " followed by the reason.
+    loadPresets();
     recoverLastReview();
     observer_ = player_->addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
         update(playhead_, std::isfinite(seconds) ? seconds : 0.0, &ReviewStore::playheadChanged);
@@ -61,6 +66,14 @@ void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
     if (field == value) return;
     field = std::move(value);
     emit(this->*signal)();
+}
+
+void ReviewStore::loadPresets() {
+    try {
+        presets_ = PresetLibrary::load({PresetLibrary::location(), resourceRoot_});
+    } catch (const std::exception& failure) {
+        error_ = std::string("Preset library could not be loaded: ") + failure.what();
+    }
 }
 
 void ReviewStore::recoverLastReview() {
@@ -95,6 +108,11 @@ void ReviewStore::setGroupSort(bool groupSort) {
     ShotListOptions options = listOptions_;
     options.groupSort = groupSort;
     update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
+}
+
+void ReviewStore::setPresets(std::vector<DeliveryPreset> presets) {
+    presets_ = std::move(presets);
+    emit presetsChanged();
 }
 
 void ReviewStore::setDelivery(DeliveryChoices delivery) {
@@ -148,7 +166,10 @@ void ReviewStore::recordActivitySnapshot() {
 }
 
 void ReviewStore::storeActivityResult(const std::function<void(Project&)>& apply) {
-    apply(project_);
+    // Whole or not at all; a failure propagates to the activity, which ends with its message.
+    Project updated = project_;
+    apply(updated);
+    project_ = std::move(updated);
     emit projectChanged();
     changed();
 }
@@ -208,7 +229,14 @@ void ReviewStore::step(bool (UndoHistory::*move)(Project&)) {
 }
 
 void ReviewStore::changeSettings(const std::function<void(Project&)>& apply) {
-    apply(project_);
+    Project updated = project_;
+    try {
+        apply(updated);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return;
+    }
+    project_ = std::move(updated);
     emit projectChanged();
 }
 

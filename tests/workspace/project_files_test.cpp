@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         auto fake = std::make_unique<testing::FakePlayer>();
         player = fake.get();
-        store = std::make_unique<ReviewStore>(std::move(fake), dialogs);
+        store = std::make_unique<ReviewStore>(std::move(fake), dialogs, MARROWICK_RESOURCE_DIR);
     }
 
     std::filesystem::path writeProject(const Project& project, const std::string& name) {

@@ -32,7 +32,7 @@ protected:
     void start() {
         auto fake = std::make_unique<FakePlayer>();
         player = fake.get();
-        store = std::make_unique<ReviewStore>(std::move(fake), dialogs);
+        store = std::make_unique<ReviewStore>(std::move(fake), dialogs, MARROWICK_RESOURCE_DIR);
     }
 
     // Starts the controller with the project opened from a file.
@@ -159,6 +159,26 @@ TEST_F(ReviewStoreTest, ActivityResultsArriveOnTheMainThreadBeforeItsEnd) {
     EXPECT_EQ(store->notice(), "");
 }
 
+TEST_F(ReviewStoreTest, ResultThatCannotBeStoredEndsTheActivityWithItsFailure) {
+    startWith(makeProject(1, 3));
+    const Project before = store->project();
+    ASSERT_TRUE(store->begin("Redetecting this source…"));
+    store->finish([this](const ActivityContext& context) {
+        context.onMainThread([this] {
+            store->storeActivityResult([](Project& project) {
+                project.name = "half stored";
+                throw ReviewError("Could not write \"thumbnail\".");
+            });
+        });
+        while (!context.stopToken().stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        context.throwIfCancelled();
+    });
+    ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
+    EXPECT_EQ(store->error(), "Could not write \"thumbnail\".");
+    EXPECT_EQ(store->notice(), "");
+    EXPECT_EQ(store->project(), before);
+}
+
 TEST_F(ReviewStoreTest, SelectionSurvivesUndoAndThePlayerIsRefocused) {
     startWith(makeProject(1, 3));
     const Uuid second = store->project().shots[1].id;
@@ -257,6 +277,19 @@ TEST_F(ReviewStoreTest, StartRemovesTemporariesThatAnInterruptedWriteLeftBehind)
     EXPECT_FALSE(std::filesystem::exists(abandoned));
     EXPECT_TRUE(std::filesystem::exists(recent)) << "may still be written by another instance";
     EXPECT_TRUE(std::filesystem::exists(unrelated));
+}
+
+TEST_F(ReviewStoreTest, PresetsLoadAtStartAndAnUnreadableLibraryIsReported) {
+    start();
+    EXPECT_FALSE(store->presets().empty());
+    EXPECT_FALSE(store->error());
+    store.reset();
+
+    std::ofstream(home.path() / "Marrowick" / "delivery-presets.json") << "{ not json";
+    start();
+    EXPECT_TRUE(store->presets().empty());
+    ASSERT_TRUE(store->error());
+    EXPECT_TRUE(store->error()->starts_with("Preset library could not be loaded: ")) << *store->error();
 }
 
 TEST_F(ReviewStoreTest, PlayheadFollowsThePlayerAndIsZeroWithoutItem) {
