@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
     const Project review = testing::demoReview(paths, kShotsPerFilm, 64);
 
     testing::FakeDialogs dialogs;
-    ReviewStore store(std::make_unique<testing::FakePlayer>(), dialogs);
+    ReviewStore store(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
     ShotLibrary library(store);
     library.resize(900, 760);
     library.show();

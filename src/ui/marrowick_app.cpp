@@ -12,8 +12,8 @@
 
 namespace marrowick {
 
-MarrowickApp::MarrowickApp(QApplication& application)
-    : store_(std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_)),
+MarrowickApp::MarrowickApp(QApplication& application, const std::filesystem::path& resourceRoot)
+    : store_(std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_, resourceRoot)),
       // No local assistant runtime in this build: nothing to stop when quitting.
       delegate_(dialogs_, {}) {
     Theme::apply(application);

@@ -1,6 +1,7 @@
 // The application shell: the one controller for the run, the delegate and the main window.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,9 +19,9 @@ class ReviewStore;
 
 class MarrowickApp {
 public:
-    // Applies the dark appearance, creates the controller (which recovers the last review) and
-    // the window, and shows it.
-    explicit MarrowickApp(QApplication& application);
+    // Applies the dark appearance, creates the controller (which loads the presets from
+    // `resourceRoot` and recovers the last review) and the window, and shows it.
+    MarrowickApp(QApplication& application, const std::filesystem::path& resourceRoot);
     ~MarrowickApp();
 
     // Opens the project file the desktop handed over (asking before replacing unsaved work)

@@ -1,6 +1,8 @@
 // Decoding and scaling of shot thumbnails.
 #include "ui/thumbnail_cache.h"
 
+#include <algorithm>
+
 #include <QImage>
 
 namespace marrowick {
@@ -26,7 +28,8 @@ QPixmap ThumbnailCache::pixmap(const Blob& jpeg, QSize size, qreal devicePixelRa
         entry && entry->pixmap.size() == size * devicePixelRatio)
         return entry->pixmap;
     QPixmap pixmap = decode(jpeg, size, devicePixelRatio);
-    cache_.insert(jpeg.get(), new Entry{jpeg, pixmap});
+    const qsizetype cost = qsizetype(pixmap.width()) * pixmap.height() * 4;
+    cache_.insert(jpeg.get(), new Entry{jpeg, pixmap}, std::max<qsizetype>(cost, 1));
     return pixmap;
 }
 

@@ -11,7 +11,8 @@ namespace marrowick {
 
 class ThumbnailCache {
 public:
-    explicit ThumbnailCache(int capacity = 1500) : cache_(capacity) {}
+    // `budget_bytes` bounds the decoded pixels kept (about 900 rows at 108 by 61).
+    explicit ThumbnailCache(qsizetype budget_bytes = 24 << 20) : cache_(budget_bytes) {}
 
     // The JPEG scaled to fill `size` (cropped to its aspect), or a null pixmap when the bytes
     // are absent or do not decode.

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     ProjectFiles::write(file, project);
 
     testing::FakeDialogs dialogs;
-    ReviewStore store(std::make_unique<testing::FakePlayer>(), dialogs);
+    ReviewStore store(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
     AppDelegate delegate(dialogs, {});
     MainWindow window(store, delegate);
     delegate.setStore(&store);

@@ -31,7 +31,7 @@ struct StoreFixture {
     PrivateDataHome data;  // first: the controller recovers from and autosaves into it
     FakeDialogs dialogs;
     FakePlayer* player = new FakePlayer;
-    ReviewStore store{std::unique_ptr<MediaPlayer>(player), dialogs};
+    ReviewStore store{std::unique_ptr<MediaPlayer>(player), dialogs, MARROWICK_RESOURCE_DIR};
 
     void load(const Project& project) {
         const std::filesystem::path file = data.path() / "review.marrowick";
