@@ -150,6 +150,15 @@ TEST(ProjectJson, EveryProblemMakesTheWholeDocumentUnreadable) {
         EXPECT_EQ(decodeFailure(mutated(change)), "The project file is unreadable: " + problem + ".") << problem;
 }
 
+TEST(ProjectJson, LongLayoutKeysAreShortenedInMessagesAtACharacterBoundary) {
+    std::string key = "aspect:";
+    for (int i = 0; i < 60; ++i) key += "\u00e9";
+    const std::string message = decodeFailure(mutated([&](json& d) { d["labelLayouts"][key] = {{"x", 1}}; }));
+    EXPECT_NE(message.find("\u2026\"]."), std::string::npos) << message;
+    std::string dumped;
+    EXPECT_NO_THROW(dumped = json(message).dump());  // nlohmann refuses to dump invalid UTF-8
+}
+
 TEST(ProjectJson, HostileTextIsRefusedWithAMessage) {
     const std::string valid = ProjectJson::encode(fullProject());
     const std::vector<std::string> documents = {
