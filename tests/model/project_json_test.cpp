@@ -125,6 +125,9 @@ TEST(ProjectJson, NonFiniteNumbersAndBrokenTextRefuseToEncode) {
     Project badText = fullProject();
     badText.films[1].path = "/films/\xff\xfe.mov";
     EXPECT_THROW(ProjectJson::encode(badText), ReviewError);
+    Project badKey = fullProject();
+    badKey.labelLayouts->emplace("aspect:\xc3", LabelLayout{});
+    EXPECT_THROW(ProjectJson::encode(badKey), ReviewError);
 }
 
 TEST(ProjectJson, EveryProblemMakesTheWholeDocumentUnreadable) {
