@@ -76,7 +76,8 @@ private:
 // shot's film and range. The list is far larger than the caches, so the shot and the table slot
 // needed a few steps ahead are fetched early; this pass is most of the cost of validation.
 ShotFacts gatherShots(const SharedVector<Shot>& shots, const UuidTable& films) {
-    constexpr std::size_t kAhead = 4;
+    constexpr std::size_t kShotAhead = 16;  // far enough to cover a memory read
+    constexpr std::size_t kSlotAhead = 8;   // that shot's line has been asked for by now
     ShotFacts facts;
     facts.film.reserve(shots.size());
     facts.spans.reserve(shots.size());
@@ -85,7 +86,8 @@ ShotFacts gatherShots(const SharedVector<Shot>& shots, const UuidTable& films) {
     std::uint32_t position = 0;
     shots.forEachChunk([&](const void*, const std::vector<Shot>& chunk) {
         for (std::size_t i = 0; i < chunk.size(); ++i, ++position) {
-            if (i + kAhead < chunk.size()) ids.prefetch(chunk[i + kAhead].id);
+            if (i + kShotAhead < chunk.size()) prefetchShot(chunk[i + kShotAhead]);
+            if (i + kSlotAhead < chunk.size()) ids.prefetch(chunk[i + kSlotAhead].id);
             const Shot& shot = chunk[i];
             if (!ids.insert(shot.id, position)) reject("Invalid project settings or duplicate IDs.");
             facts.film.push_back(filmOf(shot.filmID));

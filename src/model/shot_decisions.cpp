@@ -37,7 +37,7 @@ void Project::decide(const std::vector<Uuid>& shotIDs, Disclosure disclosure) {
     std::size_t index = 0;
     shots.forEachChunk([&](const void*, const std::vector<Shot>& chunk) {
         for (std::size_t i = 0; i < chunk.size(); ++i, ++index) {
-            if (i + 4 < chunk.size()) __builtin_prefetch(&chunk[i + 4]);
+            if (i + 16 < chunk.size()) prefetchShot(chunk[i + 16]);
             if (chunk[i].disclosure != disclosure && wanted.contains(chunk[i].id)) changing.push_back(index);
         }
     });
