@@ -15,13 +15,13 @@
 namespace marrowick {
 namespace {
 
-constexpr double kRangeTolerance = 0.0001;
 constexpr std::size_t kMaxFilms = 1000;
 constexpr std::size_t kMaxShots = 200000;
 constexpr std::size_t kMaxLabelLayouts = 4000;
 constexpr std::size_t kMaxLayoutKeyLength = 260;
 constexpr std::int64_t kMaxPixels = 32768;
 constexpr std::uint32_t kNoFilm = UINT32_MAX;
+constexpr const char* kSettingsMessage = "Invalid project settings or duplicate IDs.";
 constexpr std::array<std::string_view, 4> kCorners = {"Bottom right", "Bottom left", "Top right", "Top left"};
 
 [[noreturn]] void reject(const char* message) { throw ReviewError(message); }
@@ -44,7 +44,7 @@ struct ShotFacts {
 UuidTable filmTable(const std::vector<Film>& films) {
     UuidTable table(films.size(), [&films](std::uint32_t position) -> const Uuid& { return films[position].id; });
     for (std::uint32_t i = 0; i < films.size(); ++i)
-        if (!table.insert(films[i].id, i)) reject("Invalid project settings or duplicate IDs.");
+        if (!table.insert(films[i].id, i)) reject(kSettingsMessage);
     return table;
 }
 
@@ -89,7 +89,7 @@ ShotFacts gatherShots(const SharedVector<Shot>& shots, const UuidTable& films) {
             if (i + kShotAhead < chunk.size()) prefetchShot(chunk[i + kShotAhead]);
             if (i + kSlotAhead < chunk.size()) ids.prefetch(chunk[i + kSlotAhead].id);
             const Shot& shot = chunk[i];
-            if (!ids.insert(shot.id, position)) reject("Invalid project settings or duplicate IDs.");
+            if (!ids.insert(shot.id, position)) reject(kSettingsMessage);
             facts.film.push_back(filmOf(shot.filmID));
             facts.spans.push_back(spanOf(shot));
         }
@@ -187,7 +187,7 @@ void checkFilms(const std::vector<Film>& films, const ShotFacts& facts) {
 const Project& Project::validated(const std::set<std::string>& safeZoneProfileIDs) const {
     if (schema != kProjectSchema) reject("This project version is unsupported.");
     if (films.size() > kMaxFilms || shots.size() > kMaxShots || !settingsValid(*this))
-        reject("Invalid project settings or duplicate IDs.");
+        reject(kSettingsMessage);
     const ShotFacts facts = gatherShots(shots, filmTable(films));
     if (labelLayouts) checkLabelLayouts(*labelLayouts, safeZoneProfileIDs);
     checkFilms(films, facts);
