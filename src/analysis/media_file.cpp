@@ -10,6 +10,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/log.h>
 }
 
 #include "analysis/av_error.h"
@@ -81,6 +82,7 @@ struct MediaFile::State {
 
 void MediaFile::State::open(const std::filesystem::path& path, Options options) {
     if (!frame || !packet) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+    av_log_set_level(AV_LOG_QUIET);  // failures reach the user as messages, not as console noise
     AVFormatContext* raw = nullptr;
     AvError::check(avformat_open_input(&raw, path.c_str(), nullptr, nullptr));
     format.reset(raw);
@@ -154,6 +156,10 @@ void MediaFile::State::feed() {
         if (packet->stream_index != stream->index) {
             av_packet_unref(packet.get());
             continue;
+        }
+        if (packet->flags & AV_PKT_FLAG_CORRUPT) {  // a truncated or damaged file
+            av_packet_unref(packet.get());
+            throw ReviewError("Decode failed.");
         }
         const int sent = avcodec_send_packet(codec.get(), packet.get());
         av_packet_unref(packet.get());

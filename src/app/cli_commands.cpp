@@ -4,10 +4,12 @@
 namespace marrowick::cli {
 
 int runVersion(std::span<const std::string> arguments);
+int runDetect(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
         {"version", "version", "Prints the program's version.", runVersion},
+        {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
     };
     return table;
 }
