@@ -26,7 +26,10 @@ WindowScores scoreOf(const std::function<int(int, int, int, int)>& paint) {
     return scorer.score(makeWindowInputs(frames));
 }
 
-int pattern(int x, int y, int c, int seed) { return ((x * (3 + seed) + y * (5 + 2 * seed) + c * 40 + seed * 70) * 7) % 256; }
+// A smooth colour picture; each seed gives a different one.
+int pattern(int x, int y, int c, int seed) {
+    return static_cast<int>(128 + 90 * std::sin(0.25 * x + 1.7 * seed + c) * std::cos(0.35 * y - 0.9 * seed + 0.5 * c));
+}
 
 std::vector<int> framesAbove(const WindowScores& scores) {
     std::vector<int> frames;
