@@ -9,6 +9,7 @@
 
 #include "analysis/colour_difference_scorer.h"
 #include "analysis/file_fingerprint.h"
+#include "model/project.h"
 #include "model/review_error.h"
 #include "test_films.h"
 
@@ -192,6 +193,17 @@ TEST(ShotDetectorFilm, BuiltInScorerFindsCutsAndGradualTransitions) {
         ASSERT_EQ(shots.size(), truth.size() + 1) << stem;
         for (std::size_t i = 0; i < truth.size(); ++i)
             EXPECT_NEAR(shots[i + 1].start * 25.0, truth[i].get<double>(), tolerance) << stem << " cut " << i;
+    }
+}
+
+TEST(ShotDetectorFilm, ResultsFormValidProjects) {
+    ShotDetector detector(std::make_unique<ColourDifferenceScorer>());
+    for (const char* name : {"frames-1.mp4", "frames-51.mp4", "cuts.mp4", "dissolve.mp4", "vfr.mp4", "portrait.mp4"}) {
+        auto [film, shots] = detector.detect(testFilm(name), 0.5, {});
+        Project project;
+        project.films.push_back(std::move(film));
+        project.shots = SharedVector<Shot>(shots);
+        EXPECT_NO_THROW(project.validated()) << name;
     }
 }
 
