@@ -224,6 +224,13 @@ TEST(ShotDetectorFailures, GiveTheirMessages) {
     EXPECT_EQ(failureOf(testFilm("missing.mp4")), "No such file or directory");
 }
 
+TEST(ShotDetectorFailures, RefusesPicturesAboveThePixelLimit) {
+    // A raw stream header announcing 9000 x 9000 pictures (81 megapixels, above 8192 x 8192).
+    testing::TemporaryFolder folder;
+    std::ofstream(folder.path() / "huge.y4m") << "YUV4MPEG2 W9000 H9000 F25:1 C420jpeg\nFRAME\nabcdef";
+    EXPECT_EQ(failureOf(folder.path() / "huge.y4m"), "Invalid argument");
+}
+
 TEST(ShotDetectorFailures, AFileThatChangesDuringAnalysisIsRefused) {
     testing::TemporaryFolder folder;
     const auto copy = folder.path() / "growing.mp4";
