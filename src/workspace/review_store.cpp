@@ -70,7 +70,7 @@ void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
 
 void ReviewStore::loadPresets() {
     try {
-        presets_ = PresetLibrary::load({PresetLibrary::location(), resourceRoot_});
+        presets_ = PresetLibrary::load(presetStorage());
     } catch (const std::exception& failure) {
         error_ = std::string("Preset library could not be loaded: ") + failure.what();
     }

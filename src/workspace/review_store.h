@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "delivery/delivery_preset.h"
+#include "delivery/preset_library.h"
 #include "model/project.h"
 #include "workspace/activity_runner.h"
 #include "workspace/desktop_dialogs.h"
@@ -135,6 +136,24 @@ public:
     bool confirmReplace();
     void resolveMedia();
 
+    // --- Delivery presets (review_store_presets.cpp) ---------------------------------------
+    // Saves a custom preset into the library file and publishes the new list. Throws ReviewError
+    // (validation, a catalogue preset, a name another preset uses, a failed write), leaving the
+    // file and `presets` as they were.
+    void savePreset(const DeliveryPreset& preset);
+    // Archiving also drops the preset from the delivery selection; restoring leaves the selection.
+    // These and the import and export show their failures in `error`.
+    void archivePreset(const DeliveryPreset& preset);
+    void restorePreset(const DeliveryPreset& preset);
+    // Asks for a JSON file and adds its presets as custom copies.
+    void importPresets();
+    // Asks for a JSON destination and writes the whole list there.
+    void exportPresets();
+
+    // --- Review package (review_store_reports.cpp) -----------------------------------------
+    // Asks for a parent folder, writes a new review package folder there and reveals it.
+    void exportReports();
+
 signals:
     void projectChanged();
     void selectionChanged();
@@ -161,6 +180,7 @@ private:
     // dirty and filter, autosaves and empties the preview.
     void replaceReview(Project project, std::optional<std::filesystem::path> location);
     void setDirty(bool dirty);
+    PresetStorage presetStorage() const;
 
     std::unique_ptr<MediaPlayer> player_;
     MediaPlayer::ObserverHandle observer_;
