@@ -6,6 +6,7 @@
 
 #include "app/cli_command.h"
 #include "disclosure/review_package.h"
+#include "disclosure/safe_zones.h"
 #include "model/project_json.h"
 #include "model/resource_root.h"
 #include "model/review_error.h"
@@ -23,7 +24,8 @@ int runPackage(std::span<const std::string> arguments) {
         if (!std::filesystem::is_directory(folder, error))
             throw ReviewError("The folder \"" + folder.string() + "\" does not exist.");
         const Project project = ProjectJson::readFile(arguments[0]);
-        Exporter::reports(project, folder, resourceRoot(runningExecutable()));
+        const std::filesystem::path resources = resourceRoot(runningExecutable());
+        Exporter::reports(project, folder, resources, SafeZones::profileIDs(SafeZones::load(resources)));
         std::cout << "Review package exported.\n";
         return 0;
     } catch (const ReviewError& error) {

@@ -34,9 +34,9 @@ class ReviewStore : public QObject {
 public:
     static constexpr int kAutosaveDelay_ms = 350;
 
-    // Builds the initial state, loads the delivery presets (catalogues under `resourceRoot`),
-    // recovers the last review and starts following the player. `dialogs` must outlive the
-    // controller.
+    // Builds the initial state, loads the safe-zone guides and the delivery presets (catalogues
+    // under `resourceRoot`), recovers the last review and starts following the player. `dialogs`
+    // must outlive the controller.
     ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, std::filesystem::path resourceRoot,
                 QObject* parent = nullptr);
     ~ReviewStore() override;
@@ -186,6 +186,7 @@ private:
     MediaPlayer::ObserverHandle observer_;
     DesktopDialogs& dialogs_;
     std::filesystem::path resourceRoot_;
+    std::set<std::string> safeZoneIDs_;  // the guides layouts may name, from the shipped catalogue
     ActivityRunner* runner_;  // child QObject
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;

@@ -11,7 +11,7 @@ void ReviewStore::exportReports() {
     if (!parent) return;
     std::filesystem::path package;
     try {
-        package = Exporter::exportReviewPackage(project_, *parent, resourceRoot_);
+        package = Exporter::exportReviewPackage(project_, *parent, resourceRoot_, safeZoneIDs_);
     } catch (const std::exception& failure) {
         showError(failure.what());
         return;

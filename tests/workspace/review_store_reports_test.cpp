@@ -77,6 +77,23 @@ TEST_F(ReviewStoreReportsTest, InvalidProjectShowsTheValidationMessageAndReveals
     EXPECT_TRUE(dialogs.revealed.empty());
 }
 
+TEST_F(ReviewStoreReportsTest, LayoutsNamingAShippedGuideOpenEditAndExportButUnknownGuidesAreRefused) {
+    Project project = makeProject(1, 2);
+    LabelLayout layout;
+    layout.guideID = "ebu_r95_graphics_safe_16x9";
+    project.labelLayouts = LabelLayouts{{"aspect:16:9", layout}};
+    startWith(project);
+    dialogs.folderAnswers = {exports()};
+    store->exportReports();
+    EXPECT_FALSE(store->error());
+    EXPECT_EQ(dialogs.revealed.size(), 1u);
+
+    EXPECT_FALSE(store->edit([](Project& edited) { edited.labelLayouts->at("aspect:16:9").guideID = "no-such-guide"; }));
+    ASSERT_TRUE(store->error());
+    EXPECT_EQ(*store->error(), "Invalid label position or guide.");
+    EXPECT_EQ(store->project().labelLayouts, project.labelLayouts);
+}
+
 TEST_F(ReviewStoreReportsTest, UnwritableParentShowsTheSystemMessage) {
     startWith(makeProject(1, 1));
     const auto blocker = home.path() / "not-a-folder";
