@@ -7,6 +7,7 @@ int runVersion(std::span<const std::string> arguments);
 int runValidate(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
+int runDetect(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -16,6 +17,7 @@ std::span<const Command> commands() {
          runPackage},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
+        {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
     };
     return table;
 }

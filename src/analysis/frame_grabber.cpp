@@ -1,0 +1,87 @@
+// Seek to the key frame before a time, decode to the nearest frame, scale and turn it upright.
+#include "analysis/frame_grabber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+extern "C" {
+#include <libavutil/frame.h>
+#include <libswscale/swscale.h>
+}
+
+#include "analysis/internal/quarter_turn.h"
+#include "analysis/media_file.h"
+#include "model/review_error.h"
+
+namespace marrowick::FrameGrabber {
+
+namespace {
+
+struct FrameFreer {
+    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
+
+// The display size fitted into the box, never enlarged, at least one pixel each way.
+void fittedSize(int width, int height, int maxWidth, int maxHeight, int& fitWidth, int& fitHeight) {
+    const double scale = std::min({1.0, static_cast<double>(maxWidth) / width, static_cast<double>(maxHeight) / height});
+    fitWidth = std::max(1, static_cast<int>(std::lround(width * scale)));
+    fitHeight = std::max(1, static_cast<int>(std::lround(height * scale)));
+}
+
+// Decodes forward from the current position and keeps the frame nearest to the time.
+FramePtr nearestFrame(MediaFile& media, double seconds, double tolerance) {
+    FramePtr best;
+    double bestDistance = tolerance;
+    while (const AVFrame* frame = media.nextFrame()) {
+        const double time = media.frameTime();
+        if (!std::isfinite(time)) continue;
+        const double distance = std::abs(time - seconds);
+        if (distance <= bestDistance) {
+            best.reset(av_frame_clone(frame));
+            bestDistance = distance;
+        }
+        if (time > seconds) break;
+    }
+    return best;
+}
+
+RgbaImage upright(const AVFrame& frame, const VideoTrackInfo& info, int maxWidth, int maxHeight) {
+    int fitWidth = 0, fitHeight = 0;
+    fittedSize(info.width, info.height, maxWidth, maxHeight, fitWidth, fitHeight);
+    const bool sideways = (info.quarterTurns & 1) != 0;
+    const int storedWidth = sideways ? fitHeight : fitWidth;
+    const int storedHeight = sideways ? fitWidth : fitHeight;
+    SwsContext* context = sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), storedWidth,
+                                         storedHeight, AV_PIX_FMT_RGBA, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!context) throw ReviewError("Cannot decode video.");
+    std::vector<std::uint8_t> stored(static_cast<std::size_t>(storedWidth) * storedHeight * 4);
+    std::uint8_t* planes[4] = {stored.data(), nullptr, nullptr, nullptr};
+    const int strides[4] = {storedWidth * 4, 0, 0, 0};
+    const int rows = sws_scale(context, frame.data, frame.linesize, 0, frame.height, planes, strides);
+    sws_freeContext(context);
+    if (rows <= 0) throw ReviewError("Cannot decode video.");
+    RgbaImage image{fitWidth, fitHeight, std::vector<std::uint8_t>(stored.size())};
+    quarterTurn(stored.data(), storedWidth, storedHeight, 4, info.quarterTurns, image.pixels.data());
+    return image;
+}
+
+}  // namespace
+
+RgbaImage picture(const std::filesystem::path& path, double seconds, double tolerance, int maxWidth, int maxHeight) {
+    MediaFile media(path);
+    if (maxWidth <= 0 || maxHeight <= 0 || media.info().width <= 0 || media.info().height <= 0)
+        throw ReviewError("Cannot decode video.");
+    media.seek(seconds);
+    FramePtr frame = nearestFrame(media, seconds, tolerance);
+    if (!frame) {
+        media.seek(0);  // a seek that lands after the time (no key frame index) starts again
+        frame = nearestFrame(media, seconds, tolerance);
+    }
+    if (!frame) throw ReviewError("Cannot decode video.");
+    return upright(*frame, media.info(), maxWidth, maxHeight);
+}
+
+}  // namespace marrowick::FrameGrabber

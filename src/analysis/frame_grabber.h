@@ -1,0 +1,16 @@
+// One upright picture of a video near a given time (thumbnails, previews).
+#pragma once
+
+#include <filesystem>
+
+#include "analysis/rgba_image.h"
+
+namespace marrowick::FrameGrabber {
+
+// Decodes the frame of the first video track nearest to `seconds` (from the first presented
+// frame) and returns it upright, scaled to fit within maxWidth x maxHeight with its display aspect
+// kept (never enlarged). Only frames within `tolerance` seconds of the time qualify. Throws
+// ReviewError: the media layer's messages, or "Cannot decode video." when no frame qualifies.
+RgbaImage picture(const std::filesystem::path& path, double seconds, double tolerance, int maxWidth, int maxHeight);
+
+}  // namespace marrowick::FrameGrabber

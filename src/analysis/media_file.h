@@ -1,0 +1,55 @@
+// A media file opened for decoding its first video track: timing, upright size, frames in order.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+struct AVFrame;
+
+namespace marrowick {
+
+// Pictures above this many pixels are refused before any decoding (hostile headers).
+inline constexpr std::int64_t kMaxVideoPixels = 8192LL * 8192LL;
+
+struct VideoTrackInfo {
+    double duration = 0;   // seconds; 0 when the file does not say
+    double fps = 0;        // nominal (average) frame rate; 0 when unknown
+    int width = 0;         // display size after rotation (a portrait phone clip is taller than wide)
+    int height = 0;
+    int quarterTurns = 0;  // clockwise quarter turns that make the stored picture upright (0..3)
+};
+
+class MediaFile {
+public:
+    struct Options {
+        // Skip the in-loop deblocking filter: a small, invisible change once frames are
+        // shrunk to a few dozen pixels, and a large saving on high-resolution sources.
+        bool fastDecode = false;
+    };
+
+    // Opens the file and its first video track. Throws ReviewError with FFmpeg's text when the
+    // file cannot be opened or decoded, or "No video track in <name>." when there is none.
+    explicit MediaFile(const std::filesystem::path& path, Options options);
+    explicit MediaFile(const std::filesystem::path& path) : MediaFile(path, Options{}) {}
+    ~MediaFile();
+    MediaFile(const MediaFile&) = delete;
+    MediaFile& operator=(const MediaFile&) = delete;
+
+    const VideoTrackInfo& info() const;
+
+    // The next decoded picture in presentation order, stored orientation, in the decoder's own
+    // pixel format; valid until the next call. Null at the end of the stream; throws ReviewError
+    // on a read failure. frameTime() is its time in seconds from the first presented frame.
+    const AVFrame* nextFrame();
+    double frameTime() const;
+
+    // Moves the reader to the key frame at or before the time; nextFrame() continues from there.
+    void seek(double seconds);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace marrowick

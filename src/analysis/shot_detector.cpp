@@ -1,0 +1,189 @@
+// Decoding, 100-frame windows, the peak rule and the closing checks of shot detection.
+#include "analysis/shot_detector.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <optional>
+#include <system_error>
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+#include "analysis/colour_difference_scorer.h"
+#include "analysis/file_fingerprint.h"
+#include "analysis/media_file.h"
+#include "analysis/tiny_frame_scaler.h"
+#include "analysis/transnet_v2.h"
+#include "model/review_error.h"
+
+namespace marrowick {
+
+namespace {
+
+constexpr int kContext = 25;    // frames of context before the predicted part of a window
+constexpr int kAdvance = 50;    // frames predicted per window
+constexpr double kMinimumShotSeconds = 0.000001;
+
+// Size and modification time of a file, to notice a file that changes while it is analysed.
+struct FileStamp {
+    std::optional<std::uintmax_t> size;
+    std::optional<std::filesystem::file_time_type> modified;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+FileStamp stampOf(const std::filesystem::path& path) {
+    try {
+        return {std::filesystem::file_size(path), std::filesystem::last_write_time(path)};
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw ReviewError(error.code().message());
+    }
+}
+
+// Frames of the source shrunk to analysis frames, one at a time, honouring the stop request.
+class TinyFrameSource {
+public:
+    explicit TinyFrameSource(MediaFile& media) : media_(media), scaler_(media.info().quarterTurns) {}
+
+    std::optional<TinyFrame> next(const std::stop_token& stop) {
+        if (stop.stop_requested()) throw Cancelled();
+        const AVFrame* frame = media_.nextFrame();
+        if (!frame) return std::nullopt;
+        if (!frame->data[0]) throw ReviewError("Missing decoded frame.");
+        const double time = media_.frameTime();
+        if (!std::isfinite(time)) throw ReviewError("Invalid frame timestamp.");
+        return makeTinyFrame(scaler_.shrink(*frame), time);
+    }
+
+private:
+    MediaFile& media_;
+    TinyFrameScaler scaler_;
+};
+
+// Runs the scorer over windows of 100 frames advancing by 50; every frame gets one prediction.
+std::vector<FramePrediction> predictAll(TinyFrameSource& source, ShotScorer& scorer, double duration,
+                                        const std::function<void(double)>& progress, const std::stop_token& stop) {
+    std::optional<TinyFrame> first = source.next(stop);
+    if (!first) throw ReviewError("Video has no readable frames.");
+    std::vector<TinyFrame> buffer(kContext, *first);
+    buffer.reserve(kWindowFrames);
+    buffer.push_back(std::move(*first));
+    std::size_t read = 1, emitted = 0;
+    bool ended = false;
+    std::vector<FramePrediction> predictions;
+    for (;;) {
+        while (buffer.size() < kWindowFrames && !ended) {
+            std::optional<TinyFrame> frame = source.next(stop);
+            if (!frame) {
+                ended = true;
+                break;
+            }
+            buffer.push_back(std::move(*frame));
+            ++read;
+        }
+        if (ended && emitted >= read) break;
+        const std::size_t count = std::min<std::size_t>(kAdvance, read - emitted);
+        while (buffer.size() < kWindowFrames) buffer.push_back(buffer.back());
+        const WindowInputs inputs = makeWindowInputs(buffer);
+        if (stop.stop_requested()) throw Cancelled();
+        const WindowScores scores = scorer.score(inputs);
+        if (scores.single.size() != kWindowFrames || scores.transition.size() != kWindowFrames)
+            throw ReviewError("Invalid detector outputs.");
+        for (std::size_t j = 0; j < count; ++j)
+            predictions.push_back({buffer[kContext + j].time, scores.single[kContext + j], scores.transition[kContext + j]});
+        emitted += count;
+        if (progress) progress(std::min(0.99, buffer[kContext - 1 + count].time / duration));
+        if (ended && emitted >= read) break;
+        buffer.erase(buffer.begin(), buffer.begin() + kAdvance);
+    }
+    return predictions;
+}
+
+std::unique_ptr<ShotScorer> installedScorer(const std::filesystem::path& resourceRoot) {
+    const std::filesystem::path weights = resourceRoot / ShotDetector::kWeightsPath;
+    std::error_code error;
+    if (!std::filesystem::exists(weights, error)) return std::make_unique<ColourDifferenceScorer>();
+    return std::make_unique<TransNetV2>(weights);
+}
+
+}  // namespace
+
+ShotDetector::ShotDetector(const std::filesystem::path& resourceRoot) : scorer_(installedScorer(resourceRoot)) {}
+
+ShotDetector::ShotDetector(std::unique_ptr<ShotScorer> scorer) : scorer_(std::move(scorer)) {}
+
+std::string ShotDetector::detectorName() const { return scorer_->name(); }
+
+std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::path& url, double threshold,
+                                                        const std::function<void(double)>& progress,
+                                                        std::stop_token stop) {
+    const FileStamp before = stampOf(url);
+    MediaFile media(url, MediaFile::Options{.fastDecode = true});
+    const VideoTrackInfo& info = media.info();
+    if (!std::isfinite(info.duration) || info.duration <= 0 || !(info.fps > 0))
+        throw ReviewError("Unsupported or invalid video timing.");
+    Film film;
+    film.id = Uuid::random();
+    film.path = std::filesystem::absolute(url).string();
+    film.duration = info.duration;
+    film.fps = info.fps;
+    film.width = std::abs(info.width);
+    film.height = std::abs(info.height);
+    film.detector = scorer_->name();
+
+    TinyFrameSource source(media);
+    const std::vector<FramePrediction> predictions = predictAll(source, *scorer_, info.duration, progress, stop);
+
+    if (stampOf(url) != before)
+        throw ReviewError("The source file changed during analysis. Import it again after the write completes.");
+    film.sourceSHA256 = FileFingerprint::sha256(url, stop);
+    std::vector<double> times;
+    times.reserve(predictions.size());
+    for (const FramePrediction& prediction : predictions) times.push_back(prediction.time);
+    film.frameTimes = makeFrameTimes(std::move(times));
+    std::vector<Shot> filmShots = shots(film, boundaries(predictions, threshold, film.duration));
+    if (progress) progress(1.0);
+    return {std::move(film), std::move(filmShots)};
+}
+
+std::vector<Boundary> ShotDetector::boundaries(const std::vector<FramePrediction>& predictions, double threshold,
+                                               double duration) {
+    std::vector<Boundary> result{{0.0, 1.0}};
+    const auto flush = [&](std::size_t peak) {
+        const double candidate = peak + 1 < predictions.size() ? predictions[peak + 1].time : duration;
+        if (result.back().start + kMinimumShotSeconds < candidate && candidate < duration)
+            result.push_back({candidate, predictions[peak].score});
+    };
+    std::optional<std::size_t> peak;
+    for (std::size_t i = 0; i < predictions.size(); ++i) {
+        const double score = predictions[i].score;
+        if (threshold <= score) {
+            if (!peak || predictions[*peak].score < score) peak = i;
+        } else if (peak) {
+            flush(*peak);
+            peak.reset();
+        }
+    }
+    if (peak) flush(*peak);
+    return result;
+}
+
+std::vector<Shot> ShotDetector::shots(const Film& film, const std::vector<Boundary>& boundaries) {
+    std::vector<Shot> result;
+    for (std::size_t k = 0; k < boundaries.size(); ++k) {
+        const double start = boundaries[k].start;
+        const double end = k + 1 < boundaries.size() ? boundaries[k + 1].start : film.duration;
+        if (!(start < end)) continue;
+        Shot shot;
+        shot.id = Uuid::random();
+        shot.filmID = film.id;
+        shot.start = start;
+        shot.end = end;
+        shot.boundaryScore = boundaries[k].score;
+        result.push_back(std::move(shot));
+    }
+    return result;
+}
+
+}  // namespace marrowick
