@@ -6,7 +6,7 @@
 #include <QApplication>
 
 #include "app/program_switches.h"
-#include "app/resource_root.h"
+#include "model/resource_root.h"
 #include "ui/marrowick_app.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Marrowick"));
     QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("marrowick"));
-    marrowick::MarrowickApp app(application, marrowick::resourceRoot());
+    marrowick::MarrowickApp app(application, marrowick::resourceRoot(marrowick::runningExecutable()));
     // Qt has taken its own options (-style, -platform ...) out of this list.
     std::vector<std::string> documents;
     for (const QString& argument : QApplication::arguments()) documents.push_back(argument.toStdString());

@@ -1,5 +1,4 @@
 // marrowick-cli detect VIDEO [--threshold T] [--json]: shot detection of one film.
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "app/cli_command.h"
 #include "model/decimal_text.h"
 #include "model/project_json.h"
+#include "model/resource_root.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
@@ -22,16 +22,6 @@ struct DetectOptions {
     double threshold = 0.5;
     bool json = false;
 };
-
-// The resource root: $MARROWICK_RESOURCES, the installed share folder, or the source tree's copy.
-std::filesystem::path resourceRoot() {
-    if (const char* root = std::getenv("MARROWICK_RESOURCES"); root && *root) return root;
-    std::error_code error;
-    const std::filesystem::path installed =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path().parent_path() / "share" / "marrowick";
-    if (!error && std::filesystem::is_directory(installed, error)) return installed;
-    return MARROWICK_RESOURCE_DIR;
-}
 
 std::optional<double> parseThreshold(const std::string& text) {
     try {
@@ -82,7 +72,7 @@ int runDetect(std::span<const std::string> arguments) {
         return 64;
     }
     try {
-        ShotDetector detector(resourceRoot());
+        ShotDetector detector(resourceRoot(runningExecutable()));
         const auto [film, shots] = detector.detect(options->video, options->threshold, {});
         if (options->json) {
             std::cout << detectionJson(film, shots) << "\n";

@@ -1,5 +1,4 @@
 // marrowick-cli package PROJECT OUTDIR: validates a project file and writes its review package.
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -7,25 +6,12 @@
 
 #include "app/cli_command.h"
 #include "disclosure/review_package.h"
+#include "disclosure/safe_zones.h"
 #include "model/project_json.h"
+#include "model/resource_root.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
-namespace {
-
-// $MARROWICK_RESOURCES, else <exe>/../share/marrowick when installed, else the source tree's resources.
-std::filesystem::path resourceRoot() {
-    if (const char* configured = std::getenv("MARROWICK_RESOURCES"); configured && *configured) return configured;
-    std::error_code error;
-    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const auto installed = executable.parent_path().parent_path() / "share" / "marrowick";
-        if (std::filesystem::is_directory(installed, error)) return installed;
-    }
-    return MARROWICK_SOURCE_RESOURCES;
-}
-
-}  // namespace
 
 int runPackage(std::span<const std::string> arguments) {
     if (arguments.size() != 2) {
@@ -38,7 +24,8 @@ int runPackage(std::span<const std::string> arguments) {
         if (!std::filesystem::is_directory(folder, error))
             throw ReviewError("The folder \"" + folder.string() + "\" does not exist.");
         const Project project = ProjectJson::readFile(arguments[0]);
-        Exporter::reports(project, folder, resourceRoot());
+        const std::filesystem::path resources = resourceRoot(runningExecutable());
+        Exporter::reports(project, folder, resources, SafeZones::profileIDs(SafeZones::load(resources)));
         std::cout << "Review package exported.\n";
         return 0;
     } catch (const ReviewError& error) {

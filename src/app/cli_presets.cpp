@@ -1,7 +1,4 @@
 // marrowick-cli presets [--json] | presets --check FILE: lists the preset library or checks a preset file.
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -9,22 +6,11 @@
 #include "app/cli_command.h"
 #include "delivery/delivery_preset_json.h"
 #include "delivery/preset_library.h"
+#include "model/resource_root.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
 namespace {
-
-// $MARROWICK_RESOURCES, else <exe>/../share/marrowick when installed, else the source tree's resources.
-std::filesystem::path resourceRoot() {
-    if (const char* root = std::getenv("MARROWICK_RESOURCES"); root != nullptr && *root != '\0') return root;
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const std::filesystem::path installed = executable.parent_path().parent_path() / "share" / "marrowick";
-        if (std::filesystem::is_directory(installed, error)) return installed;
-    }
-    return MARROWICK_RESOURCE_DIR;
-}
 
 int list(bool json, const PresetStorage& storage) {
     const std::vector<DeliveryPreset> presets = PresetLibrary::load(storage);
@@ -53,7 +39,7 @@ int runPresets(std::span<const std::string> arguments) {
         return 64;
     }
     try {
-        const PresetStorage storage{PresetLibrary::location(), resourceRoot()};
+        const PresetStorage storage{PresetLibrary::location(), resourceRoot(runningExecutable())};
         return checking ? check(arguments[1], storage.resourceRoot) : list(json, storage);
     } catch (const ReviewError& error) {
         std::cerr << error.message() << "\n";

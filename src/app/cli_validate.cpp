@@ -3,7 +3,9 @@
 #include <string>
 
 #include "app/cli_command.h"
+#include "disclosure/safe_zones.h"
 #include "model/project_json.h"
+#include "model/resource_root.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
@@ -15,7 +17,7 @@ int runValidate(std::span<const std::string> arguments) {
     }
     try {
         const Project project = ProjectJson::readFile(arguments[0]);
-        project.validated();
+        project.validated(SafeZones::profileIDs(SafeZones::load(resourceRoot(runningExecutable()))));
         std::cout << "valid: " << project.films.size() << " films, " << project.shots.size() << " shots\n";
         return 0;
     } catch (const ReviewError& error) {

@@ -13,12 +13,13 @@
 namespace marrowick {
 namespace {
 
-// "Files (*.marrowick *.json)", or every file when no extension is given.
+// "Marrowick review (*.marrowick)", "JSON files (*.json)", or every file when no extension is given.
 QString nameFilter(const FileExtensions& extensions) {
     if (extensions.empty()) return {};
     QStringList patterns;
     for (const std::string& extension : extensions) patterns << QStringLiteral("*.") + QString::fromStdString(extension);
-    return QStringLiteral("Marrowick review (%1)").arg(patterns.join(QLatin1Char(' ')));
+    const QString kind = extensions.front() == "marrowick" ? QStringLiteral("Marrowick review") : QStringLiteral("JSON files");
+    return QStringLiteral("%1 (%2)").arg(kind, patterns.join(QLatin1Char(' ')));
 }
 
 // The answer of an alert dismissed without a choice (Escape, closing it): "Cancel" when offered,
@@ -51,6 +52,16 @@ std::optional<std::filesystem::path> QtDesktopDialogs::saveFile(const std::strin
 
 std::optional<std::filesystem::path> QtDesktopDialogs::chooseFolder() {
     return chosen(QFileDialog::getExistingDirectory(window_));
+}
+
+std::optional<std::filesystem::path> QtDesktopDialogs::chooseExportFolder(const std::string& confirmButton) {
+    // Qt's own dialog, because only it shows our confirm text; it can create folders.
+    QFileDialog dialog(window_);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(confirmButton));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return chosen(dialog.selectedFiles().constFirst());
 }
 
 std::size_t QtDesktopDialogs::alert(const AlertRequest& request) {

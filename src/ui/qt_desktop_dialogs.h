@@ -17,6 +17,7 @@ public:
     std::optional<std::filesystem::path> saveFile(const std::string& proposedName,
                                                   const FileExtensions& extensions) override;
     std::optional<std::filesystem::path> chooseFolder() override;
+    std::optional<std::filesystem::path> chooseExportFolder(const std::string& confirmButton) override;
     std::size_t alert(const AlertRequest& request) override;
     void revealFolder(const std::filesystem::path& folder) override;
 

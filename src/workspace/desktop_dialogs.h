@@ -34,6 +34,12 @@ public:
     // The index of the button the user chose in `request.buttons`.
     virtual std::size_t alert(const AlertRequest& request) = 0;
     virtual void revealFolder(const std::filesystem::path& folder) = 0;
+    // A folder chooser that allows creating folders and whose confirm button reads `confirmButton`;
+    // nothing when the user cancels. Desktops without a labelled chooser fall back to chooseFolder().
+    virtual std::optional<std::filesystem::path> chooseExportFolder(const std::string& confirmButton) {
+        static_cast<void>(confirmButton);
+        return chooseFolder();
+    }
 };
 
 }  // namespace marrowick

@@ -16,14 +16,15 @@ const FileExtensions& openExtensions() {
     return extensions;
 }
 
-Project read(const std::filesystem::path& file) {
+Project read(const std::filesystem::path& file, const std::set<std::string>& safeZoneProfileIDs) {
     Project project = ProjectJson::readFile(file);
-    project.validated();
+    project.validated(safeZoneProfileIDs);
     return project;
 }
 
-void write(const std::filesystem::path& file, const Project& project) {
-    writeFileAtomically(file, ProjectJson::encode(project.validated()));
+void write(const std::filesystem::path& file, const Project& project,
+           const std::set<std::string>& safeZoneProfileIDs) {
+    writeFileAtomically(file, ProjectJson::encode(project.validated(safeZoneProfileIDs)));
 }
 
 void resolveMedia(Project&) {}

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
+#include <string>
 
 #include "model/project.h"
 #include "workspace/desktop_dialogs.h"
@@ -12,12 +14,14 @@ namespace marrowick::ProjectFiles {
 const FileExtensions& saveExtensions();
 const FileExtensions& openExtensions();
 
-// Size gate, read, decode and validation; throws ReviewError with the first failure's message.
-Project read(const std::filesystem::path& file);
+// Size gate, read, decode and validation (layout guides against the safe-zone profile
+// identifiers); throws ReviewError with the first failure's message.
+Project read(const std::filesystem::path& file, const std::set<std::string>& safeZoneProfileIDs = {});
 
 // Validates, encodes compactly and replaces the file atomically; throws ReviewError on failure
 // and then leaves the file as it was.
-void write(const std::filesystem::path& file, const Project& project);
+void write(const std::filesystem::path& file, const Project& project,
+           const std::set<std::string>& safeZoneProfileIDs = {});
 
 // Regains the films' source files after a project is loaded. On Linux a film is reached by its
 // stored path, so films carry no bookmark and every path stays as it is.

@@ -34,10 +34,10 @@ std::filesystem::path location() {
     return folder / kFileName;
 }
 
-std::optional<Project> recover() {
+std::optional<Project> recover(const std::set<std::string>& safeZoneProfileIDs) {
     try {
         Project project = ProjectJson::readFileUngated(location());
-        project.validated();
+        project.validated(safeZoneProfileIDs);
         if (project.films.empty()) return std::nullopt;
         return project;
     } catch (const std::exception&) {

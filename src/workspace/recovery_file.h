@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
+#include <string>
 
 #include "model/project.h"
 
@@ -13,8 +15,9 @@ namespace marrowick::RecoveryFile {
 std::filesystem::path location();
 
 // The recovered review: the file's project when it reads, decodes and validates and holds at
-// least one film; nothing otherwise, silently.
-std::optional<Project> recover();
+// least one film; nothing otherwise, silently. Layout guides are checked against the safe-zone
+// profile identifiers.
+std::optional<Project> recover(const std::set<std::string>& safeZoneProfileIDs = {});
 
 // Removes temporary files that a write interrupted by a crash left beside the recovery file.
 void removeAbandonedTemporaries();

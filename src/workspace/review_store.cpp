@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "delivery/preset_library.h"
+#include "disclosure/safe_zones.h"
 #include "workspace/autosave_writer.h"
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
@@ -29,6 +30,7 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
       player_(std::move(player)),
       dialogs_(dialogs),
       resourceRoot_(std::move(resourceRoot)),
+      safeZoneIDs_(SafeZones::profileIDs(SafeZones::load(resourceRoot_))),
       runner_(new ActivityRunner(this)) {
     assistant_.modelName = Preferences::localModel();
     connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
@@ -70,7 +72,7 @@ void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
 
 void ReviewStore::loadPresets() {
     try {
-        presets_ = PresetLibrary::load({PresetLibrary::location(), resourceRoot_});
+        presets_ = PresetLibrary::load(presetStorage());
     } catch (const std::exception& failure) {
         error_ = std::string("Preset library could not be loaded: ") + failure.what();
     }
@@ -78,7 +80,7 @@ void ReviewStore::loadPresets() {
 
 void ReviewStore::recoverLastReview() {
     RecoveryFile::removeAbandonedTemporaries();
-    std::optional<Project> recovered = RecoveryFile::recover();
+    std::optional<Project> recovered = RecoveryFile::recover(safeZoneIDs_);
     if (!recovered) return;
     project_ = std::move(*recovered);
     dirty_ = true;
@@ -181,7 +183,7 @@ bool ReviewStore::edit(const std::function<void(Project&)>& change) {
     Project snapshot = project_;
     try {
         change(project_);
-        project_.validated();
+        project_.validated(safeZoneIDs_);
     } catch (const std::exception& failure) {
         project_ = std::move(snapshot);
         showError(failure.what());
@@ -328,7 +330,7 @@ void ReviewStore::openProject(const std::filesystem::path& at, bool confirm) {
     if (busy() || (confirm && !confirmReplace())) return;
     Project opened;
     try {
-        opened = ProjectFiles::read(at);
+        opened = ProjectFiles::read(at, safeZoneIDs_);
     } catch (const std::exception& failure) {
         showError(failure.what());
         return;
@@ -355,7 +357,7 @@ bool ReviewStore::save(bool as) {
     if (!target) target = dialogs_.saveFile(project_.name + ".marrowick", ProjectFiles::saveExtensions());
     if (!target) return false;
     try {
-        ProjectFiles::write(*target, project_);
+        ProjectFiles::write(*target, project_, safeZoneIDs_);
     } catch (const std::exception& failure) {
         showError(failure.what());
         return false;

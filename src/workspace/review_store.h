@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "delivery/delivery_preset.h"
+#include "delivery/preset_library.h"
 #include "model/project.h"
 #include "workspace/activity_runner.h"
 #include "workspace/desktop_dialogs.h"
@@ -33,9 +34,9 @@ class ReviewStore : public QObject {
 public:
     static constexpr int kAutosaveDelay_ms = 350;
 
-    // Builds the initial state, loads the delivery presets (catalogues under `resourceRoot`),
-    // recovers the last review and starts following the player. `dialogs` must outlive the
-    // controller.
+    // Builds the initial state, loads the safe-zone guides and the delivery presets (catalogues
+    // under `resourceRoot`), recovers the last review and starts following the player. `dialogs`
+    // must outlive the controller.
     ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, std::filesystem::path resourceRoot,
                 QObject* parent = nullptr);
     ~ReviewStore() override;
@@ -135,6 +136,24 @@ public:
     bool confirmReplace();
     void resolveMedia();
 
+    // --- Delivery presets (review_store_presets.cpp) ---------------------------------------
+    // Saves a custom preset into the library file and publishes the new list. Throws ReviewError
+    // (validation, a catalogue preset, a name another preset uses, a failed write), leaving the
+    // file and `presets` as they were.
+    void savePreset(const DeliveryPreset& preset);
+    // Archiving also drops the preset from the delivery selection; restoring leaves the selection.
+    // These and the import and export show their failures in `error`.
+    void archivePreset(const DeliveryPreset& preset);
+    void restorePreset(const DeliveryPreset& preset);
+    // Asks for a JSON file and adds its presets as custom copies.
+    void importPresets();
+    // Asks for a JSON destination and writes the whole list there.
+    void exportPresets();
+
+    // --- Review package (review_store_reports.cpp) -----------------------------------------
+    // Asks for a parent folder, writes a new review package folder there and reveals it.
+    void exportReports();
+
 signals:
     void projectChanged();
     void selectionChanged();
@@ -161,11 +180,13 @@ private:
     // dirty and filter, autosaves and empties the preview.
     void replaceReview(Project project, std::optional<std::filesystem::path> location);
     void setDirty(bool dirty);
+    PresetStorage presetStorage() const;
 
     std::unique_ptr<MediaPlayer> player_;
     MediaPlayer::ObserverHandle observer_;
     DesktopDialogs& dialogs_;
     std::filesystem::path resourceRoot_;
+    std::set<std::string> safeZoneIDs_;  // the guides layouts may name, from the shipped catalogue
     ActivityRunner* runner_;  // child QObject
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;

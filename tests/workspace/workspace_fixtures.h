@@ -31,6 +31,9 @@ public:
     std::vector<AlertRequest> alerts;
     std::vector<std::string> proposedNames;
     int openCalls = 0;
+    std::deque<std::optional<std::filesystem::path>> folderAnswers;
+    std::vector<std::string> folderConfirmButtons;
+    std::vector<std::filesystem::path> revealed;
 
     std::optional<std::filesystem::path> openFile(const FileExtensions&) override {
         ++openCalls;
@@ -48,7 +51,11 @@ public:
         alertAnswers.pop_front();
         return answer;
     }
-    void revealFolder(const std::filesystem::path&) override {}
+    void revealFolder(const std::filesystem::path& folder) override { revealed.push_back(folder); }
+    std::optional<std::filesystem::path> chooseExportFolder(const std::string& confirmButton) override {
+        folderConfirmButtons.push_back(confirmButton);
+        return take(folderAnswers);
+    }
 
 private:
     static std::optional<std::filesystem::path> take(std::deque<std::optional<std::filesystem::path>>& answers) {

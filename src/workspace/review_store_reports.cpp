@@ -1,0 +1,23 @@
+// The controller's review package export: folder chooser, package folder, notice and reveal.
+#include <exception>
+
+#include "disclosure/review_package.h"
+#include "workspace/review_store.h"
+
+namespace marrowick {
+
+void ReviewStore::exportReports() {
+    const std::optional<std::filesystem::path> parent = dialogs_.chooseExportFolder("Export review package");
+    if (!parent) return;
+    std::filesystem::path package;
+    try {
+        package = Exporter::exportReviewPackage(project_, *parent, resourceRoot_, safeZoneIDs_);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return;
+    }
+    showNotice("Review package exported.");
+    dialogs_.revealFolder(package);
+}
+
+}  // namespace marrowick
