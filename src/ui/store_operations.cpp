@@ -23,7 +23,7 @@ void relink(ReviewStore& store, const Uuid&) { unavailable(store, "Relinking"); 
 
 void redetect(ReviewStore& store, const Uuid&) { unavailable(store, "Redetection"); }
 
-void exportReports(ReviewStore& store) { unavailable(store, "The review package export"); }
+void exportReports(ReviewStore& store) { store.exportReports(); }
 
 void exportVideos(ReviewStore& store) { unavailable(store, "The labelled MOV export"); }
 
