@@ -18,6 +18,10 @@ std::string encodePretty(const Project& project);
 // reader's description of the first problem; never returns a partial project.
 Project decode(std::string_view json);
 
+// The size gate for project files the user opens: throws "Project file exceeds 256 MB." when the
+// file is kProjectFileSizeLimit bytes or larger; does nothing when the size cannot be read.
+void checkFileSize(const std::filesystem::path& path);
+
 // Applies the 256 MB gate (skipped when the size cannot be read), then reads and decodes the file.
 Project readFile(const std::filesystem::path& path);
 

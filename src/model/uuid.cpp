@@ -52,15 +52,21 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
 }
 
 std::string Uuid::text() const {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string out;
-    out.reserve(36);
-    for (std::size_t i = 0; i < bytes_.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) out.push_back('-');
-        out.push_back(digits[bytes_[i] >> 4]);
-        out.push_back(digits[bytes_[i] & 0x0F]);
-    }
+    appendText(out);
     return out;
+}
+
+void Uuid::appendText(std::string& out) const {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    char text[36];
+    char* cursor = text;
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) *cursor++ = '-';
+        *cursor++ = digits[bytes_[i] >> 4];
+        *cursor++ = digits[bytes_[i] & 0x0F];
+    }
+    out.append(text, sizeof text);
 }
 
 std::size_t UuidHash::operator()(const Uuid& id) const noexcept {

@@ -25,6 +25,7 @@ public:
 
     // Canonical text in upper case, as written to files.
     std::string text() const;
+    void appendText(std::string& out) const;
     const Bytes& bytes() const { return bytes_; }
 
     friend constexpr auto operator<=>(const Uuid&, const Uuid&) = default;

@@ -1,0 +1,294 @@
+// Reading a Project from JSON: types and presence only, with a message naming the key path of the
+// first problem. Nothing of a failed read escapes: the Project is built locally and returned whole.
+#include <simdjson.h>
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+#include "model/base64.h"
+#include "model/internal/project_json_reader.h"
+#include "model/project_json.h"
+#include "model/review_error.h"
+
+namespace marrowick::ProjectJson {
+namespace {
+
+using simdjson::dom::array;
+using simdjson::dom::element;
+using simdjson::dom::element_type;
+using simdjson::dom::object;
+
+// A problem found below some key; each level on the way out adds its key or index to the path.
+struct DecodeFailure {
+    std::string path;
+    std::string problem;
+};
+
+[[noreturn]] void fail(std::string problem) { throw DecodeFailure{{}, std::move(problem)}; }
+
+void prefixPath(DecodeFailure& failure, std::string_view segment) {
+    const bool joined = failure.path.empty() || failure.path.front() == '[';
+    failure.path.insert(0, joined ? std::string(segment) : std::string(segment) + ".");
+}
+
+std::string_view text(element value) {
+    std::string_view result;
+    if (value.get_string().get(result)) fail("must be a string");
+    return result;
+}
+
+std::string string(element value) { return std::string(text(value)); }
+
+double number(element value) {
+    switch (value.type()) {
+        case element_type::DOUBLE: return value.get_double().value_unsafe();
+        case element_type::INT64: return static_cast<double>(value.get_int64().value_unsafe());
+        case element_type::UINT64: return static_cast<double>(value.get_uint64().value_unsafe());
+        default: fail("must be a number");
+    }
+}
+
+float number32(element value) {
+    const double wide = number(value);
+    if (std::fabs(wide) > FLT_MAX) return std::signbit(wide) ? -INFINITY : INFINITY;
+    return static_cast<float>(wide);
+}
+
+// Integers are JSON integers; a number with a zero fraction (2.0) is accepted as the same integer.
+std::int64_t integer(element value) {
+    constexpr double kLimit = 9007199254740992.0;  // 2^53: every integer below it is exact
+    switch (value.type()) {
+        case element_type::INT64: return value.get_int64().value_unsafe();
+        case element_type::UINT64: fail("is too large");
+        case element_type::DOUBLE: {
+            const double wide = value.get_double().value_unsafe();
+            if (std::trunc(wide) != wide || std::fabs(wide) > kLimit) fail("must be an integer");
+            return static_cast<std::int64_t>(wide);
+        }
+        default: fail("must be an integer");
+    }
+}
+
+bool boolean(element value) {
+    bool result = false;
+    if (value.get_bool().get(result)) fail("must be true or false");
+    return result;
+}
+
+Uuid uuid(element value) {
+    const auto id = Uuid::parse(text(value));
+    if (!id) fail("must be a UUID");
+    return *id;
+}
+
+Blob bytes(element value) {
+    auto decoded = Base64::decode(text(value));
+    if (!decoded) fail("must be base64 data");
+    return makeBlob(std::move(*decoded));
+}
+
+Disclosure disclosure(element value) {
+    const auto decision = parseDisclosure(text(value));
+    if (!decision) fail("is not a known decision");
+    return *decision;
+}
+
+LabelStyle labelStyle(element value) {
+    const auto style = parseLabelStyle(text(value));
+    if (!style) fail("is not a known label style");
+    return *style;
+}
+
+object objectOf(element value) {
+    object result;
+    if (value.get_object().get(result)) fail("must be an object");
+    return result;
+}
+
+array arrayOf(element value) {
+    array result;
+    if (value.get_array().get(result)) fail("must be an array");
+    return result;
+}
+
+// Reads a required key with read(element); a missing key or a null is a failure.
+template <class Read>
+auto required(object record, std::string_view key, Read read) {
+    try {
+        element value;
+        if (record.at_key(key).get(value) || value.is_null()) fail("is missing");
+        return read(value);
+    } catch (DecodeFailure& failure) {
+        prefixPath(failure, key);
+        throw;
+    }
+}
+
+// Reads an optional key; a missing key and a null both give the empty value.
+template <class Read>
+auto optional(object record, std::string_view key, Read read) -> std::optional<decltype(read(element()))> {
+    try {
+        element value;
+        if (record.at_key(key).get(value) || value.is_null()) return std::nullopt;
+        return read(value);
+    } catch (DecodeFailure& failure) {
+        prefixPath(failure, key);
+        throw;
+    }
+}
+
+// Calls add(element) for each element of an array, naming the index of a failing element.
+template <class Add>
+void forEach(element value, Add add) {
+    std::size_t index = 0;
+    for (element item : arrayOf(value)) {
+        try {
+            add(item);
+        } catch (DecodeFailure& failure) {
+            prefixPath(failure, "[" + std::to_string(index) + "]");
+            throw;
+        }
+        ++index;
+    }
+}
+
+template <class Read>
+auto listOf(Read read) {
+    return [read](element value) {
+        std::vector<decltype(read(element()))> items;
+        forEach(value, [&](element item) { items.push_back(read(item)); });
+        return items;
+    };
+}
+
+template <class Read>
+auto sharedListOf(Read read) {
+    return [read](element value) {
+        SharedVector<decltype(read(element()))> items;
+        forEach(value, [&](element item) { items.push_back(read(item)); });
+        return items;
+    };
+}
+
+SafeInsets safeInsets(element value) {
+    const object record = objectOf(value);
+    SafeInsets insets;
+    insets.left = required(record, "left", number);
+    insets.top = required(record, "top", number);
+    insets.right = required(record, "right", number);
+    insets.bottom = required(record, "bottom", number);
+    return insets;
+}
+
+LabelLayout labelLayout(element value) {
+    const object record = objectOf(value);
+    LabelLayout layout;
+    layout.widthFraction = required(record, "widthFraction", number);
+    layout.x = required(record, "x", number);
+    layout.y = required(record, "y", number);
+    layout.guideID = required(record, "guideID", string);
+    layout.customInsets = optional(record, "customInsets", safeInsets);
+    return layout;
+}
+
+LabelLayouts labelLayouts(element value) {
+    LabelLayouts layouts;
+    for (const auto& [key, layout] : objectOf(value)) {
+        try {
+            layouts.insert_or_assign(std::string(key), labelLayout(layout));
+        } catch (DecodeFailure& failure) {
+            prefixPath(failure, "[\"" + std::string(key.substr(0, 64)) + "\"]");
+            throw;
+        }
+    }
+    return layouts;
+}
+
+FrameTimes frameTimes(element value) { return makeFrameTimes(listOf(number)(value)); }
+
+Film film(element value) {
+    const object record = objectOf(value);
+    Film film;
+    film.id = required(record, "id", uuid);
+    film.path = required(record, "path", string);
+    film.bookmark = optional(record, "bookmark", bytes).value_or(nullptr);
+    film.duration = required(record, "duration", number);
+    film.fps = required(record, "fps", number);
+    film.width = required(record, "width", integer);
+    film.height = required(record, "height", integer);
+    film.frameTimes = optional(record, "frameTimes", frameTimes).value_or(nullptr);
+    film.sourceSHA256 = optional(record, "sourceSHA256", string);
+    film.detector = required(record, "detector", string);
+    return film;
+}
+
+Shot shot(element value) {
+    const object record = objectOf(value);
+    Shot shot;
+    shot.id = required(record, "id", uuid);
+    shot.filmID = required(record, "filmID", uuid);
+    shot.start = required(record, "start", number);
+    shot.end = required(record, "end", number);
+    shot.boundaryScore = required(record, "boundaryScore", number);
+    shot.disclosure = required(record, "disclosure", disclosure);
+    shot.note = required(record, "note", string);
+    shot.category = required(record, "category", string);
+    shot.group = required(record, "group", integer);
+    shot.thumbnail = optional(record, "thumbnail", bytes).value_or(nullptr);
+    shot.feature = optional(record, "feature", bytes).value_or(nullptr);
+    shot.assistantNote = required(record, "assistantNote", string);
+    return shot;
+}
+
+ReviewEvent event(element value) {
+    const object record = objectOf(value);
+    ReviewEvent event;
+    event.date = required(record, "date", number);
+    event.action = required(record, "action", string);
+    event.shotIDs = required(record, "shotIDs", listOf(uuid));
+    event.detail = required(record, "detail", string);
+    return event;
+}
+
+Project project(element value) {
+    const object record = objectOf(value);
+    Project project;
+    project.schema = required(record, "schema", integer);
+    project.name = required(record, "name", string);
+    project.films = required(record, "films", listOf(film));
+    project.shots = required(record, "shots", sharedListOf(shot));
+    project.history = required(record, "history", sharedListOf(event));
+    project.threshold = required(record, "threshold", number);
+    project.groupingThreshold = required(record, "groupingThreshold", number32);
+    project.artisticWork = required(record, "artisticWork", boolean);
+    project.workDisclosure = required(record, "workDisclosure", string);
+    project.labelStyle = optional(record, "labelStyle", labelStyle);
+    project.labelWidth = required(record, "labelWidth", number);
+    project.corner = required(record, "corner", string);
+    project.labelLayouts = optional(record, "labelLayouts", labelLayouts);
+    project.id = required(record, "id", uuid);
+    return project;
+}
+
+}  // namespace
+
+Project decodePadded(const char* data, std::size_t size) {
+    simdjson::dom::parser parser;
+    element root;
+    if (const auto error = parser.parse(data, size, false).get(root))
+        throw ReviewError(std::string("The project file is not valid JSON: ") + simdjson::error_message(error));
+    try {
+        return project(root);
+    } catch (DecodeFailure& failure) {
+        const std::string where = failure.path.empty() ? "the document" : "\"" + failure.path + "\"";
+        throw ReviewError("The project file is unreadable: " + where + " " + failure.problem + ".");
+    }
+}
+
+Project decode(std::string_view json) {
+    const simdjson::padded_string padded(json);
+    return decodePadded(padded.data(), padded.size());
+}
+
+}  // namespace marrowick::ProjectJson
