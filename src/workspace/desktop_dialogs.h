@@ -1,0 +1,39 @@
+// What the workspace asks of the desktop: file dialogs, modal alerts and revealing a folder.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marrowick {
+
+// A modal alert: a message, an informative text and its buttons in display order.
+struct AlertRequest {
+    std::string message;
+    std::string informativeText;
+    std::vector<std::string> buttons;
+};
+
+// File name extensions (without the dot) a dialog accepts; empty accepts every file.
+using FileExtensions = std::vector<std::string>;
+
+// Implemented by the desktop user interface; tests use a scripted fake. Every call is made on the
+// main thread and blocks until the user answers.
+class DesktopDialogs {
+public:
+    virtual ~DesktopDialogs() = default;
+
+    // The chosen file, or nothing when the user cancels.
+    virtual std::optional<std::filesystem::path> openFile(const FileExtensions& extensions) = 0;
+    // The chosen target, proposing `proposedName`; nothing when the user cancels.
+    virtual std::optional<std::filesystem::path> saveFile(const std::string& proposedName,
+                                                          const FileExtensions& extensions) = 0;
+    virtual std::optional<std::filesystem::path> chooseFolder() = 0;
+    // The index of the button the user chose in `request.buttons`.
+    virtual std::size_t alert(const AlertRequest& request) = 0;
+    virtual void revealFolder(const std::filesystem::path& folder) = 0;
+};
+
+}  // namespace marrowick

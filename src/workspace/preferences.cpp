@@ -1,0 +1,25 @@
+// QSettings access for the two user preferences.
+#include "workspace/preferences.h"
+
+#include <QSettings>
+
+namespace marrowick::Preferences {
+namespace {
+
+std::string read(const char* key) {
+    return QSettings("Marrowick", "Marrowick").value(key).toString().toStdString();
+}
+
+void store(const char* key, const std::string& value) {
+    QSettings("Marrowick", "Marrowick").setValue(key, QString::fromStdString(value));
+}
+
+}  // namespace
+
+std::string localModel() { return read("localModel"); }
+void setLocalModel(const std::string& name) { store("localModel", name); }
+
+std::string ffmpegPath() { return read("ffmpegPath"); }
+void setFfmpegPath(const std::string& path) { store("ffmpegPath", path); }
+
+}  // namespace marrowick::Preferences

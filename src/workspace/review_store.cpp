@@ -1,0 +1,326 @@
+// The workspace controller's state, start-up, edit wrapper, autosave and file operations.
+#include "workspace/review_store.h"
+
+#include <cmath>
+#include <exception>
+#include <vector>
+
+#include "workspace/autosave_writer.h"
+#include "workspace/preferences.h"
+#include "workspace/project_files.h"
+#include "workspace/recovery_file.h"
+#include "workspace/shot_navigation.h"
+
+namespace marrowick {
+namespace {
+
+constexpr double kPlayheadInterval_s = 0.04;
+constexpr const char* kFinishedNotice = "Finished. Your review is autosaved locally.";
+constexpr const char* kCancelledNotice = "Cancelled. Completed work is retained.";
+constexpr const char* kRecoveredNotice = "Recovered your last review. Save a project file to keep a named copy.";
+constexpr const char* kAutosaveFailed = "Autosave failed: ";
+
+}  // namespace
+
+ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, QObject* parent)
+    : QObject(parent), player_(std::move(player)), dialogs_(dialogs), runner_(new ActivityRunner(this)) {
+    assistant_.modelName = Preferences::localModel();
+    connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
+    connect(runner_, &ActivityRunner::ended, this, &ReviewStore::closeActivity);
+
+    writer_ = std::make_unique<AutosaveWriter>([this](const std::optional<std::string>& failure) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, failure] {
+                if (failure) showError(kAutosaveFailed + *failure);
+                else emit recoveryWritten();
+            },
+            Qt::QueuedConnection);
+    });
+    autosaveTimer_.setSingleShot(true);
+    autosaveTimer_.setInterval(kAutosaveDelay_ms);
+    connect(&autosaveTimer_, &QTimer::timeout, this, &ReviewStore::persist);
+
+    // The delivery preset library is loaded here into the preset list once it exists; a failure
+    // shows "Preset library could not be loaded: " followed by the reason.
+    recoverLastReview();
+    observer_ = player_->addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
+        update(playhead_, std::isfinite(seconds) ? seconds : 0.0, &ReviewStore::playheadChanged);
+    });
+}
+
+ReviewStore::~ReviewStore() {
+    // Stop the threads while every member they report to is still alive: the writer finishes
+    // its pending snapshot, the activity's worker is cancelled and joined.
+    writer_.reset();
+    delete runner_;
+}
+
+template <class T>
+void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
+    if (field == value) return;
+    field = std::move(value);
+    emit(this->*signal)();
+}
+
+void ReviewStore::recoverLastReview() {
+    RecoveryFile::removeAbandonedTemporaries();
+    std::optional<Project> recovered = RecoveryFile::recover();
+    if (!recovered) return;
+    project_ = std::move(*recovered);
+    dirty_ = true;
+    notice_ = kRecoveredNotice;
+    resolveMedia();
+}
+
+// --- State the views set ---------------------------------------------------------------------
+
+void ReviewStore::setSelection(std::set<Uuid> selection) {
+    update(selection_, std::move(selection), &ReviewStore::selectionChanged);
+}
+
+void ReviewStore::setFilter(std::string filter) {
+    ShotListOptions options = listOptions_;
+    options.filter = std::move(filter);
+    update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
+}
+
+void ReviewStore::setSearch(std::string search) {
+    ShotListOptions options = listOptions_;
+    options.search = std::move(search);
+    update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
+}
+
+void ReviewStore::setGroupSort(bool groupSort) {
+    ShotListOptions options = listOptions_;
+    options.groupSort = groupSort;
+    update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
+}
+
+void ReviewStore::setDelivery(DeliveryChoices delivery) {
+    update(delivery_, std::move(delivery), &ReviewStore::deliveryChanged);
+}
+
+void ReviewStore::setAssistant(AssistantState assistant) {
+    update(assistant_, std::move(assistant), &ReviewStore::assistantChanged);
+}
+
+void ReviewStore::setPresentation(PresentationState presentation) {
+    update(presentation_, std::move(presentation), &ReviewStore::presentationChanged);
+}
+
+void ReviewStore::showError(std::string message) {
+    update(error_, std::optional<std::string>(std::move(message)), &ReviewStore::messagesChanged);
+}
+
+void ReviewStore::clearError() { update(error_, std::optional<std::string>(), &ReviewStore::messagesChanged); }
+
+void ReviewStore::showNotice(std::string message) {
+    update(notice_, std::move(message), &ReviewStore::messagesChanged);
+}
+
+void ReviewStore::setDirty(bool dirty) { update(dirty_, dirty, &ReviewStore::documentChanged); }
+
+// --- Activities ------------------------------------------------------------------------------
+
+bool ReviewStore::begin(const std::string& activity) {
+    if (!runner_->begin(activity)) return false;
+    player_->pause();
+    showNotice({});
+    return true;
+}
+
+void ReviewStore::finish(ActivityWork work) { runner_->finish(std::move(work)); }
+
+void ReviewStore::cancelActivity() { runner_->cancel(); }
+
+void ReviewStore::closeActivity(ActivityOutcome outcome, const QString& message) {
+    switch (outcome) {
+        case ActivityOutcome::finished: showNotice(kFinishedNotice); break;
+        case ActivityOutcome::cancelled: showNotice(kCancelledNotice); break;
+        case ActivityOutcome::failed: showError(message.toStdString()); break;
+    }
+}
+
+void ReviewStore::recordActivitySnapshot() {
+    history_.recordActivity(project_);
+    emit projectChanged();
+}
+
+void ReviewStore::storeActivityResult(const std::function<void(Project&)>& apply) {
+    apply(project_);
+    emit projectChanged();
+    changed();
+}
+
+// --- Edits -----------------------------------------------------------------------------------
+
+bool ReviewStore::edit(const std::function<void(Project&)>& change) {
+    if (busy()) return false;
+    Project snapshot = project_;
+    try {
+        change(project_);
+        project_.validated();
+    } catch (const std::exception& failure) {
+        project_ = std::move(snapshot);
+        showError(failure.what());
+        return false;
+    }
+    history_.recordEdit(std::move(snapshot));
+    emit projectChanged();
+    changed();
+    return true;
+}
+
+void ReviewStore::decide(Disclosure disclosure) {
+    const std::vector<Uuid> ids(selection_.begin(), selection_.end());
+    edit([&](Project& project) { project.decide(ids, disclosure); });
+}
+
+void ReviewStore::undoEdit() { step(&UndoHistory::undo); }
+
+void ReviewStore::redoEdit() { step(&UndoHistory::redo); }
+
+void ReviewStore::step(bool (UndoHistory::*move)(Project&)) {
+    if (busy() || !(history_.*move)(project_)) return;
+    emit projectChanged();
+    changed();
+    focusSelected();
+}
+
+void ReviewStore::changeSettings(const std::function<void(Project&)>& apply) {
+    apply(project_);
+    emit projectChanged();
+}
+
+// --- Autosave --------------------------------------------------------------------------------
+
+void ReviewStore::changed() {
+    setDirty(true);
+    autosaveTimer_.start();
+}
+
+void ReviewStore::persist() {
+    autosaveTimer_.stop();
+    writer_->submit(project_, recovery());
+}
+
+void ReviewStore::persistNow() {
+    autosaveTimer_.stop();
+    try {
+        writer_->writeNow(project_, recovery());
+    } catch (const std::exception& failure) {
+        showError(kAutosaveFailed + std::string(failure.what()));
+    }
+}
+
+std::filesystem::path ReviewStore::recovery() const { return RecoveryFile::location(); }
+
+// --- Navigation ------------------------------------------------------------------------------
+
+VisibleShots ReviewStore::visible() const { return query_.visible(project_, listOptions_); }
+
+std::optional<Shot> ReviewStore::selected() const { return ShotNavigation::selected(project_, selection_); }
+
+std::optional<Film> ReviewStore::selectedFilm() const {
+    const std::optional<Shot> shot = selected();
+    const Film* film = shot ? project_.film(shot->filmID) : nullptr;
+    return film ? std::optional<Film>(*film) : std::nullopt;
+}
+
+void ReviewStore::focus(const Uuid& shotID, bool extend) {
+    std::set<Uuid> selection{shotID};
+    if (extend) {
+        selection = selection_;
+        if (!selection.erase(shotID)) selection.insert(shotID);
+    }
+    setSelection(std::move(selection));
+    focusSelected();
+}
+
+void ReviewStore::focusSelected() {
+    const std::optional<Shot> shot = selected();
+    const Film* film = shot ? project_.film(shot->filmID) : nullptr;
+    ShotNavigation::focus(*player_, shot ? &*shot : nullptr, film);
+}
+
+void ReviewStore::nextUnreviewed() {
+    const std::optional<Shot> current = selected();
+    const std::optional<Uuid> next =
+        ShotNavigation::nextUnreviewed(visible(), current ? std::optional<Uuid>(current->id) : std::nullopt);
+    if (!next) return;
+    setSelection({*next});
+    focusSelected();
+}
+
+// --- Project files ---------------------------------------------------------------------------
+
+bool ReviewStore::confirmReplace() {
+    if (busy()) return false;
+    if (!dirty_ || project_.films.empty()) return true;
+    enum Answer : std::size_t { saveFirst, discard, cancel };
+    const std::size_t answer = dialogs_.alert({"Save this review?", "Keep a named project before replacing this review.",
+                                               {"Save", "Discard", "Cancel"}});
+    if (answer == saveFirst) return save(false);
+    return answer == discard;
+}
+
+void ReviewStore::newProject() {
+    if (!confirmReplace()) return;
+    replaceReview(Project{}, std::nullopt);
+}
+
+void ReviewStore::openProject() {
+    if (!confirmReplace()) return;
+    if (const auto file = dialogs_.openFile(ProjectFiles::openExtensions())) openProject(*file, false);
+}
+
+void ReviewStore::openProject(const std::filesystem::path& at, bool confirm) {
+    // An activity's results must never land in a review opened under it, even when asked
+    // without confirmation.
+    if (busy() || (confirm && !confirmReplace())) return;
+    Project opened;
+    try {
+        opened = ProjectFiles::read(at);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return;
+    }
+    ProjectFiles::resolveMedia(opened);
+    showNotice({});
+    replaceReview(std::move(opened), at);
+}
+
+void ReviewStore::replaceReview(Project project, std::optional<std::filesystem::path> location) {
+    project_ = std::move(project);
+    history_.clear();
+    emit projectChanged();
+    setSelection({});
+    setFilter("all");
+    update(projectURL_, std::move(location), &ReviewStore::documentChanged);
+    setDirty(false);
+    persist();
+    player_->replaceItem(std::nullopt);
+}
+
+bool ReviewStore::save(bool as) {
+    std::optional<std::filesystem::path> target = as ? std::nullopt : projectURL_;
+    if (!target) target = dialogs_.saveFile(project_.name + ".marrowick", ProjectFiles::saveExtensions());
+    if (!target) return false;
+    try {
+        ProjectFiles::write(*target, project_);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return false;
+    }
+    update(projectURL_, std::move(target), &ReviewStore::documentChanged);
+    setDirty(false);
+    persist();
+    return true;
+}
+
+void ReviewStore::resolveMedia() {
+    ProjectFiles::resolveMedia(project_);
+}
+
+}  // namespace marrowick

@@ -1,0 +1,140 @@
+// Filtering, searching and sorting the shot list.
+#include "workspace/visible_shots.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+
+#include <QString>
+
+namespace marrowick {
+namespace {
+
+constexpr double kUncertainBelow = 0.8;
+
+// The parsed `filter` key.
+struct ShotFilter {
+    enum class Kind { all, review, labelled, uncertain, groups, film, group, nothing };
+    ShotFilter() = default;
+    ShotFilter(Kind kind, Uuid film = {}, std::int64_t group = 0) : kind(kind), film(film), group(group) {}
+    Kind kind = Kind::nothing;
+    Uuid film;
+    std::int64_t group = 0;
+};
+
+ShotFilter parseFilter(const std::string& key) {
+    using Kind = ShotFilter::Kind;
+    if (key == "all") return {Kind::all};
+    if (key == "review") return {Kind::review};
+    if (key == "labelled") return {Kind::labelled};
+    if (key == "uncertain") return {Kind::uncertain};
+    if (key == "groups") return {Kind::groups};
+    if (key.starts_with("group:")) {
+        std::int64_t group = 0;
+        const char* first = key.data() + 6;
+        const char* last = key.data() + key.size();
+        const auto [end, error] = std::from_chars(first, last, group);
+        if (first == last || error != std::errc() || end != last) return {};
+        return {Kind::group, {}, group};
+    }
+    if (const auto film = Uuid::parse(key); film && film->text() == key) return {Kind::film, *film};
+    return {};
+}
+
+bool passes(const ShotFilter& filter, const Shot& shot, const std::unordered_map<std::int64_t, std::size_t>& groupSizes) {
+    using Kind = ShotFilter::Kind;
+    switch (filter.kind) {
+        case Kind::all: return true;
+        case Kind::review: return shot.disclosure == Disclosure::unreviewed;
+        case Kind::labelled:
+            return shot.disclosure == Disclosure::modified || shot.disclosure == Disclosure::generated;
+        case Kind::uncertain: return shot.boundaryScore < kUncertainBelow;
+        case Kind::groups: return shot.group > 0 && groupSizes.at(shot.group) >= 2;
+        case Kind::film: return shot.filmID == filter.film;
+        case Kind::group: return shot.group == filter.group;
+        case Kind::nothing: return false;
+    }
+    return false;
+}
+
+std::unordered_map<std::int64_t, std::size_t> groupSizes(const Project& project) {
+    std::unordered_map<std::int64_t, std::size_t> sizes;
+    for (const Shot& shot : project.shots) ++sizes[shot.group];
+    return sizes;
+}
+
+std::string trimmedQuery(const std::string& search) {
+    return QString::fromStdString(search).trimmed().toStdString();
+}
+
+// What a shot needs from its film: its place in `films` (0 when missing) and its file name.
+struct FilmFacts {
+    std::size_t position = 0;
+    std::string fileName;
+};
+
+std::unordered_map<Uuid, FilmFacts, UuidHash> filmFacts(const Project& project) {
+    std::unordered_map<Uuid, FilmFacts, UuidHash> facts;
+    for (std::size_t i = 0; i < project.films.size(); ++i) {
+        const Film& film = project.films[i];
+        facts.emplace(film.id, FilmFacts{i, std::filesystem::path(film.path).filename().string()});
+    }
+    return facts;
+}
+
+struct SortKey {
+    std::int64_t group;
+    std::size_t filmPosition;
+    double start;
+    std::uint32_t index;
+};
+
+}  // namespace
+
+std::optional<std::size_t> VisibleShots::position(const Uuid& shotID) const {
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        if (shots_[order_[i]].id == shotID) return i;
+    return std::nullopt;
+}
+
+std::vector<Uuid> VisibleShots::ids() const {
+    std::vector<Uuid> ids;
+    ids.reserve(order_.size());
+    for (const std::uint32_t index : order_) ids.push_back(shots_[index].id);
+    return ids;
+}
+
+VisibleShots ShotListQuery::visible(const Project& project, const ShotListOptions& options) {
+    const ShotFilter filter = parseFilter(options.filter);
+    const auto sizes = groupSizes(project);
+    const auto films = filmFacts(project);
+    index_.beginPass(project.shots.size());
+    const std::string query = index_.foldQuery(trimmedQuery(options.search));
+
+    const FilmFacts missingFilm;
+    std::vector<SortKey> kept;
+    std::uint32_t index = 0;
+    for (const Shot& shot : project.shots) {
+        const auto film = films.find(shot.filmID);
+        const FilmFacts& facts = film == films.end() ? missingFilm : film->second;
+        const bool keep = passes(filter, shot, sizes) &&
+                          (query.empty() || index_.key(shot, facts.fileName).find(query) != std::string::npos);
+        if (keep) kept.push_back({options.groupSort ? shot.group : 0, facts.position, shot.start, index});
+        ++index;
+    }
+    // Lexicographic on (group, film position, start); shots of one film share a position, so
+    // this is "same film by start, otherwise by film order", and ties keep project order.
+    std::stable_sort(kept.begin(), kept.end(), [](const SortKey& a, const SortKey& b) {
+        if (a.group != b.group) return a.group < b.group;
+        if (a.filmPosition != b.filmPosition) return a.filmPosition < b.filmPosition;
+        return a.start < b.start;
+    });
+    std::vector<std::uint32_t> order;
+    order.reserve(kept.size());
+    for (const SortKey& key : kept) order.push_back(key.index);
+    return VisibleShots(project.shots, std::move(order));
+}
+
+}  // namespace marrowick

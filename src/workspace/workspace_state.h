@@ -1,0 +1,51 @@
+// Value records of the controller's published state, grouped by what changes them together.
+#pragma once
+
+#include <set>
+#include <string>
+
+namespace marrowick {
+
+// How the shot list is filtered, searched and sorted.
+struct ShotListOptions {
+    std::string filter = "all";
+    std::string search;
+    bool groupSort = false;
+    friend bool operator==(const ShotListOptions&, const ShotListOptions&) = default;
+};
+
+// The one long-running activity, if any.
+struct ActivityState {
+    bool busy = false;
+    std::string activity;
+    double progress = 0;
+    friend bool operator==(const ActivityState&, const ActivityState&) = default;
+};
+
+// The user's choices for the delivery export.
+struct DeliveryChoices {
+    std::set<std::string> deliveryKeys{"master:prores_422hq"};
+    std::string deliveryFraming = "pad";
+    bool assumeRec709 = false;
+    friend bool operator==(const DeliveryChoices&, const DeliveryChoices&) = default;
+};
+
+// The local assistant's model choice and status line.
+struct AssistantState {
+    std::string modelName;
+    std::string localStatus = "Included · Qwen3-VL-2B on this computer";
+    friend bool operator==(const AssistantState&, const AssistantState&) = default;
+};
+
+// Which secondary windows and preview overlays are shown.
+struct PresentationState {
+    bool settings = false;
+    bool guide = false;
+    bool deliverySettings = false;
+    std::string previewPresetKey;
+    bool showSafeZones = false;
+    bool editLabelLayout = false;
+    friend bool operator==(const PresentationState&, const PresentationState&) = default;
+};
+
+}  // namespace marrowick
