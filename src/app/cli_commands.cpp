@@ -6,12 +6,14 @@ namespace marrowick::cli {
 int runVersion(std::span<const std::string> arguments);
 int runValidate(std::span<const std::string> arguments);
 int runDetect(std::span<const std::string> arguments);
+int runImport(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
         {"version", "version", "Prints the program's version.", runVersion},
         {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
         {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
+        {"import", "import PROJECT VIDEO...", "Imports films into a project file (created when missing): shots, thumbnails, groups.", runImport},
     };
     return table;
 }
