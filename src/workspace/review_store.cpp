@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "workspace/autosave_writer.h"
+#include "workspace/film_relink.h"
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
 #include "workspace/recovery_file.h"
@@ -141,6 +142,24 @@ void ReviewStore::closeActivity(ActivityOutcome outcome, const QString& message)
         case ActivityOutcome::failed: showError(message.toStdString()); break;
     }
 }
+
+void ReviewStore::setActivityText(const std::string& text) { runner_->setActivity(text); }
+
+void ReviewStore::importFiles(const std::vector<std::filesystem::path>& files) {
+    FilmImport::importFiles(*this, detectorFactory_, files);
+}
+
+void ReviewStore::importDialog() { FilmImport::importDialog(*this, dialogs_, detectorFactory_); }
+
+bool ReviewStore::dropFiles(const std::vector<std::filesystem::path>& files) {
+    return FilmImport::drop(*this, detectorFactory_, files);
+}
+
+void ReviewStore::relink(const Film& film) { FilmRelink::relink(*this, dialogs_, film); }
+
+void ReviewStore::redetect(const Film& film) { FilmRelink::redetect(*this, dialogs_, detectorFactory_, film); }
+
+void ReviewStore::refreshImages() { FilmImport::refreshImages(*this); }
 
 void ReviewStore::recordActivitySnapshot() {
     history_.recordActivity(project_);

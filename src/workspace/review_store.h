@@ -14,6 +14,7 @@
 #include "model/project.h"
 #include "workspace/activity_runner.h"
 #include "workspace/desktop_dialogs.h"
+#include "workspace/film_import.h"
 #include "workspace/media_player.h"
 #include "workspace/undo_history.h"
 #include "workspace/visible_shots.h"
@@ -78,6 +79,20 @@ public:
     void recordActivitySnapshot();
     // Stores an activity's result in the project on the main thread, then autosaves.
     void storeActivityResult(const std::function<void(Project&)>& apply);
+
+    // Changes the running activity's text.
+    void setActivityText(const std::string& text);
+
+    // --- Films: import, relink, redetect, thumbnails and groups (film_import.h, film_relink.h) --
+    void importFiles(const std::vector<std::filesystem::path>& files);
+    void importDialog();
+    // The window's drop of local files: refused (false) while an activity runs.
+    bool dropFiles(const std::vector<std::filesystem::path>& files);
+    void relink(const Film& film);
+    void redetect(const Film& film);
+    void refreshImages();
+    // How shot detectors are made; the default reads the installed resources (tests replace it).
+    void setDetectorFactory(DetectorFactory factory) { detectorFactory_ = std::move(factory); }
 
     // --- Edits -----------------------------------------------------------------------------
     // Applies the change, validates the project and records one undo step; a failing change or
@@ -155,6 +170,7 @@ private:
     QTimer autosaveTimer_;
     mutable ShotListQuery query_;
     UndoHistory history_;
+    DetectorFactory detectorFactory_ = FilmImport::installedDetector;
 
     Project project_;
     std::set<Uuid> selection_;
