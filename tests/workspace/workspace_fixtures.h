@@ -1,0 +1,152 @@
+// Test doubles for the desktop and the player, project builders and an event-loop wait.
+#pragma once
+
+#include <cmath>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "model/project.h"
+#include "workspace/desktop_dialogs.h"
+#include "workspace/media_player.h"
+
+namespace marrowick::testing {
+
+// Answers dialogs from scripted queues and records what was asked.
+class FakeDialogs : public DesktopDialogs {
+public:
+    std::deque<std::optional<std::filesystem::path>> openAnswers;
+    std::deque<std::optional<std::filesystem::path>> saveAnswers;
+    std::deque<std::size_t> alertAnswers;
+    std::vector<AlertRequest> alerts;
+    std::vector<std::string> proposedNames;
+    int openCalls = 0;
+
+    std::optional<std::filesystem::path> openFile(const FileExtensions&) override {
+        ++openCalls;
+        return take(openAnswers);
+    }
+    std::optional<std::filesystem::path> saveFile(const std::string& proposedName, const FileExtensions&) override {
+        proposedNames.push_back(proposedName);
+        return take(saveAnswers);
+    }
+    std::optional<std::filesystem::path> chooseFolder() override { return std::nullopt; }
+    std::size_t alert(const AlertRequest& request) override {
+        alerts.push_back(request);
+        if (alertAnswers.empty()) return request.buttons.size() - 1;
+        const std::size_t answer = alertAnswers.front();
+        alertAnswers.pop_front();
+        return answer;
+    }
+    void revealFolder(const std::filesystem::path&) override {}
+
+private:
+    static std::optional<std::filesystem::path> take(std::deque<std::optional<std::filesystem::path>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Records every call; the time observer is driven by the test through tick().
+class FakePlayer : public MediaPlayer {
+public:
+    std::optional<std::filesystem::path> item;
+    double time = std::numeric_limits<double>::quiet_NaN();
+    std::vector<std::string> calls;
+    std::optional<double> forwardEnd;
+    std::optional<double> lastSeek;
+    int replacements = 0;
+    std::function<void(double)> observer;
+
+    void replaceItem(const std::optional<std::filesystem::path>& file) override {
+        ++replacements;
+        item = file;
+        calls.push_back(file ? "replace " + file->string() : "replace none");
+    }
+    std::optional<std::filesystem::path> currentItem() const override { return item; }
+    void pause() override { calls.push_back("pause"); }
+    void play() override { calls.push_back("play"); }
+    void seek(double seconds) override {
+        lastSeek = seconds;
+        calls.push_back("seek");
+    }
+    void setForwardPlaybackEnd(double seconds) override { forwardEnd = seconds; }
+    double currentTime() const override { return item ? time : std::numeric_limits<double>::quiet_NaN(); }
+    double rate() const override { return 0; }
+    ObserverHandle addPeriodicTimeObserver(double, std::function<void(double)> tick) override {
+        observer = std::move(tick);
+        return std::make_shared<int>(0);
+    }
+    void tick() { observer(currentTime()); }
+};
+
+// A valid project: `films` films of `shotsPerFilm` one-second shots each, tiling every film.
+inline Project makeProject(int films, int shotsPerFilm) {
+    Project project;
+    for (int f = 0; f < films; ++f) {
+        Film film;
+        film.id = Uuid::random();
+        film.path = "/media/reel" + std::to_string(f + 1) + ".mov";
+        film.duration = shotsPerFilm;
+        film.fps = 25;
+        film.width = 1920;
+        film.height = 1080;
+        project.films.push_back(film);
+        for (int s = 0; s < shotsPerFilm; ++s) {
+            Shot shot;
+            shot.id = Uuid::random();
+            shot.filmID = film.id;
+            shot.start = s;
+            shot.end = s + 1;
+            shot.boundaryScore = 0.9;
+            project.shots.push_back(shot);
+        }
+    }
+    return project;
+}
+
+// Runs the event loop until the condition holds or `limit_ms` passes; returns the condition.
+inline bool waitUntil(const std::function<bool()>& condition, int limit_ms = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < limit_ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return condition();
+}
+
+// Runs the event loop for a while (to let anything that should not happen have its chance).
+inline void spinFor(int duration_ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < duration_ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+}
+
+// Gives the test its own data folder, so the recovery file starts absent.
+class PrivateDataHome {
+public:
+    PrivateDataHome() { qputenv("XDG_DATA_HOME", folder_.path().toUtf8()); }
+    std::filesystem::path path() const { return folder_.path().toStdString(); }
+    std::filesystem::path recoveryFile() const { return path() / "Marrowick" / "recovery.marrowick"; }
+
+private:
+    QTemporaryDir folder_;
+};
+
+}  // namespace marrowick::testing
