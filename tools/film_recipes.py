@@ -40,7 +40,7 @@ def build_graph(shots, transitions, flashes=()):
     for i, transition in enumerate(transitions, start=1):
         out = f"j{i}"
         if transition[0] == "cut":
-            parts.append(f"[{current}][s{i}]concat=n=2:v=1:a=0[{out}]")
+            parts.append(f"[{current}][s{i}]concat=n=2:v=1:a=0,settb=1/{FPS}[{out}]")
             truth.append(length)
             length += shots[i][1]
         else:

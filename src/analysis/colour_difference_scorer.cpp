@@ -12,37 +12,76 @@ namespace {
 
 constexpr int kReach = 24;                     // largest frame distance measured
 constexpr int kMotionRadius = 8;               // frames around a cut that set its motion level
+constexpr int kGradualRadius = 12;             // one gradual transition per 25 frames at most
+constexpr int kShortestShot = 4;               // frames between two cuts at the least
+constexpr float kOutranked = 0.4f;             // weight of gradual evidence beside a stronger frame
 constexpr std::array<int, 5> kHalfSpans{2, 4, 6, 9, 12};  // half-lengths of gradual transitions
 
-// Distances between window frames up to kReach apart: histogram and mean pixel difference, 0..1.
+constexpr float kFlatDeviation = 3.0f;     // a frame this uniform has no pattern to correlate
+constexpr float kFullContrast = 12.0f;     // below this deviation, pattern evidence fades out
+constexpr float kFullBrightness = 40.0f;   // below this mean, colour evidence fades out
+
+// Two distances between window frames up to kReach apart, each 0..1: "pattern", one minus the
+// correlation of the frames' values (blind to fades and brightness flashes), and "colours", one
+// minus the cosine similarity of their colour histograms. Evidence from dim or low-contrast
+// frames counts less, so that a fade through black reads as one gradual change, not as cuts.
 class FrameDistances {
 public:
-    explicit FrameDistances(const WindowInputs& inputs) : values_(kWindowFrames * (kReach + 1), 0.0f) {
+    explicit FrameDistances(const WindowInputs& inputs)
+        : pattern_(kWindowFrames * (kReach + 1), 0.0f), colours_(kWindowFrames * (kReach + 1), 0.0f) {
+        std::vector<float> normalised(inputs.rgb.size()), means(kWindowFrames), deviations(kWindowFrames);
+        for (int t = 0; t < kWindowFrames; ++t)
+            normalise(inputs.rgb.data() + t * kTinyValues, normalised.data() + t * kTinyValues, means[t], deviations[t]);
         const int half = kSimilarityWidth / 2;
         for (int a = 0; a < kWindowFrames; ++a) {
-            const float* first = inputs.rgb.data() + static_cast<std::size_t>(a) * kTinyValues;
             for (int step = 1; step <= kReach && a + step < kWindowFrames; ++step) {
-                const float* second = first + static_cast<std::size_t>(step) * kTinyValues;
-                float sum = 0;
-                for (int v = 0; v < kTinyValues; ++v) sum += std::abs(first[v] - second[v]);
-                const float pixels = std::min(1.0f, 2.5f * sum / (255.0f * kTinyValues));
-                const float colours = 1.0f - inputs.histograms[a * kSimilarityWidth + half + step];
-                values_[a * (kReach + 1) + step] = 0.5f * pixels + 0.5f * std::clamp(colours, 0.0f, 1.0f);
+                const int b = a + step;
+                const std::size_t at = a * (kReach + 1) + step;
+                const float brightness = std::min(visibility(means[a], deviations[a]), visibility(means[b], deviations[b]));
+                const float contrast = std::min(1.0f, std::min(deviations[a], deviations[b]) / kFullContrast);
+                const float similarity = inputs.histograms[a * kSimilarityWidth + half + step];
+                colours_[at] = brightness * std::clamp(1.0f - similarity, 0.0f, 1.0f);
+                const float* x = normalised.data() + a * kTinyValues;
+                const float* y = normalised.data() + b * kTinyValues;
+                float dot = 0;
+                for (int v = 0; v < kTinyValues; ++v) dot += x[v] * y[v];
+                pattern_[at] = contrast * std::clamp((1.0f - dot / kTinyValues) * 0.5f, 0.0f, 1.0f);
             }
         }
     }
 
-    // Distance between frames a and b (clamped into the window; |a - b| <= kReach).
-    float operator()(int a, int b) const {
+    float pattern(int a, int b) const { return pattern_[index(a, b)]; }
+    float colours(int a, int b) const { return colours_[index(a, b)]; }
+
+private:
+    // 1 for a frame that shows something, falling towards 0 as it fades to a dim, even picture.
+    static float visibility(float mean, float deviation) {
+        return std::min(1.0f, std::max(mean / kFullBrightness, deviation / (2 * kFullContrast)));
+    }
+
+    // Writes the values scaled to mean 0 and deviation 1 (all 0 for a flat frame).
+    static void normalise(const float* values, float* out, float& mean, float& deviation) {
+        float sum = 0, squares = 0;
+        for (int v = 0; v < kTinyValues; ++v) sum += values[v];
+        mean = sum / kTinyValues;
+        for (int v = 0; v < kTinyValues; ++v) squares += (values[v] - mean) * (values[v] - mean);
+        deviation = std::sqrt(squares / kTinyValues);
+        for (int v = 0; v < kTinyValues; ++v) out[v] = deviation < kFlatDeviation ? 0.0f : (values[v] - mean) / deviation;
+    }
+
+    // Position of the pair (clamped into the window; |a - b| <= kReach).
+    static std::size_t index(int a, int b) {
         a = std::clamp(a, 0, kWindowFrames - 1);
         b = std::clamp(b, 0, kWindowFrames - 1);
         if (a > b) std::swap(a, b);
-        return values_[a * (kReach + 1) + (b - a)];
+        return a * (kReach + 1) + (b - a);
     }
 
-private:
-    std::vector<float> values_;
+    std::vector<float> pattern_;
+    std::vector<float> colours_;
 };
+
+using Distance = float (FrameDistances::*)(int, int) const;
 
 float squash(float value, float centre, float width) {
     return 1.0f / (1.0f + std::exp(-(value - centre) / width));
@@ -50,7 +89,8 @@ float squash(float value, float centre, float width) {
 
 // How far the step from frame i to i + 1 stands out: the smallest distance across it (so a one-
 // or two-frame flash, whose far sides match, does not count) above the usual neighbouring step.
-float cutStrength(const FrameDistances& distance, int i) {
+float cutStrength(const FrameDistances& distances, Distance measure, int i) {
+    const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
     float across = 1.0f;
     for (int a = i - 2; a <= i; ++a)
         for (int b = i + 1; b <= i + 3; ++b) across = std::min(across, distance(a, b));
@@ -65,14 +105,19 @@ float cutStrength(const FrameDistances& distance, int i) {
 
 // How much the frames k before and k after the midpoint between i and i + 1 differ, beyond what
 // the same span shows inside each side; summed over several spans so that it peaks mid-transition.
-float gradualStrength(const FrameDistances& distance, int i) {
+float gradualStrength(const FrameDistances& distances, Distance measure, int i) {
+    const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
     float total = 0;
     for (const int k : kHalfSpans) {
         const int before = i - k + 1;
         const int after = i + k;
         const int span = after - before;
         const float across = distance(before, after);
-        const float inside = std::max(distance(before - span, before), distance(after, after + span));
+        // Sides that reach past the window are left out; with neither side there is no evidence.
+        const bool earlier = before - span >= 0, later = after + span < kWindowFrames;
+        if (!earlier && !later) continue;
+        const float inside = std::max(earlier ? distance(before - span, before) : 0.0f,
+                                      later ? distance(after, after + span) : 0.0f);
         total += std::max(0.0f, across - 1.5f * inside);
     }
     return total / static_cast<float>(kHalfSpans.size());
@@ -83,11 +128,26 @@ float gradualStrength(const FrameDistances& distance, int i) {
 WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     const FrameDistances distance(inputs);
     WindowScores scores{std::vector<float>(kWindowFrames, 0.0f), std::vector<float>(kWindowFrames, 0.0f)};
+    std::vector<float> cuts(kWindowFrames, 0.0f), combined(kWindowFrames, 0.0f);
     for (int i = 0; i + 1 < kWindowFrames; ++i) {
-        const float cut = squash(cutStrength(distance, i), 0.12f, 0.025f);
-        const float gradual = squash(gradualStrength(distance, i), 0.12f, 0.03f);
-        scores.single[i] = std::max(cut, gradual);
-        scores.transition[i] = gradual;
+        cuts[i] = squash(std::max(cutStrength(distance, &FrameDistances::pattern, i),
+                                  cutStrength(distance, &FrameDistances::colours, i)), 0.18f, 0.025f);
+        scores.transition[i] = squash(std::max(gradualStrength(distance, &FrameDistances::pattern, i),
+                                               gradualStrength(distance, &FrameDistances::colours, i)), 0.16f, 0.03f);
+    }
+    for (int i = 0; i < kWindowFrames; ++i) {
+        // A gradual transition gives one peak: only the strongest frame of its neighbourhood counts.
+        const int from = std::max(0, i - kGradualRadius), to = std::min(kWindowFrames, i + kGradualRadius + 1);
+        const bool strongest = *std::max_element(scores.transition.begin() + from, scores.transition.begin() + to) <= scores.transition[i];
+        const float gradual = strongest ? scores.transition[i] : kOutranked * scores.transition[i];
+        // A cut outranks the gradual evidence around it, so the peak lands on the cut itself.
+        combined[i] = std::max(cuts[i], 0.95f * gradual);
+    }
+    // Shots shorter than a few frames are not real: of close peaks only the strongest stands.
+    for (int i = 0; i < kWindowFrames; ++i) {
+        const int from = std::max(0, i - kShortestShot), to = std::min(kWindowFrames, i + kShortestShot + 1);
+        const bool strongest = *std::max_element(combined.begin() + from, combined.begin() + to) <= combined[i];
+        scores.single[i] = strongest ? combined[i] : kOutranked * combined[i];
     }
     return scores;
 }

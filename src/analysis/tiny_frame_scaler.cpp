@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -23,27 +24,29 @@ void cellSpan(int cell, int cells, int samples, int& first, int& last) {
     last = std::max(first + 1, static_cast<int>(static_cast<long long>(cell + 1) * samples / cells));
 }
 
-// Averages one plane of width x height samples into columns x rows cells.
+// Averages one plane of width x height samples into columns x rows cells. A cell averages an even
+// grid of at most kSamples x kSamples of its samples: a 1080p cell is 40 x 40, and 8 x 8 of them
+// give its mean to within a level or two at a small fraction of the memory traffic.
 void averagePlane(const std::uint8_t* data, int linesize, int width, int height, int columns, int rows, float* out) {
-    std::array<std::uint32_t, kTinyWidth> sums{};
+    constexpr int kSamples = 8;
+    const int step = std::max(1, width / columns / kSamples);
+    std::vector<std::uint32_t> columnSums(width);
     for (int row = 0; row < rows; ++row) {
         int top = 0, bottom = 0;
         cellSpan(row, rows, height, top, bottom);
-        sums.fill(0);
-        for (int line = top; line < bottom; ++line) {
+        const int lines = std::min(bottom - top, kSamples);
+        std::fill(columnSums.begin(), columnSums.end(), 0u);
+        for (int k = 0; k < lines; ++k) {
+            const int line = top + (2 * k + 1) * (bottom - top) / (2 * lines);
             const std::uint8_t* samples = data + static_cast<std::ptrdiff_t>(line) * linesize;
-            for (int column = 0; column < columns; ++column) {
-                int left = 0, right = 0;
-                cellSpan(column, columns, width, left, right);
-                std::uint32_t sum = 0;
-                for (int x = left; x < right; ++x) sum += samples[x];
-                sums[column] += sum;
-            }
+            for (int x = 0; x < width; x += step) columnSums[x] += samples[x];
         }
         for (int column = 0; column < columns; ++column) {
             int left = 0, right = 0;
             cellSpan(column, columns, width, left, right);
-            out[row * columns + column] = static_cast<float>(sums[column]) / static_cast<float>((bottom - top) * (right - left));
+            std::uint32_t sum = 0, count = 0;
+            for (int x = (left + step - 1) / step * step; x < right; x += step, ++count) sum += columnSums[x];
+            out[row * columns + column] = static_cast<float>(sum) / static_cast<float>(lines * count);
         }
     }
 }

@@ -1,4 +1,4 @@
-// The C++ TransNetV2 against the PyTorch reference on seeded weights, and its weights file.
+// The C++ TransNetV2 against the PyTorch reference on seeded weights.
 #include "analysis/transnet_v2.h"
 
 #include <cmath>
@@ -37,36 +37,12 @@ TEST(TransNetV2, MatchesThePyTorchReferenceOnSeededWeights) {
 
 TEST(TransNetV2, RefusesMissingOrMisshapedTensors) {
     TensorMap weights = testing::seededTransNetWeights(1);
+    Tensor bias = weights.at("fc1.bias");
     weights.erase("fc1.bias");
     EXPECT_THROW(TransNetV2{weights}, ReviewError);
-    weights = testing::seededTransNetWeights(1);
+    weights.emplace("fc1.bias", std::move(bias));
     weights["SDDCNN.1.DDCNN.0.Conv3D_4.layers.1.weight"].shape = {32, 64, 1, 3, 1};
     EXPECT_THROW(TransNetV2{weights}, ReviewError);
-}
-
-TEST(Safetensors, RoundTripsAndRefusesDamagedFiles) {
-    TensorMap tensors;
-    tensors["a"] = Tensor{{2, 3}, {1, 2, 3, 4, 5, 6}};
-    tensors["b"] = Tensor{{}, {7}};
-    tensors["empty"] = Tensor{{0, 4}, {}};
-    const std::string bytes = Safetensors::encode(tensors);
-    const TensorMap decoded = Safetensors::decode(bytes);
-    ASSERT_EQ(decoded.size(), 3u);
-    EXPECT_EQ(decoded.at("a").shape, tensors["a"].shape);
-    EXPECT_EQ(decoded.at("a").values, tensors["a"].values);
-    EXPECT_EQ(decoded.at("b").values, tensors["b"].values);
-
-    EXPECT_THROW(Safetensors::decode(bytes.substr(0, bytes.size() - 1)), ReviewError);  // data cut short
-    EXPECT_THROW(Safetensors::decode(bytes.substr(0, 5)), ReviewError);                  // no header length
-    std::string hugeHeader = bytes;
-    hugeHeader[7] = '\x7f';
-    EXPECT_THROW(Safetensors::decode(hugeHeader), ReviewError);
-    std::string notJson = bytes;
-    notJson[8] = '[';
-    EXPECT_THROW(Safetensors::decode(notJson), ReviewError);
-    const std::string overflow = std::string("\x40\0\0\0\0\0\0\0", 8) +
-        R"({"x":{"dtype":"F32","shape":[4294967296,4294967296],"data_offsets":[0,0]}}   )";
-    EXPECT_THROW(Safetensors::decode(overflow.substr(0, 8 + 0x40)), ReviewError);
 }
 
 }  // namespace

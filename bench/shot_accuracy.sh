@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Precision, recall and F1 of the built-in shot scorer and of FFmpeg's scdet on generated films.
+set -euo pipefail
+build=${1:-build}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+tools/shot_accuracy.py "$build/src/app/marrowick-cli" "$work" 24

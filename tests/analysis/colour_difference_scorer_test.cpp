@@ -1,0 +1,71 @@
+// The built-in scorer on synthetic windows: cuts score, flashes, noise and motion stay quiet.
+#include "analysis/colour_difference_scorer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "analysis/window_inputs.h"
+
+namespace marrowick {
+namespace {
+
+// 100 frames whose pixel (x, y) channel c of frame t is paint(t, x, y, c).
+WindowScores scoreOf(const std::function<int(int, int, int, int)>& paint) {
+    std::vector<TinyFrame> frames;
+    for (int t = 0; t < 100; ++t) {
+        std::array<std::uint8_t, kTinyValues> rgb{};
+        for (int y = 0; y < kTinyHeight; ++y)
+            for (int x = 0; x < kTinyWidth; ++x)
+                for (int c = 0; c < 3; ++c) rgb[(y * kTinyWidth + x) * 3 + c] = static_cast<std::uint8_t>(std::clamp(paint(t, x, y, c), 0, 255));
+        frames.push_back(makeTinyFrame(rgb, t * 0.04));
+    }
+    ColourDifferenceScorer scorer;
+    return scorer.score(makeWindowInputs(frames));
+}
+
+// A smooth colour picture; each seed gives a different one.
+int pattern(int x, int y, int c, int seed) {
+    return static_cast<int>(128 + 90 * std::sin(0.25 * x + 1.7 * seed + c) * std::cos(0.35 * y - 0.9 * seed + 0.5 * c));
+}
+
+std::vector<int> framesAbove(const WindowScores& scores) {
+    std::vector<int> frames;
+    for (int i = 25; i < 75; ++i)
+        if (scores.single[i] >= 0.5f) frames.push_back(i);
+    return frames;
+}
+
+TEST(ColourDifferenceScorer, ScoresAHardCutOnTheLastFrameBeforeIt) {
+    const WindowScores scores = scoreOf([](int t, int x, int y, int c) { return pattern(x + t / 4, y, c, t < 50 ? 0 : 1); });
+    EXPECT_EQ(framesAbove(scores), std::vector<int>{49});
+}
+
+TEST(ColourDifferenceScorer, IgnoresFlashesNoiseAndSteadyMotion) {
+    // A two-frame flash in a steady picture.
+    EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) {
+        return pattern(x, y, c, 2) + (t == 40 || t == 41 ? 150 : 0);
+    })).empty());
+    // Heavy noise on a flat colour.
+    EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) {
+        return 120 + c * 20 + static_cast<int>((x * 73856093u ^ y * 19349663u ^ t * 83492791u ^ c * 2654435761u) % 81) - 40;
+    })).empty());
+    // A fast pan: the pattern moves three pixels a frame.
+    EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) { return pattern(x + 3 * t, y, c, 3); })).empty());
+}
+
+TEST(ColourDifferenceScorer, MarksTheMiddleOfADissolve) {
+    const WindowScores scores = scoreOf([](int t, int x, int y, int c) {
+        const double mix = std::clamp((t - 40) / 20.0, 0.0, 1.0);
+        return static_cast<int>((1 - mix) * pattern(x, y, c, 4) + mix * pattern(x, y, c, 5));
+    });
+    const std::vector<int> above = framesAbove(scores);
+    ASSERT_FALSE(above.empty());
+    const int peak = static_cast<int>(std::max_element(scores.single.begin() + 25, scores.single.begin() + 75) - scores.single.begin());
+    EXPECT_NEAR(peak, 49, 2);
+}
+
+}  // namespace
+}  // namespace marrowick

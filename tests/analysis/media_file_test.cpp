@@ -1,0 +1,74 @@
+// The media layer: upright size and pictures of rotated clips, variable frame-rate times, ends.
+#include "analysis/media_file.h"
+
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+#include "analysis/tiny_frame_scaler.h"
+#include "model/review_error.h"
+#include "test_films.h"
+
+namespace marrowick {
+namespace {
+
+using testing::testFilm;
+
+TEST(MediaFile, TurnsARotatedClipUpright) {
+    MediaFile media(testFilm("portrait.mp4"));
+    EXPECT_EQ(media.info().width, 90);
+    EXPECT_EQ(media.info().height, 160);
+    EXPECT_EQ(media.info().quarterTurns, 1);
+    TinyFrameScaler scaler(media.info().quarterTurns);
+    const AVFrame* frame = media.nextFrame();
+    ASSERT_TRUE(frame);
+    const auto rgb = scaler.shrink(*frame);
+    // Upright: red on top, blue at the bottom, across the whole width.
+    for (const int x : {0, 24, 47}) {
+        const auto top = rgb.subspan((2 * kTinyWidth + x) * 3, 3);
+        const auto bottom = rgb.subspan((24 * kTinyWidth + x) * 3, 3);
+        EXPECT_GT(top[0], 200);
+        EXPECT_LT(top[2], 60);
+        EXPECT_LT(bottom[0], 60);
+        EXPECT_GT(bottom[2], 200);
+    }
+}
+
+TEST(MediaFile, GivesVariableFrameRateTimesFromTheFirstFrame) {
+    MediaFile media(testFilm("vfr.mp4"));
+    const auto truth = testing::groundTruth("vfr")["times"];
+    std::size_t count = 0;
+    while (media.nextFrame()) {
+        ASSERT_LT(count, truth.size());
+        EXPECT_NEAR(media.frameTime(), truth[count].get<double>(), 0.0015) << "frame " << count;
+        ++count;
+    }
+    EXPECT_EQ(count, truth.size());
+    EXPECT_FALSE(media.nextFrame());  // the end stays the end
+}
+
+TEST(MediaFile, DecodesEveryFrameAndSeeksBack) {
+    MediaFile media(testFilm("frames-75.mp4"));
+    EXPECT_DOUBLE_EQ(media.info().duration, 3.0);
+    EXPECT_EQ(media.info().fps, 25);
+    int frames = 0;
+    while (media.nextFrame()) ++frames;
+    EXPECT_EQ(frames, 75);
+    media.seek(0);
+    ASSERT_TRUE(media.nextFrame());
+    EXPECT_EQ(media.frameTime(), 0);
+}
+
+TEST(MediaFile, RefusesFilesWithoutVideo) {
+    try {
+        MediaFile media(testFilm("audio-only.m4a"));
+        FAIL() << "opened a file without video";
+    } catch (const ReviewError& error) {
+        EXPECT_EQ(error.message(), "No video track in audio-only.m4a.");
+    }
+}
+
+}  // namespace
+}  // namespace marrowick

@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+# Accuracy of marrowick-cli detect and of FFmpeg's scdet filter on generated films with known cuts.
+"""shot_accuracy.py MARROWICK_CLI WORKDIR [FILMS]
+
+Generates FILMS (default 24) films of varied lavfi content joined by hard cuts, dissolves and
+fades through black, with flashes and fast motion inside shots, then prints precision, recall and
+F1 of the predicted transitions (a match within 2 frames) as 'metric:' lines.
+"""
+import os
+import random
+import re
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import film_recipes as fr  # noqa: E402
+
+KINDS = ["testsrc2", "mandelbrot", "cellauto", "life", "gradients", "noise", "pan", "zoom"]
+SIZE = "160x90"
+TOLERANCE = 2
+
+
+def recipe(rng):
+    shots, transitions, kinds = [], [], []
+    for i in range(rng.randint(4, 7)):
+        kind = rng.choice([k for k in KINDS if not kinds or k != kinds[-1]])
+        kinds.append(kind)
+        hue = rng.choice([0, 0, 60, 120, 200, 300])
+        shots.append((fr.source(kind, SIZE, rng.randint(0, 999), hue), rng.randint(40, 90)))
+        if i:
+            roll = rng.random()
+            if roll < 0.6:
+                transitions.append(("cut",))
+            elif roll < 0.8:
+                transitions.append(("dissolve", rng.randint(8, 24)))
+            else:
+                transitions.append(("fadeblack", rng.randint(10, 20)))
+    return shots, transitions
+
+
+def flashes_for(rng, length):
+    return [(rng.randint(10, length - 10), rng.randint(1, 2)) for _ in range(rng.randint(0, 2))]
+
+
+def detected(cli, path):
+    out = subprocess.run([cli, "detect", path], check=True, capture_output=True, text=True).stdout
+    return [round(float(line.split("\t")[0]) * fr.FPS) for line in out.splitlines()[1:]]
+
+
+def scdet(path):
+    err = subprocess.run(["ffmpeg", "-nostdin", "-i", path, "-vf", "scdet", "-f", "null", "-"],
+                         capture_output=True, text=True).stderr
+    return [round(float(t) * fr.FPS) for t in re.findall(r"lavfi\.scd\.time: ([0-9.]+)", err)]
+
+
+def match(predicted, truth):
+    """Greedy one-to-one matching within the tolerance; returns the set of matched truth indexes."""
+    matched, used = set(), set()
+    for p in predicted:
+        best = min((abs(p - t), i) for i, t in enumerate(truth) if i not in matched) if len(matched) < len(truth) else None
+        if best and best[0] <= TOLERANCE:
+            matched.add(best[1])
+            used.add(p)
+    return matched, len(predicted) - len(used)
+
+
+def unmatched(predicted, truth):
+    matched, _ = match(predicted, truth)
+    taken = [truth[i] for i in matched]
+    return [p for p in predicted if not any(abs(p - t) <= TOLERANCE for t in taken)]
+
+
+def inside_gradual(frame, truth, transitions):
+    """True when the frame lies within a gradual transition (the hard-cut figures leave it out)."""
+    for t, transition in zip(truth, transitions):
+        if transition[0] != "cut" and abs(frame - t) <= transition[1] // 2 + TOLERANCE:
+            return True
+    return False
+
+
+def scores(tp, fp, fn):
+    precision = tp / (tp + fp) if tp + fp else 1.0
+    recall = tp / (tp + fn) if tp + fn else 1.0
+    f1 = 2 * precision * recall / (precision + recall) if precision + recall else 0.0
+    return precision, recall, f1
+
+
+def main(cli, work, count):
+    rng = random.Random(2026)
+    totals = {name: {"all": [0, 0, 0], "cut": [0, 0, 0]} for name in ("builtin", "scdet")}
+    for n in range(count):
+        shots, transitions = recipe(rng)
+        path = os.path.join(work, f"film{n:02d}.mp4")
+        _, length, _ = fr.build_graph(shots, transitions)
+        truth = fr.render(path, shots, transitions, flashes_for(rng, length))["cuts"]
+        kinds = [t[0] for t in transitions]
+        for name, predicted in (("builtin", detected(cli, path)), ("scdet", scdet(path))):
+            matched, fp = match(predicted, truth)
+            t = totals[name]
+            t["all"][0] += len(matched)
+            t["all"][1] += fp
+            t["all"][2] += len(truth) - len(matched)
+            cut_truth = {i for i, k in enumerate(kinds) if k == "cut"}
+            t["cut"][0] += len(matched & cut_truth)
+            t["cut"][1] += sum(1 for p in unmatched(predicted, truth) if not inside_gradual(p, truth, transitions))
+            t["cut"][2] += len(cut_truth - matched)
+            if os.environ.get("SHOT_ACCURACY_VERBOSE"):
+                print(name, path, "truth", list(zip(truth, kinds)), "predicted", predicted, file=sys.stderr)
+    for name, t in totals.items():
+        for scope in ("cut", "all"):
+            p, r, f = scores(*t[scope])
+            label = "hard_cuts" if scope == "cut" else "all_transitions"
+            print(f"metric: shot_{name}_{label}_precision {p:.3f} ratio")
+            print(f"metric: shot_{name}_{label}_recall {r:.3f} ratio")
+            print(f"metric: shot_{name}_{label}_f1 {f:.3f} ratio")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 24)
