@@ -10,23 +10,16 @@
 
 namespace marrowick {
 
-ActivityContext::ActivityContext(std::stop_token stop, QObject* mainThreadReceiver,
-                                 std::function<void(double)> setProgress)
-    : stop_(std::move(stop)), receiver_(mainThreadReceiver), setProgress_(std::move(setProgress)) {}
-
 void ActivityContext::throwIfCancelled() const {
     if (stop_.stop_requested()) throw Cancelled();
 }
 
 void ActivityContext::reportProgress(double fraction) const {
-    onMainThread([setProgress = setProgress_, fraction] { setProgress(fraction); });
+    ActivityRunner& runner = runner_;
+    runner.post([&runner, fraction] { runner.setProgress(fraction); });
 }
 
-void ActivityContext::onMainThread(std::function<void()> apply) const {
-    // The receiver outlives the worker (it joins it), so posting is safe; the queued call is
-    // dropped if the receiver is destroyed before it runs.
-    QMetaObject::invokeMethod(receiver_.data(), std::move(apply), Qt::QueuedConnection);
-}
+void ActivityContext::onMainThread(std::function<void()> apply) const { runner_.post(std::move(apply)); }
 
 ActivityRunner::ActivityRunner(QObject* parent) : QObject(parent) {}
 
@@ -37,6 +30,7 @@ ActivityRunner::~ActivityRunner() {
 bool ActivityRunner::begin(const std::string& activity) {
     if (state_.busy) return false;
     state_ = ActivityState{true, activity, 0};
+    resultFailure_.reset();
     emit stateChanged();
     return true;
 }
@@ -44,7 +38,7 @@ bool ActivityRunner::begin(const std::string& activity) {
 void ActivityRunner::finish(ActivityWork work) {
     assert(state_.busy && !worker_ && "finish needs a begun activity without a worker");
     worker_.emplace([this, work = std::move(work)](std::stop_token stop) {
-        ActivityContext context(stop, this, [this](double fraction) { setProgress(fraction); });
+        ActivityContext context(stop, *this);
         ActivityOutcome outcome = ActivityOutcome::finished;
         QString message;
         try {
@@ -58,8 +52,25 @@ void ActivityRunner::finish(ActivityWork work) {
             outcome = ActivityOutcome::failed;
             message = QStringLiteral("The operation failed.");
         }
-        context.onMainThread([this, outcome, message] { close(outcome, message); });
+        // Not through post(): the end is reported even after a result failed to store.
+        QMetaObject::invokeMethod(this, [this, outcome, message] { close(outcome, message); }, Qt::QueuedConnection);
     });
+}
+
+void ActivityRunner::post(std::function<void()> apply) {
+    // The queued call is dropped if the runner is destroyed before it runs.
+    QMetaObject::invokeMethod(
+        this,
+        [this, apply = std::move(apply)] {
+            if (resultFailure_) return;
+            try {
+                apply();
+            } catch (const std::exception& failure) {
+                resultFailure_ = QString::fromStdString(failure.what());
+                cancel();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void ActivityRunner::cancel() {
@@ -83,7 +94,8 @@ void ActivityRunner::setProgress(double fraction) {
 void ActivityRunner::close(ActivityOutcome outcome, const QString& message) {
     // The worker has posted its last call; joining only waits for its thread to exit.
     worker_.reset();
-    emit ended(outcome, message);
+    if (resultFailure_) emit ended(ActivityOutcome::failed, *resultFailure_);
+    else emit ended(outcome, message);
     state_ = ActivityState{};
     emit stateChanged();
 }

@@ -8,30 +8,31 @@
 #include <thread>
 
 #include <QObject>
-#include <QPointer>
 
 #include "workspace/workspace_state.h"
 
 namespace marrowick {
 
+class ActivityRunner;
+
 // What an activity's work may do from its worker thread. Everything it posts runs later on the
 // main thread, in the order posted, and before the activity's end is reported.
 class ActivityContext {
 public:
-    ActivityContext(std::stop_token stop, QObject* mainThreadReceiver, std::function<void(double)> setProgress);
+    ActivityContext(std::stop_token stop, ActivityRunner& runner) : stop_(std::move(stop)), runner_(runner) {}
 
     std::stop_token stopToken() const { return stop_; }
     // Throws Cancelled when cancellation was requested; call at the work's check points.
     void throwIfCancelled() const;
     // Posts a progress value (0 to 1) to the main thread.
     void reportProgress(double fraction) const;
-    // Posts a result to the main thread, where it may change the project.
+    // Posts a result to the main thread, where it may change the project. If storing it fails,
+    // the activity is cancelled and ends with that failure; later results are dropped.
     void onMainThread(std::function<void()> apply) const;
 
 private:
     std::stop_token stop_;
-    QPointer<QObject> receiver_;
-    std::function<void(double)> setProgress_;
+    ActivityRunner& runner_;  // outlives the worker: it joins the worker before it goes
 };
 
 using ActivityWork = std::function<void(const ActivityContext&)>;
@@ -65,10 +66,15 @@ signals:
     void ended(marrowick::ActivityOutcome outcome, const QString& message);
 
 private:
+    friend class ActivityContext;
+
+    // Runs `apply` later on the main thread; a failure there ends the activity as failed.
+    void post(std::function<void()> apply);
     void setProgress(double fraction);
     void close(ActivityOutcome outcome, const QString& message);
 
     ActivityState state_;
+    std::optional<QString> resultFailure_;  // the first failure to store a result, if any
     std::optional<std::jthread> worker_;
 };
 

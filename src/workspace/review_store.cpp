@@ -5,6 +5,7 @@
 #include <exception>
 #include <vector>
 
+#include "delivery/preset_library.h"
 #include "workspace/autosave_writer.h"
 #include "workspace/film_relink.h"
 #include "workspace/preferences.h"
@@ -23,8 +24,13 @@ constexpr const char* kAutosaveFailed = "Autosave failed: ";
 
 }  // namespace
 
-ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, QObject* parent)
-    : QObject(parent), player_(std::move(player)), dialogs_(dialogs), runner_(new ActivityRunner(this)) {
+ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs,
+                         std::filesystem::path resourceRoot, QObject* parent)
+    : QObject(parent),
+      player_(std::move(player)),
+      dialogs_(dialogs),
+      resourceRoot_(std::move(resourceRoot)),
+      runner_(new ActivityRunner(this)) {
     assistant_.modelName = Preferences::localModel();
     connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
     connect(runner_, &ActivityRunner::ended, this, &ReviewStore::closeActivity);
@@ -42,8 +48,7 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
     autosaveTimer_.setInterval(kAutosaveDelay_ms);
     connect(&autosaveTimer_, &QTimer::timeout, this, &ReviewStore::persist);
 
-    // The delivery preset library is loaded here into the preset list once it exists; a failure
-    // shows "Preset library could not be loaded: " followed by the reason.
+    loadPresets();
     recoverLastReview();
     observer_ = player_->addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
         update(playhead_, std::isfinite(seconds) ? seconds : 0.0, &ReviewStore::playheadChanged);
@@ -62,6 +67,14 @@ void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
     if (field == value) return;
     field = std::move(value);
     emit(this->*signal)();
+}
+
+void ReviewStore::loadPresets() {
+    try {
+        presets_ = PresetLibrary::load({PresetLibrary::location(), resourceRoot_});
+    } catch (const std::exception& failure) {
+        error_ = std::string("Preset library could not be loaded: ") + failure.what();
+    }
 }
 
 void ReviewStore::recoverLastReview() {
@@ -96,6 +109,11 @@ void ReviewStore::setGroupSort(bool groupSort) {
     ShotListOptions options = listOptions_;
     options.groupSort = groupSort;
     update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
+}
+
+void ReviewStore::setPresets(std::vector<DeliveryPreset> presets) {
+    presets_ = std::move(presets);
+    emit presetsChanged();
 }
 
 void ReviewStore::setDelivery(DeliveryChoices delivery) {
@@ -167,7 +185,10 @@ void ReviewStore::recordActivitySnapshot() {
 }
 
 void ReviewStore::storeActivityResult(const std::function<void(Project&)>& apply) {
-    apply(project_);
+    // Whole or not at all; a failure propagates to the activity, which ends with its message.
+    Project updated = project_;
+    apply(updated);
+    project_ = std::move(updated);
     emit projectChanged();
     changed();
 }
@@ -196,6 +217,25 @@ void ReviewStore::decide(Disclosure disclosure) {
     edit([&](Project& project) { project.decide(ids, disclosure); });
 }
 
+void ReviewStore::split(const Uuid& shotID, double seconds) {
+    edit([&](Project& project) { project.split(shotID, seconds); });
+    focusSelected();
+}
+
+void ReviewStore::moveRange(const Uuid& shotID, double start, double end) {
+    edit([&](Project& project) { project.moveRange(shotID, start, end); });
+    focusSelected();
+}
+
+void ReviewStore::mergeWithNext(const Uuid& shotID) {
+    edit([&](Project& project) { project.mergeWithNext(shotID); });
+    focusSelected();
+}
+
+void ReviewStore::setNote(const Uuid& shotID, const std::string& note) {
+    edit([&](Project& project) { project.setNote(shotID, note); });
+}
+
 void ReviewStore::undoEdit() { step(&UndoHistory::undo); }
 
 void ReviewStore::redoEdit() { step(&UndoHistory::redo); }
@@ -208,7 +248,14 @@ void ReviewStore::step(bool (UndoHistory::*move)(Project&)) {
 }
 
 void ReviewStore::changeSettings(const std::function<void(Project&)>& apply) {
-    apply(project_);
+    Project updated = project_;
+    try {
+        apply(updated);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return;
+    }
+    project_ = std::move(updated);
     emit projectChanged();
 }
 

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "delivery/delivery_preset.h"
 #include "model/project.h"
 #include "workspace/activity_runner.h"
 #include "workspace/desktop_dialogs.h"
@@ -33,9 +34,11 @@ class ReviewStore : public QObject {
 public:
     static constexpr int kAutosaveDelay_ms = 350;
 
-    // Builds the initial state, recovers the last review and starts following the player.
-    // `dialogs` must outlive the controller.
-    ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, QObject* parent = nullptr);
+    // Builds the initial state, loads the delivery presets (catalogues under `resourceRoot`),
+    // recovers the last review and starts following the player. `dialogs` must outlive the
+    // controller.
+    ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs, std::filesystem::path resourceRoot,
+                QObject* parent = nullptr);
     ~ReviewStore() override;
 
     // --- Published state -------------------------------------------------------------------
@@ -51,16 +54,19 @@ public:
     bool dirty() const { return dirty_; }                                       // documentChanged
     const std::optional<std::filesystem::path>& projectURL() const { return projectURL_; }  // documentChanged
     double playhead() const { return playhead_; }                               // playheadChanged
+    const std::vector<DeliveryPreset>& presets() const { return presets_; }     // presetsChanged
     const DeliveryChoices& delivery() const { return delivery_; }               // deliveryChanged
     const AssistantState& assistant() const { return assistant_; }              // assistantChanged
     const PresentationState& presentation() const { return presentation_; }     // presentationChanged
     MediaPlayer& player() { return *player_; }
+    const std::filesystem::path& resourceRoot() const { return resourceRoot_; }
 
     // --- State the views set ---------------------------------------------------------------
     void setSelection(std::set<Uuid> selection);
     void setFilter(std::string filter);
     void setSearch(std::string search);
     void setGroupSort(bool groupSort);
+    void setPresets(std::vector<DeliveryPreset> presets);
     void setDelivery(DeliveryChoices delivery);
     void setAssistant(AssistantState assistant);
     void setPresentation(PresentationState presentation);
@@ -77,7 +83,8 @@ public:
     void cancelActivity();
     // An activity's undo step before it stores results (import, redetect): never trimmed.
     void recordActivitySnapshot();
-    // Stores an activity's result in the project on the main thread, then autosaves.
+    // Stores an activity's result in the project on the main thread, then autosaves. Applies
+    // wholly or not at all; throws the change's failure (within an activity, that ends it).
     void storeActivityResult(const std::function<void(Project&)>& apply);
 
     // Changes the running activity's text.
@@ -101,6 +108,12 @@ public:
     bool edit(const std::function<void(Project&)>& change);
     // Sets the decision of every selected shot as one edit; the selection stays.
     void decide(Disclosure disclosure);
+    // The range edits; each refocuses the player on the current shot afterwards, whether or not
+    // the edit succeeded.
+    void split(const Uuid& shotID, double seconds);
+    void moveRange(const Uuid& shotID, double start, double end);
+    void mergeWithNext(const Uuid& shotID);
+    void setNote(const Uuid& shotID, const std::string& note);
     void undoEdit();
     void redoEdit();
     // The settings window's in-place change of project settings: no validation, no undo step.
@@ -145,6 +158,7 @@ signals:
     void messagesChanged();
     void documentChanged();
     void playheadChanged();
+    void presetsChanged();
     void deliveryChanged();
     void assistantChanged();
     void presentationChanged();
@@ -154,6 +168,7 @@ signals:
 private:
     template <class T>
     void update(T& field, T value, void (ReviewStore::*signal)());
+    void loadPresets();
     void recoverLastReview();
     void closeActivity(ActivityOutcome outcome, const QString& message);
     void step(bool (UndoHistory::*move)(Project&));
@@ -165,6 +180,7 @@ private:
     std::unique_ptr<MediaPlayer> player_;
     MediaPlayer::ObserverHandle observer_;
     DesktopDialogs& dialogs_;
+    std::filesystem::path resourceRoot_;
     ActivityRunner* runner_;  // child QObject
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;
@@ -180,6 +196,7 @@ private:
     bool dirty_ = false;
     std::optional<std::filesystem::path> projectURL_;
     double playhead_ = 0;
+    std::vector<DeliveryPreset> presets_;
     DeliveryChoices delivery_;
     AssistantState assistant_;
     PresentationState presentation_;

@@ -1,37 +1,41 @@
 // Folded search keys of shots, kept between reads so a keystroke does not refold every shot.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
-#include "model/shot.h"
-#include "model/uuid.h"
+#include "model/project.h"
 #include "workspace/text_folding.h"
 
 namespace marrowick {
 
 // A shot's search text is its film's file name, category, note, assistant note and group, joined
-// by spaces. The index keeps each shot's text beside its folding and refolds only when the text
-// differs, so an edited shot, a renamed film or a changed locale can never leave a stale key.
-// Confined to the main thread.
+// by spaces; the index keeps its folding per shot position. A key is reused only for the very
+// same shot object as in the previous pass: the index holds a copy of that pass's shots, whose
+// shared chunks are never written while shared, so an unchanged address means an unchanged shot.
+// Edited shots, renamed films and a changed locale are refolded. Confined to the main thread.
 class ShotSearchIndex {
 public:
-    // Starts a pass over a project of `shotCount` shots under the user's current folding.
-    void beginPass(std::size_t shotCount);
-    // The folded search text of the shot.
-    const std::string& key(const Shot& shot, std::string_view filmName);
+    // Starts a pass over every shot of the project, in order, under the user's current folding.
+    void beginPass(const Project& project, const std::vector<std::string>& filmNames);
+    // The folded search text of the shot at `index`; call for every shot of the pass.
+    const std::string& key(std::size_t index, const Shot& shot, std::string_view filmName);
     // The folded form of a query, for containment in keys.
     std::string foldQuery(std::string_view query) const;
 
 private:
-    struct Entry {
-        std::string text;
+    struct Slot {
+        const Shot* shot = nullptr;
         std::string folded;
     };
 
     TextFolding folding_ = TextFolding::forUserLocale();
-    std::unordered_map<Uuid, Entry, UuidHash> entries_;
+    SharedVector<Shot> pinned_;  // the shots of the previous pass, kept alive for the address test
+    std::vector<std::pair<Uuid, std::string>> filmNames_;
+    std::vector<Slot> slots_;
 };
 
 }  // namespace marrowick

@@ -43,7 +43,10 @@ ShotFilter parseFilter(const std::string& key) {
     return {};
 }
 
-bool passes(const ShotFilter& filter, const Shot& shot, const std::unordered_map<std::int64_t, std::size_t>& groupSizes) {
+// How many shots of the project carry each group number.
+using GroupSizes = std::unordered_map<std::int64_t, std::size_t>;
+
+bool passes(const ShotFilter& filter, const Shot& shot, const GroupSizes& groupSizes) {
     using Kind = ShotFilter::Kind;
     switch (filter.kind) {
         case Kind::all: return true;
@@ -59,8 +62,8 @@ bool passes(const ShotFilter& filter, const Shot& shot, const std::unordered_map
     return false;
 }
 
-std::unordered_map<std::int64_t, std::size_t> groupSizes(const Project& project) {
-    std::unordered_map<std::int64_t, std::size_t> sizes;
+GroupSizes groupSizes(const Project& project) {
+    GroupSizes sizes;
     for (const Shot& shot : project.shots) ++sizes[shot.group];
     return sizes;
 }
@@ -75,12 +78,17 @@ struct FilmFacts {
     std::string fileName;
 };
 
+std::vector<std::string> fileNames(const Project& project) {
+    std::vector<std::string> names;
+    names.reserve(project.films.size());
+    for (const Film& film : project.films) names.push_back(std::filesystem::path(film.path).filename().string());
+    return names;
+}
+
 std::unordered_map<Uuid, FilmFacts, UuidHash> filmFacts(const Project& project) {
+    const std::vector<std::string> names = fileNames(project);
     std::unordered_map<Uuid, FilmFacts, UuidHash> facts;
-    for (std::size_t i = 0; i < project.films.size(); ++i) {
-        const Film& film = project.films[i];
-        facts.emplace(film.id, FilmFacts{i, std::filesystem::path(film.path).filename().string()});
-    }
+    for (std::size_t i = 0; i < project.films.size(); ++i) facts.emplace(project.films[i].id, FilmFacts{i, names[i]});
     return facts;
 }
 
@@ -108,20 +116,29 @@ std::vector<Uuid> VisibleShots::ids() const {
 
 VisibleShots ShotListQuery::visible(const Project& project, const ShotListOptions& options) {
     const ShotFilter filter = parseFilter(options.filter);
-    const auto sizes = groupSizes(project);
+    const auto sizes = filter.kind == ShotFilter::Kind::groups ? groupSizes(project) : GroupSizes();
     const auto films = filmFacts(project);
-    index_.beginPass(project.shots.size());
-    const std::string query = index_.foldQuery(trimmedQuery(options.search));
+    const std::string trimmed = trimmedQuery(options.search);
+    if (!trimmed.empty()) index_.beginPass(project, fileNames(project));
+    const std::string query = trimmed.empty() ? std::string() : index_.foldQuery(trimmed);
 
     const FilmFacts missingFilm;
+    // A film's shots mostly follow each other, so the previous shot's film usually answers.
+    Uuid lastFilm;
+    const FilmFacts* lastFacts = nullptr;
     std::vector<SortKey> kept;
     std::uint32_t index = 0;
     for (const Shot& shot : project.shots) {
-        const auto film = films.find(shot.filmID);
-        const FilmFacts& facts = film == films.end() ? missingFilm : film->second;
-        const bool keep = passes(filter, shot, sizes) &&
-                          (query.empty() || index_.key(shot, facts.fileName).find(query) != std::string::npos);
-        if (keep) kept.push_back({options.groupSort ? shot.group : 0, facts.position, shot.start, index});
+        if (!lastFacts || shot.filmID != lastFilm) {
+            const auto film = films.find(shot.filmID);
+            lastFilm = shot.filmID;
+            lastFacts = film == films.end() ? &missingFilm : &film->second;
+        }
+        const FilmFacts& facts = *lastFacts;
+        // With a query, every shot's key is brought up to date, kept or not (see ShotSearchIndex).
+        const bool found = query.empty() || index_.key(index, shot, facts.fileName).find(query) != std::string::npos;
+        if (found && passes(filter, shot, sizes))
+            kept.push_back({options.groupSort ? shot.group : 0, facts.position, shot.start, index});
         ++index;
     }
     // Lexicographic on (group, film position, start); shots of one film share a position, so

@@ -1,0 +1,22 @@
+// The ordered rules a delivery preset must satisfy (all but the locked XDCAM recipe check).
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "delivery/delivery_preset.h"
+
+namespace marrowick::PresetRules {
+
+struct Rule {
+    bool (*holds)(const DeliveryPreset& preset);
+    std::string_view text;  // shown after "<preset name>: "
+};
+
+// The rules in the order they are checked; the order decides which message the user sees.
+std::span<const Rule> ordered();
+
+// The first rule the preset breaks, or nullptr.
+const Rule* firstBroken(const DeliveryPreset& preset);
+
+}  // namespace marrowick::PresetRules

@@ -1,0 +1,25 @@
+// The one rule that places the label in every output and preview, and the layout keys it reads.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "disclosure/label_rect.h"
+#include "model/project.h"
+
+namespace marrowick::LabelGeometry {
+
+// "16:9"-style reduced ratio of a frame size; "invalid" when either side is below 1.
+std::string aspect(std::int64_t width, std::int64_t height);
+
+// "preset:<preset key>|<aspect>" when a preset key is given, else "aspect:<aspect>".
+std::string key(const std::optional<std::string>& presetKey, std::int64_t width, std::int64_t height);
+
+// The label rectangle for a frame of width x height pixels (both at least 1), given the project's
+// label settings and layouts, an optional delivery preset key and the artwork's width / height
+// (positive and finite, as LabelAssets::aspect returns it). Never fails.
+LabelRect rect(const Project& project, const std::optional<std::string>& presetKey, std::int64_t width,
+               std::int64_t height, double assetAspect);
+
+}  // namespace marrowick::LabelGeometry

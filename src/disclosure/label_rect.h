@@ -1,0 +1,17 @@
+// The label's place in an output frame: whole pixels, origin top-left, y growing downward.
+#pragma once
+
+#include <cstdint>
+
+namespace marrowick {
+
+struct LabelRect {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+
+    friend bool operator==(const LabelRect&, const LabelRect&) = default;
+};
+
+}  // namespace marrowick
