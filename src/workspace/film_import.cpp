@@ -1,9 +1,6 @@
 // Import and refresh as workspace activities: results posted to the main thread as they come.
 #include "workspace/film_import.h"
 
-#include <cstdlib>
-#include <system_error>
-
 #include "analysis/import_pipeline.h"
 #include "analysis/shot_imaging.h"
 #include "workspace/review_store.h"
@@ -14,12 +11,6 @@ namespace {
 
 constexpr const char* kImportActivity = "Detecting shots locally…";
 constexpr const char* kRefreshActivity = "Refreshing thumbnails and visual groups…";
-
-std::filesystem::path resourceRoot() {
-    if (const char* root = std::getenv("MARROWICK_RESOURCES"); root && *root) return root;
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().parent_path() / "share" / "marrowick";
-}
 
 // On the main thread: the film and its shots join the review; the first shot is selected when
 // nothing is.
@@ -34,8 +25,6 @@ void storeFilm(ReviewStore& store, const Film& film, const std::vector<Shot>& sh
 }
 
 }  // namespace
-
-std::unique_ptr<ShotDetector> installedDetector() { return std::make_unique<ShotDetector>(resourceRoot()); }
 
 const FileExtensions& movieExtensions() {
     static const FileExtensions extensions{"mov", "qt",  "mp4", "m4v", "mpg", "mpeg", "m2v", "avi", "mkv",

@@ -18,10 +18,6 @@ using DetectorFactory = std::function<std::unique_ptr<ShotDetector>()>;
 
 namespace FilmImport {
 
-// The detector of the installed resources ($MARROWICK_RESOURCES, or share/marrowick beside the
-// program): TransNetV2 when its weights are there, otherwise the built-in scorer.
-std::unique_ptr<ShotDetector> installedDetector();
-
 // File types the import and relink dialogs accept: movie, video, MPEG-4 and QuickTime files.
 const FileExtensions& movieExtensions();
 

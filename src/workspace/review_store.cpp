@@ -163,19 +163,24 @@ void ReviewStore::closeActivity(ActivityOutcome outcome, const QString& message)
 
 void ReviewStore::setActivityText(const std::string& text) { runner_->setActivity(text); }
 
-void ReviewStore::importFiles(const std::vector<std::filesystem::path>& files) {
-    FilmImport::importFiles(*this, detectorFactory_, files);
+DetectorFactory ReviewStore::detectors() const {
+    if (detectorFactory_) return detectorFactory_;
+    return [root = resourceRoot_] { return std::make_unique<ShotDetector>(root); };
 }
 
-void ReviewStore::importDialog() { FilmImport::importDialog(*this, dialogs_, detectorFactory_); }
+void ReviewStore::importFiles(const std::vector<std::filesystem::path>& files) {
+    FilmImport::importFiles(*this, detectors(), files);
+}
+
+void ReviewStore::importDialog() { FilmImport::importDialog(*this, dialogs_, detectors()); }
 
 bool ReviewStore::dropFiles(const std::vector<std::filesystem::path>& files) {
-    return FilmImport::drop(*this, detectorFactory_, files);
+    return FilmImport::drop(*this, detectors(), files);
 }
 
 void ReviewStore::relink(const Film& film) { FilmRelink::relink(*this, dialogs_, film); }
 
-void ReviewStore::redetect(const Film& film) { FilmRelink::redetect(*this, dialogs_, detectorFactory_, film); }
+void ReviewStore::redetect(const Film& film) { FilmRelink::redetect(*this, dialogs_, detectors(), film); }
 
 void ReviewStore::refreshImages() { FilmImport::refreshImages(*this); }
 

@@ -98,8 +98,9 @@ public:
     void relink(const Film& film);
     void redetect(const Film& film);
     void refreshImages();
-    // How shot detectors are made; the default reads the installed resources (tests replace it).
+    // How shot detectors are made; by default from the resource root (tests replace it).
     void setDetectorFactory(DetectorFactory factory) { detectorFactory_ = std::move(factory); }
+    DetectorFactory detectors() const;
 
     // --- Edits -----------------------------------------------------------------------------
     // Applies the change, validates the project and records one undo step; a failing change or
@@ -186,7 +187,7 @@ private:
     QTimer autosaveTimer_;
     mutable ShotListQuery query_;
     UndoHistory history_;
-    DetectorFactory detectorFactory_ = FilmImport::installedDetector;
+    DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
 
     Project project_;
     std::set<Uuid> selection_;

@@ -28,7 +28,7 @@ protected:
 
     void SetUp() override {
         testing::requireTestFilms();
-        store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs);
+        store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
         store->setDetectorFactory(testing::builtInDetectors(gate));
     }
 

@@ -27,7 +27,7 @@ protected:
 
     void SetUp() override {
         testing::requireTestFilms();
-        store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs);
+        store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
         store->setDetectorFactory(testing::builtInDetectors());
         original = testing::copyOfCutsFilm(home.path() / "first", "reel.mp4");
         store->importFiles({original});
@@ -100,7 +100,7 @@ TEST_F(FilmRelinkTest, RelinkAsksWithTheFilmsNameAndACancelledDialogChangesNothi
         }
     };
     MessageDialogs asking;
-    ReviewStore other(std::make_unique<testing::FakePlayer>(), asking);
+    ReviewStore other(std::make_unique<testing::FakePlayer>(), asking, MARROWICK_RESOURCE_DIR);
     other.relink(film());
     EXPECT_EQ(asking.message, "Locate the original file for reel.mp4. Relinking must use the same edit and timing.");
     EXPECT_FALSE(other.busy());
