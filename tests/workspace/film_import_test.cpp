@@ -93,12 +93,15 @@ TEST_F(FilmImportTest, CancellingDuringTheSecondOfThreeFilesKeepsTheFirstUngroup
     for (const Shot& shot : store->project().shots) EXPECT_EQ(shot.group, 0);
 }
 
-TEST_F(FilmImportTest, OneUndoTakesBackTheWholeImport) {
+TEST_F(FilmImportTest, OneUndoTakesBackTheWholeImportAndASelectionStays) {
     open(testing::makeProject(1, 3));
     const Project before = store->project();
+    const std::set<Uuid> selected{before.shots[1].id};
+    store->setSelection(selected);
     store->importFiles({film("a.mp4"), film("b.mp4")});
     waitIdle();
     ASSERT_EQ(store->project().films.size(), 3u);
+    EXPECT_EQ(store->selection(), selected);
     // Shots without a feature print stay out of the groups.
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(store->project().shots[i].group, 0);
     store->undoEdit();

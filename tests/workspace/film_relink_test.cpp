@@ -142,5 +142,24 @@ TEST_F(FilmRelinkTest, RedetectReplacesTheFilmsShotsAndUndoRestoresDecisionsAndN
     EXPECT_EQ(store->project(), before);
 }
 
+TEST_F(FilmRelinkTest, ACancelledRedetectChangesNothingAndAddsNoUndoStep) {
+    const Project before = store->project();
+    const bool couldUndo = store->canUndo();
+    auto gate = std::make_shared<testing::HeldScorer::Gate>();
+    gate->holdAt = 0;
+    store->setDetectorFactory(testing::builtInDetectors(gate));
+    dialogs.alertAnswers.push_back(0);
+    store->redetect(film());
+    ASSERT_TRUE(waitUntil([&] { return gate->held.load(); }));
+    store->cancelActivity();
+    gate->release();
+    waitIdle();
+    EXPECT_EQ(store->notice(), "Cancelled. Completed work is retained.");
+    EXPECT_EQ(store->project(), before);
+    EXPECT_EQ(store->canUndo(), couldUndo);
+    store->undoEdit();  // takes back the import, not a redetect
+    EXPECT_TRUE(store->project().films.empty());
+}
+
 }  // namespace
 }  // namespace marrowick
