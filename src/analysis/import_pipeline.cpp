@@ -51,9 +51,10 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
             },
             stop);
         const std::string indexing = indexingText(shots.size(), file);
+        MediaFile source(film.path);
         for (std::size_t j = 0; j < shots.size(); ++j) {
             throwIfStopped(stop);
-            shots[j] = ShotImaging::enrich(std::move(shots[j]), film);
+            shots[j] = ShotImaging::enrich(std::move(shots[j]), source);
             const double done = kDetectionShare + (1 - kDetectionShare) * double(j + 1) / double(shots.size());
             if (events.progress) events.progress((double(i) + done) / count, indexing);
         }

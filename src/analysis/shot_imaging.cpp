@@ -35,8 +35,13 @@ std::optional<std::size_t> nearestGroup(const std::vector<FeaturePrint>& exempla
 }  // namespace
 
 Shot enrich(Shot shot, const Film& film) {
+    MediaFile source(film.path);
+    return enrich(std::move(shot), source);
+}
+
+Shot enrich(Shot shot, MediaFile& source) {
     const RgbaImage picture =
-        FrameGrabber::picture(film.path, middleOf(shot), kFrameTolerance_s, kThumbnailWidth, kThumbnailHeight);
+        FrameGrabber::picture(source, middleOf(shot), kFrameTolerance_s, kThumbnailWidth, kThumbnailHeight);
     return describe(std::move(shot), picture);
 }
 

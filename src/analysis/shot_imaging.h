@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/media_file.h"
 #include "analysis/rgba_image.h"
 #include "analysis/scene_tagger.h"
 #include "model/film.h"
@@ -25,6 +26,8 @@ inline constexpr std::size_t kMaxLabels = 3;
 // range in the film's source (upright, within 480 x 300, within 0.1 s of the middle). Other fields
 // are untouched. Throws ReviewError when no picture can be read.
 Shot enrich(Shot shot, const Film& film);
+// The same from the film's source already open (every shot of one film: one opening).
+Shot enrich(Shot shot, MediaFile& source);
 
 // The same three fields from a picture already at hand.
 Shot describe(Shot shot, const RgbaImage& picture);

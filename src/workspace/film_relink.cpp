@@ -37,10 +37,11 @@ std::vector<Shot> detectAgain(const DetectorFactory& detectors, const Film& film
         detector->detect(film.path, threshold, [&](double v) { context.reportProgress(kDetectionShare * v); },
                          context.stopToken())
             .second;
+    MediaFile source(film.path);
     for (Shot& shot : shots) {
         context.throwIfCancelled();
         shot.filmID = film.id;
-        shot = ShotImaging::enrich(std::move(shot), film);
+        shot = ShotImaging::enrich(std::move(shot), source);
     }
     return shots;
 }
