@@ -20,7 +20,8 @@ def source(kind, size, seed=0, hue=0):
         "mandelbrot": f"mandelbrot=s={size}:r={FPS}:start_scale={1.5 + seed % 5 * 0.3}",
         "cellauto": f"cellauto=s={size}:r={FPS}:rule={[18, 30, 90, 110, 150][seed % 5]}:random_seed={seed}",
         "life": f"life=s={size}:r={FPS}:mold=10:ratio=0.{2 + seed % 5}:seed={seed}:life_color=#{(seed * 2654435761) % 0xFFFFFF:06x}",
-        "gradients": f"gradients=s={size}:r={FPS}:speed=0.05:seed={seed}",
+        "gradients": f"gradients=s={size}:r={FPS}:speed=0.05:nb_colors=2:c0=#{(seed * 2654435761) % 0xFFFFFF:06x}"
+                     f":c1=#{(seed * 40503 + 0x2080F0) % 0xFFFFFF:06x}:x0={seed % w}:y0=0:x1={w - 1 - seed % w}:y1={h - 1}",
         "noise": f"color=c=#{(seed * 40503 + 0x404080) % 0xFFFFFF:06x}:s={size}:r={FPS},noise=alls=40:allf=t",
         "pan": f"testsrc2=s={big}:r={FPS},scroll=h=0.03:v=0.01,scale={size}",
         "zoom": f"mandelbrot=s={big}:r={FPS},zoompan=z='min(1.5,1+0.01*on)':d=1:s={size}:fps={FPS}",

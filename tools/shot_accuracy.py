@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 # Accuracy of marrowick-cli detect and of FFmpeg's scdet filter on generated films with known cuts.
-"""shot_accuracy.py MARROWICK_CLI WORKDIR [FILMS]
+"""shot_accuracy.py MARROWICK_CLI WORKDIR [FILMS] [SEED]
 
 Generates FILMS (default 24) films of varied lavfi content joined by hard cuts, dissolves and
 fades through black, with flashes and fast motion inside shots, then prints precision, recall and
-F1 of the predicted transitions (a match within 2 frames) as 'metric:' lines.
+F1 of the predicted transitions (a match within 2 frames) as 'metric:' lines. The built-in
+scorer's constants were tuned on the default seed (2026); other seeds give held-out films.
 """
 import os
 import random
@@ -85,8 +86,8 @@ def scores(tp, fp, fn):
     return precision, recall, f1
 
 
-def main(cli, work, count):
-    rng = random.Random(2026)
+def main(cli, work, count, seed):
+    rng = random.Random(seed)
     totals = {name: {"all": [0, 0, 0], "cut": [0, 0, 0]} for name in ("builtin", "scdet")}
     for n in range(count):
         shots, transitions = recipe(rng)
@@ -118,4 +119,5 @@ def main(cli, work, count):
 if __name__ == "__main__":
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    main(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 24)
+    main(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 24,
+         int(sys.argv[4]) if len(sys.argv) > 4 else 2026)

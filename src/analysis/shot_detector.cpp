@@ -125,7 +125,7 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
         throw ReviewError("Unsupported or invalid video timing.");
     Film film;
     film.id = Uuid::random();
-    film.path = url.string();
+    film.path = std::filesystem::absolute(url).string();
     film.duration = info.duration;
     film.fps = info.fps;
     film.width = std::abs(info.width);

@@ -10,6 +10,7 @@
 #include "analysis/shot_detector.h"
 #include "app/cli_command.h"
 #include "model/decimal_text.h"
+#include "model/project_json.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
@@ -63,20 +64,13 @@ std::optional<DetectOptions> parseOptions(std::span<const std::string> arguments
     return options;
 }
 
-nlohmann::json filmJson(const Film& film) {
-    nlohmann::json json = {{"id", film.id.text()}, {"path", film.path},     {"duration", film.duration},
-                           {"fps", film.fps},      {"width", film.width},   {"height", film.height},
-                           {"detector", film.detector}};
-    if (film.frameTimes) json["frameTimes"] = *film.frameTimes;
-    if (film.sourceSHA256) json["sourceSHA256"] = *film.sourceSHA256;
-    return json;
-}
-
-nlohmann::json shotJson(const Shot& shot) {
-    return {{"id", shot.id.text()},       {"filmID", shot.filmID.text()}, {"start", shot.start},
-            {"end", shot.end},             {"boundaryScore", shot.boundaryScore}, {"disclosure", "unreviewed"},
-            {"note", shot.note},           {"category", shot.category},  {"group", shot.group},
-            {"assistantNote", shot.assistantNote}};
+// {"film": ..., "shots": [...]} in the project file's JSON form, through the project codec.
+std::string detectionJson(const Film& film, const std::vector<Shot>& shots) {
+    Project project;
+    project.films.push_back(film);
+    project.shots = SharedVector<Shot>(shots);
+    const nlohmann::json encoded = nlohmann::json::parse(ProjectJson::encode(project));
+    return nlohmann::json{{"film", encoded["films"][0]}, {"shots", encoded["shots"]}}.dump();
 }
 
 }  // namespace
@@ -91,9 +85,7 @@ int runDetect(std::span<const std::string> arguments) {
         ShotDetector detector(resourceRoot());
         const auto [film, shots] = detector.detect(options->video, options->threshold, {});
         if (options->json) {
-            nlohmann::json list = nlohmann::json::array();
-            for (const Shot& shot : shots) list.push_back(shotJson(shot));
-            std::cout << nlohmann::json{{"film", filmJson(film)}, {"shots", list}}.dump() << "\n";
+            std::cout << detectionJson(film, shots) << "\n";
             return 0;
         }
         for (const Shot& shot : shots)

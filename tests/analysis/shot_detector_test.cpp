@@ -9,6 +9,7 @@
 
 #include "analysis/colour_difference_scorer.h"
 #include "analysis/file_fingerprint.h"
+#include "model/project.h"
 #include "model/review_error.h"
 #include "test_films.h"
 
@@ -185,13 +186,25 @@ TEST(ShotDetectorFilm, RecordsTheSourceAndTheScorerThatRan) {
 TEST(ShotDetectorFilm, BuiltInScorerFindsCutsAndGradualTransitions) {
     ShotDetector detector(std::filesystem::path("/nonexistent-resources"));
     EXPECT_EQ(detector.detectorName(), ColourDifferenceScorer::kName);
-    // Hard cuts land on their frame; gradual transitions near their middle frame.
-    for (const auto& [stem, tolerance] : {std::pair{"cuts", 0.01}, std::pair{"dissolve", 3.01}}) {
+    // Hard cuts land on their frame; gradual transitions near their middle frame (xfade's fade
+    // through black is darkest a few frames before the middle of its duration).
+    for (const auto& [stem, tolerance] : {std::pair{"cuts", 0.01}, std::pair{"dissolve", 4.01}}) {
         const auto [film, shots] = detector.detect(testFilm(std::string(stem) + ".mp4"), 0.5, {});
         const auto truth = testing::groundTruth(stem)["cuts"];
         ASSERT_EQ(shots.size(), truth.size() + 1) << stem;
         for (std::size_t i = 0; i < truth.size(); ++i)
             EXPECT_NEAR(shots[i + 1].start * 25.0, truth[i].get<double>(), tolerance) << stem << " cut " << i;
+    }
+}
+
+TEST(ShotDetectorFilm, ResultsFormValidProjects) {
+    ShotDetector detector(std::make_unique<ColourDifferenceScorer>());
+    for (const char* name : {"frames-1.mp4", "frames-51.mp4", "cuts.mp4", "dissolve.mp4", "vfr.mp4", "portrait.mp4"}) {
+        auto [film, shots] = detector.detect(testFilm(name), 0.5, {});
+        Project project;
+        project.films.push_back(std::move(film));
+        project.shots = SharedVector<Shot>(shots);
+        EXPECT_NO_THROW(project.validated()) << name;
     }
 }
 
@@ -210,6 +223,13 @@ TEST(ShotDetectorFailures, GiveTheirMessages) {
     EXPECT_EQ(failureOf(testFilm("not-media.mp4")), "Invalid data found when processing input");
     EXPECT_EQ(failureOf(testFilm("empty.mp4")), "Invalid data found when processing input");
     EXPECT_EQ(failureOf(testFilm("missing.mp4")), "No such file or directory");
+}
+
+TEST(ShotDetectorFailures, RefusesPicturesAboveThePixelLimit) {
+    // A raw stream header announcing 9000 x 9000 pictures (81 megapixels, above 8192 x 8192).
+    testing::TemporaryFolder folder;
+    std::ofstream(folder.path() / "huge.y4m") << "YUV4MPEG2 W9000 H9000 F25:1 C420jpeg\nFRAME\nabcdef";
+    EXPECT_EQ(failureOf(folder.path() / "huge.y4m"), "Invalid argument");
 }
 
 TEST(ShotDetectorFailures, AFileThatChangesDuringAnalysisIsRefused) {
