@@ -1,6 +1,8 @@
 # Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz).
 .PHONY: run test bench fuzz deps build build-asan test-films clean
 
+DEMO_FILM := build/demo/marrowick-demo.mp4
+
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
@@ -18,8 +20,13 @@ build-asan: deps
 test-films: build
 	@scripts/make-test-films-if-needed build
 
-run: build
-	@build/src/app/marrowick-cli --help
+# The demo film is rendered once into the build tree. The application opens empty until film
+# import lands; then pass $(DEMO_FILM) as its argument so a newcomer sees shots and groups at once.
+$(DEMO_FILM): tools/make-demo-film | deps
+	@tools/make-demo-film $@
+
+run: build $(DEMO_FILM)
+	@build/src/app/marrowick
 
 test: build build-asan test-films
 	@ctest --preset default -j $(JOBS)

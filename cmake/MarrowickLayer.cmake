@@ -11,10 +11,10 @@ function(marrowick_layer name)
   set_property(GLOBAL APPEND PROPERTY MARROWICK_LAYER_TARGETS marrowick_${name})
 endfunction()
 
-# marrowick_tests(LAYER SOURCES files... [LINKS targets...] [LABELS labels...])
+# marrowick_tests(LAYER SOURCES files... [LINKS targets...])
 # Builds marrowick_<layer>_tests and registers each GoogleTest case as "<layer>.<Suite>.<Case>".
 function(marrowick_tests layer)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
   set(target marrowick_${layer}_tests)
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE marrowick_${layer} ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -24,8 +24,9 @@ function(marrowick_tests layer)
     MARROWICK_TEST_FILMS_DIR="${MARROWICK_TEST_FILMS_DIR}"
     MARROWICK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)
+  # Single values only: GoogleTest writes these into a script where a list would split apart.
   gtest_discover_tests(${target} TEST_PREFIX "${layer}." DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;MARROWICK_RESOURCES=${MARROWICK_RESOURCE_DIR}" LABELS "${layer};${ARG_LABELS}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${layer}")
 endfunction()
 
 # The plain C++ layers must not see Qt: no Qt6 link and no <Q...> include in their sources.

@@ -1,19 +1,31 @@
-// Table-driven base64: three bytes to four characters and back, without per-character branches.
+// Table-driven base64. Encoding turns each twelve bits into two characters with one table look-up;
+// decoding adds pre-shifted six-bit values and checks for bad characters once, at the end, so
+// neither loop branches per character.
 #include "model/base64.h"
 
 #include <array>
+#include <cstring>
 
 namespace marrowick::Base64 {
 namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-constexpr std::uint32_t kInvalid = 0xFFFFFFFF;
 
-// Each character's six bits, pre-shifted to its position in a four-character group; kInvalid elsewhere.
+// The two characters of every twelve-bit value.
+constexpr std::array<std::array<char, 2>, 4096> kPairs = [] {
+    std::array<std::array<char, 2>, 4096> pairs{};
+    for (std::size_t value = 0; value < 4096; ++value) pairs[value] = {kAlphabet[value >> 6], kAlphabet[value & 63]};
+    return pairs;
+}();
+
+// Bit 31 marks a character outside the alphabet; it survives every OR of a decoding pass.
+constexpr std::uint32_t kBad = 0x80000000;
+
+// Each character's six bits, already shifted to its place in a four-character group.
 struct DecodeTables {
     std::array<std::array<std::uint32_t, 256>, 4> shifted{};
     constexpr DecodeTables() {
-        for (auto& table : shifted) table.fill(kInvalid);
+        for (auto& table : shifted) table.fill(kBad);
         for (std::uint32_t value = 0; value < 64; ++value) {
             const auto c = static_cast<unsigned char>(kAlphabet[value]);
             for (std::uint32_t position = 0; position < 4; ++position)
@@ -23,13 +35,17 @@ struct DecodeTables {
 };
 constexpr DecodeTables kTables;
 
+std::uint32_t sixBits(const char* text, std::size_t position) {
+    return kTables.shifted[position][static_cast<unsigned char>(text[position])];
+}
+
+std::uint32_t fullGroup(const char* text) {
+    return sixBits(text, 0) | sixBits(text, 1) | sixBits(text, 2) | sixBits(text, 3);
+}
+
 std::uint32_t group(const char* text, std::size_t count) {
     std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t value = kTables.shifted[i][static_cast<unsigned char>(text[i])];
-        if (value == kInvalid) return kInvalid;
-        bits |= value;
-    }
+    for (std::size_t i = 0; i < count; ++i) bits |= sixBits(text, i);
     return bits;
 }
 
@@ -37,6 +53,8 @@ std::size_t paddingOf(std::string_view text) {
     if (text.empty() || text.back() != '=') return 0;
     return text[text.size() - 2] == '=' ? 2 : 1;
 }
+
+void putPair(char* out, std::uint32_t twelveBits) { std::memcpy(out, kPairs[twelveBits].data(), 2); }
 
 }  // namespace
 
@@ -47,16 +65,13 @@ void append(std::string& out, const std::uint8_t* bytes, std::size_t count) {
     std::size_t i = 0;
     for (; i + 3 <= count; i += 3, cursor += 4) {
         const std::uint32_t bits = (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
-        cursor[0] = kAlphabet[bits >> 18];
-        cursor[1] = kAlphabet[(bits >> 12) & 63];
-        cursor[2] = kAlphabet[(bits >> 6) & 63];
-        cursor[3] = kAlphabet[bits & 63];
+        putPair(cursor, bits >> 12);
+        putPair(cursor + 2, bits & 0xFFF);
     }
     if (i == count) return;
     const bool two = i + 2 == count;
     const std::uint32_t bits = (std::uint32_t{bytes[i]} << 16) | (two ? std::uint32_t{bytes[i + 1]} << 8 : 0);
-    cursor[0] = kAlphabet[bits >> 18];
-    cursor[1] = kAlphabet[(bits >> 12) & 63];
+    putPair(cursor, bits >> 12);
     cursor[2] = two ? kAlphabet[(bits >> 6) & 63] : '=';
     cursor[3] = '=';
 }
@@ -73,18 +88,21 @@ std::optional<std::vector<std::uint8_t>> decode(std::string_view text) {
     std::vector<std::uint8_t> bytes(text.size() / 4 * 3 - padding);
     const std::size_t fullGroups = padding == 0 ? text.size() / 4 : text.size() / 4 - 1;
     std::uint8_t* out = bytes.data();
+    std::uint32_t seen = 0;
     for (std::size_t g = 0; g < fullGroups; ++g, out += 3) {
-        const std::uint32_t bits = group(text.data() + 4 * g, 4);
-        if (bits == kInvalid) return std::nullopt;
+        const std::uint32_t bits = fullGroup(text.data() + 4 * g);
+        seen |= bits;
         out[0] = static_cast<std::uint8_t>(bits >> 16);
         out[1] = static_cast<std::uint8_t>(bits >> 8);
         out[2] = static_cast<std::uint8_t>(bits);
     }
-    if (padding == 0) return bytes;
-    const std::uint32_t bits = group(text.data() + 4 * fullGroups, 4 - padding);
-    if (bits == kInvalid) return std::nullopt;
-    out[0] = static_cast<std::uint8_t>(bits >> 16);
-    if (padding == 1) out[1] = static_cast<std::uint8_t>(bits >> 8);
+    if (padding != 0) {
+        const std::uint32_t bits = group(text.data() + 4 * fullGroups, 4 - padding);
+        seen |= bits;
+        out[0] = static_cast<std::uint8_t>(bits >> 16);
+        if (padding == 1) out[1] = static_cast<std::uint8_t>(bits >> 8);
+    }
+    if (seen & kBad) return std::nullopt;
     return bytes;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace marrowick {
 namespace {
@@ -15,7 +16,15 @@ double nearestFrameTime(const std::vector<double>& frameTimes, double seconds, d
     return upper - seconds < seconds - lower ? upper : lower;
 }
 
+bool finiteAndStrictlyIncreasing(const std::vector<double>& times) {
+    if (!std::all_of(times.begin(), times.end(), [](double time) { return std::isfinite(time); })) return false;
+    return std::adjacent_find(times.begin(), times.end(), std::greater_equal<>()) == times.end();
+}
+
 }  // namespace
+
+FrameTimeList::FrameTimeList(std::vector<double> times)
+    : std::vector<double>(std::move(times)), finiteAndStrictlyIncreasing_(marrowick::finiteAndStrictlyIncreasing(*this)) {}
 
 double Film::snap(double seconds) const {
     if (!std::isfinite(seconds)) return seconds;

@@ -12,11 +12,23 @@
 
 namespace marrowick {
 
-// Presentation times of every decoded frame; immutable once made, so project copies share it.
-using FrameTimes = std::shared_ptr<const std::vector<double>>;
+// Presentation times of every decoded frame, in seconds. Whether they are finite and strictly
+// increasing is worked out once when the list is made, so validating a project after each edit
+// need not walk millions of frame times again.
+class FrameTimeList : public std::vector<double> {
+public:
+    explicit FrameTimeList(std::vector<double> times);
+    bool finiteAndStrictlyIncreasing() const { return finiteAndStrictlyIncreasing_; }
+
+private:
+    bool finiteAndStrictlyIncreasing_;
+};
+
+// Immutable once made, so project copies share it.
+using FrameTimes = std::shared_ptr<const FrameTimeList>;
 
 inline FrameTimes makeFrameTimes(std::vector<double> times) {
-    return std::make_shared<const std::vector<double>>(std::move(times));
+    return std::make_shared<const FrameTimeList>(std::move(times));
 }
 
 struct Film {

@@ -19,6 +19,8 @@
 namespace marrowick {
 
 inline constexpr std::int64_t kProjectSchema = 1;
+// Seconds by which shot ranges may miss each other or the film's ends and still tile the film.
+inline constexpr double kRangeTolerance = 0.0001;
 inline constexpr const char* kDefaultWorkDisclosure = "This work contains content generated or modified using AI.";
 
 using LabelLayouts = std::map<std::string, LabelLayout>;

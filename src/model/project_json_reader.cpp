@@ -2,6 +2,7 @@
 // first problem. Nothing of a failed read escapes: the Project is built locally and returned whole.
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -192,13 +193,20 @@ LabelLayout labelLayout(element value) {
     return layout;
 }
 
+// At most the first 64 bytes of a key, cut at a character boundary, for naming it in a message.
+std::string keyForMessage(std::string_view key) {
+    std::size_t length = std::min<std::size_t>(key.size(), 64);
+    while (length < key.size() && length > 0 && (static_cast<unsigned char>(key[length]) & 0xC0) == 0x80) --length;
+    return std::string(key.substr(0, length)) + (length < key.size() ? "…" : "");
+}
+
 LabelLayouts labelLayouts(element value) {
     LabelLayouts layouts;
     for (const auto& [key, layout] : objectOf(value)) {
         try {
             layouts.insert_or_assign(std::string(key), labelLayout(layout));
         } catch (DecodeFailure& failure) {
-            prefixPath(failure, "[\"" + std::string(key.substr(0, 64)) + "\"]");
+            prefixPath(failure, "[\"" + keyForMessage(key) + "\"]");
             throw;
         }
     }

@@ -134,6 +134,12 @@ public:
     }
     std::size_t chunkCount() const { return chunks_.size(); }
 
+    // Calls visit(identity, items) for each chunk; equal identities mean shared storage (memory accounting).
+    template <class Visit>
+    void forEachChunk(Visit visit) const {
+        for (const auto& chunk : chunks_) visit(static_cast<const void*>(chunk.get()), *chunk);
+    }
+
     friend bool operator==(const SharedVector& a, const SharedVector& b) {
         return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
     }

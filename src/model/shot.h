@@ -30,4 +30,10 @@ struct Shot {
     friend bool operator==(const Shot& a, const Shot& b);
 };
 
+// Starts fetching the fields scans read (identities, range, score, decision) ahead of use.
+inline void prefetchShot(const Shot& shot) {
+    __builtin_prefetch(&shot.id);
+    __builtin_prefetch(&shot.disclosure);
+}
+
 }  // namespace marrowick

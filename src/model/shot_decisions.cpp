@@ -1,5 +1,6 @@
 // Setting decisions and notes on shots. Only the shots that change are written, so undo snapshots
 // keep sharing every other chunk of the shot list.
+#include <algorithm>
 #include <unordered_set>
 
 #include "model/internal/review_history.h"
@@ -7,15 +8,41 @@
 
 namespace marrowick {
 
+namespace {
+
+// Membership of shot IDs: a plain scan for the usual handful, a hash set for large selections.
+class IdSet {
+public:
+    explicit IdSet(const std::vector<Uuid>& ids) {
+        for (const Uuid& id : ids)
+            if (hashed_.insert(id).second) distinct_.push_back(id);
+    }
+    bool contains(const Uuid& id) const {
+        if (distinct_.size() > kScanLimit) return hashed_.contains(id);
+        return std::find(distinct_.begin(), distinct_.end(), id) != distinct_.end();
+    }
+    std::vector<Uuid> take() { return std::move(distinct_); }
+
+private:
+    static constexpr std::size_t kScanLimit = 8;
+    std::unordered_set<Uuid, UuidHash> hashed_;
+    std::vector<Uuid> distinct_;  // in first-seen order
+};
+
+}  // namespace
+
 void Project::decide(const std::vector<Uuid>& shotIDs, Disclosure disclosure) {
-    std::unordered_set<Uuid, UuidHash> wanted;
-    std::vector<Uuid> distinct;
-    for (const Uuid& id : shotIDs)
-        if (wanted.insert(id).second) distinct.push_back(id);
+    IdSet wanted(shotIDs);
+    std::vector<std::size_t> changing;
     std::size_t index = 0;
-    for (auto it = shots.begin(); it != shots.end(); ++it, ++index)
-        if (it->disclosure != disclosure && wanted.contains(it->id)) shots.mut(index).disclosure = disclosure;
-    appendHistory(*this, "label", std::move(distinct), std::string(disclosureString(disclosure)));
+    shots.forEachChunk([&](const void*, const std::vector<Shot>& chunk) {
+        for (std::size_t i = 0; i < chunk.size(); ++i, ++index) {
+            if (i + 16 < chunk.size()) prefetchShot(chunk[i + 16]);
+            if (chunk[i].disclosure != disclosure && wanted.contains(chunk[i].id)) changing.push_back(index);
+        }
+    });
+    for (std::size_t position : changing) shots.mut(position).disclosure = disclosure;
+    appendHistory(*this, "label", wanted.take(), std::string(disclosureString(disclosure)));
 }
 
 void Project::setNote(const Uuid& shotID, const std::string& note) {

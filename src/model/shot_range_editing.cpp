@@ -12,8 +12,6 @@
 namespace marrowick {
 namespace {
 
-constexpr double kRangeTolerance = 0.0001;
-
 // Ascending start; not-a-number starts sort last, so the order stays strict for any input.
 bool startsBefore(double a, double b) {
     if (std::isnan(a) || std::isnan(b)) return !std::isnan(a) && std::isnan(b);

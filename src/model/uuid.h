@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,11 @@ public:
     const Bytes& bytes() const { return bytes_; }
 
     friend constexpr auto operator<=>(const Uuid&, const Uuid&) = default;
+    // Two word compares instead of a byte-wise call: identities are compared in every hot loop.
+    friend constexpr bool operator==(const Uuid& a, const Uuid& b) {
+        using Words = std::array<std::uint64_t, 2>;
+        return std::bit_cast<Words>(a.bytes_) == std::bit_cast<Words>(b.bytes_);
+    }
 
 private:
     Bytes bytes_{};

@@ -125,6 +125,9 @@ TEST(ProjectJson, NonFiniteNumbersAndBrokenTextRefuseToEncode) {
     Project badText = fullProject();
     badText.films[1].path = "/films/\xff\xfe.mov";
     EXPECT_THROW(ProjectJson::encode(badText), ReviewError);
+    Project badKey = fullProject();
+    badKey.labelLayouts->emplace("aspect:\xc3", LabelLayout{});
+    EXPECT_THROW(ProjectJson::encode(badKey), ReviewError);
 }
 
 TEST(ProjectJson, EveryProblemMakesTheWholeDocumentUnreadable) {
@@ -148,6 +151,15 @@ TEST(ProjectJson, EveryProblemMakesTheWholeDocumentUnreadable) {
     };
     for (const auto& [change, problem] : cases)
         EXPECT_EQ(decodeFailure(mutated(change)), "The project file is unreadable: " + problem + ".") << problem;
+}
+
+TEST(ProjectJson, LongLayoutKeysAreShortenedInMessagesAtACharacterBoundary) {
+    std::string key = "aspect:";
+    for (int i = 0; i < 60; ++i) key += "\u00e9";
+    const std::string message = decodeFailure(mutated([&](json& d) { d["labelLayouts"][key] = {{"x", 1}}; }));
+    EXPECT_NE(message.find("\u2026\"]."), std::string::npos) << message;
+    std::string dumped;
+    EXPECT_NO_THROW(dumped = json(message).dump());  // nlohmann refuses to dump invalid UTF-8
 }
 
 TEST(ProjectJson, HostileTextIsRefusedWithAMessage) {

@@ -5,6 +5,7 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace marrowick {
@@ -21,9 +22,16 @@ std::size_t graphemeCount(std::string_view utf8) {
     return count;
 }
 
+// Code points of UTF-8 text: every byte that does not continue a sequence starts one.
+std::size_t codePointCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
 bool graphemeCountAtMost(std::string_view utf8, std::size_t limit) {
-    // A cluster holds at least one byte, so text of at most `limit` bytes cannot have more clusters.
-    if (utf8.size() <= limit) return true;
+    // A cluster holds at least one code point, and a code point at least one byte.
+    if (utf8.size() <= limit || codePointCount(utf8) <= limit) return true;
     return graphemeCount(utf8) <= limit;
 }
 

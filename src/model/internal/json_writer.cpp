@@ -85,6 +85,8 @@ void JsonWriter::close(char bracket) {
 }
 
 JsonWriter& JsonWriter::key(std::string_view name) {
+    if (!simdjson::validate_utf8(name.data(), name.size()))
+        throw ReviewError("The project cannot be written: a key is not valid UTF-8 text.");
     beforeValue();
     lastKey_.assign(name);
     appendEscaped(name);

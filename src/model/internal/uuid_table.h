@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -9,23 +10,30 @@
 
 namespace marrowick {
 
-// Keys live in the caller's array; the table stores positions into it. The hash is keyed with a
-// random seed per table, so a file cannot be crafted to make every identifier collide.
+// The table holds positions, not keys: a slot is 4 bytes (a 14-bit hash tag and the position), so
+// 200,000 identifiers fit in 2 MB. The caller's keyAt(position) gives the key back when a tag
+// matches. The hash is keyed with a random seed per table, so a file cannot be crafted to make
+// every identifier collide.
 class UuidTable {
 public:
-    // Prepares for up to `capacity` keys from `keys` (which must outlive the table).
-    UuidTable(const Uuid* keys, std::size_t capacity);
+    static constexpr std::uint32_t kMaxPositions = (1u << 18) - 2;
+    using KeyAt = std::function<const Uuid&(std::uint32_t position)>;
 
-    // Adds keys[position]; returns false when an equal key is already present.
-    bool insert(std::uint32_t position);
+    // Prepares for up to `capacity` keys (at most kMaxPositions).
+    UuidTable(std::size_t capacity, KeyAt keyAt);
+
+    // Adds the key at `position`; returns false when an equal key is already present.
+    bool insert(const Uuid& id, std::uint32_t position);
     // Position of an equal key, if present.
     std::optional<std::uint32_t> find(const Uuid& id) const;
+    // Starts fetching the slot of a key that will be inserted or looked up shortly.
+    void prefetch(const Uuid& id) const { __builtin_prefetch(&slots_[hashOf(id) & mask_]); }
 
 private:
-    std::size_t slotOf(const Uuid& id) const;
+    std::uint64_t hashOf(const Uuid& id) const;
 
-    const Uuid* keys_;
-    std::vector<std::uint32_t> slots_;  // position + 1; 0 is empty
+    KeyAt keyAt_;
+    std::vector<std::uint32_t> slots_;  // tag << 18 | (position + 1); 0 is an empty slot
     std::size_t mask_;
     std::uint64_t seedHigh_;
     std::uint64_t seedLow_;

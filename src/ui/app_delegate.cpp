@@ -1,0 +1,10 @@
+// The delegate's quit answer, over the workspace's quit confirmation.
+#include "ui/app_delegate.h"
+
+#include "workspace/quit_confirmation.h"
+
+namespace marrowick {
+
+bool AppDelegate::shouldTerminate() { return confirmQuit(store_.data(), dialogs_, stopRuntime_); }
+
+}  // namespace marrowick

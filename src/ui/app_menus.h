@@ -1,0 +1,38 @@
+// The menu bar: File, Edit, Review and Help, each command with its shortcut and disabled rule.
+#pragma once
+
+#include <vector>
+
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+
+namespace marrowick {
+
+class ReviewStore;
+
+class AppMenus : public QObject {
+    Q_OBJECT
+
+public:
+    // Builds the menus into the window's menu bar. "Quit" closes the window, which passes
+    // through the quit confirmation.
+    AppMenus(ReviewStore& store, QMainWindow& window);
+
+    // The command titled `title` (as in the menu), or null.
+    QAction* action(const QString& title) const;
+
+private:
+    struct Bound {
+        QAction* action;
+        bool (*enabled)(const ReviewStore&);
+    };
+
+    void refreshEnabled();
+
+    ReviewStore& store_;
+    std::vector<Bound> actions_;
+};
+
+}  // namespace marrowick

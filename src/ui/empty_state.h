@@ -1,0 +1,26 @@
+// What the shot library shows instead of an empty list: a symbol, a title and a hint.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace marrowick {
+
+class EmptyState : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit EmptyState(QWidget* parent = nullptr);
+
+    void present(const QString& symbol, const QString& title, const QString& hint);
+    QString title() const;
+    QString hint() const;
+
+private:
+    QLabel* icon_;
+    QLabel* title_;
+    QLabel* hint_;
+};
+
+}  // namespace marrowick

@@ -1,0 +1,34 @@
+// The window-modal error alert.
+#include "ui/error_alert.h"
+
+#include <QMessageBox>
+
+#include "workspace/review_store.h"
+
+namespace marrowick {
+
+ErrorAlert::ErrorAlert(ReviewStore& store, QWidget& window) : QObject(&window), store_(store), window_(window) {
+    connect(&store_, &ReviewStore::messagesChanged, this, &ErrorAlert::refresh);
+    refresh();
+}
+
+void ErrorAlert::refresh() {
+    const std::optional<std::string>& error = store_.error();
+    if (!error) {
+        if (box_) box_->close();
+        return;
+    }
+    const QString text = QString::fromStdString(*error);
+    if (box_) {
+        box_->setText(text);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Marrowick"), text, QMessageBox::Ok, &window_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Every way of dismissing the alert (OK, Escape, closing it) ends here.
+    connect(box, &QMessageBox::finished, this, [this] { store_.clearError(); });
+    box_ = box;
+    box->open();
+}
+
+}  // namespace marrowick

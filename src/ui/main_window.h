@@ -1,0 +1,47 @@
+// The one window: sidebar, header, preview, shot library, inspector and footer, with the menus,
+// the error alert, the sheets and the drop target.
+#pragma once
+
+#include <QMainWindow>
+
+namespace marrowick {
+
+class AppDelegate;
+class AppMenus;
+class ErrorAlert;
+class ReviewStore;
+class ShotLibrary;
+class Sidebar;
+class WindowSheets;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* parent = nullptr);
+
+    AppMenus& menus() { return *menus_; }
+    Sidebar& sidebar() { return *sidebar_; }
+    ShotLibrary& library() { return *library_; }
+    ErrorAlert& errorAlert() { return *alert_; }
+    WindowSheets& sheets() { return *sheets_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QWidget* rightColumn();
+
+    ReviewStore& store_;
+    AppDelegate& delegate_;
+    Sidebar* sidebar_ = nullptr;
+    ShotLibrary* library_ = nullptr;
+    AppMenus* menus_ = nullptr;
+    ErrorAlert* alert_ = nullptr;
+    WindowSheets* sheets_ = nullptr;
+};
+
+}  // namespace marrowick

@@ -1,0 +1,38 @@
+// Start-up of the shell.
+#include "ui/marrowick_app.h"
+
+#include <QApplication>
+
+#include "ui/document_arguments.h"
+#include "ui/main_window.h"
+#include "ui/qt_media_player.h"
+#include "ui/store_operations.h"
+#include "ui/theme.h"
+#include "workspace/review_store.h"
+
+namespace marrowick {
+
+MarrowickApp::MarrowickApp(QApplication& application, const std::filesystem::path& resourceRoot)
+    : store_(std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_, resourceRoot)),
+      // No local assistant runtime in this build: nothing to stop when quitting.
+      delegate_(dialogs_, {}) {
+    Theme::apply(application);
+    window_ = std::make_unique<MainWindow>(*store_, delegate_);
+    dialogs_.setWindow(window_.get());
+    window_->resize(1440, 900);
+    window_->show();
+    delegate_.setStore(store_.get());
+}
+
+MarrowickApp::~MarrowickApp() {
+    window_.reset();
+    store_.reset();
+}
+
+void MarrowickApp::openDocuments(const std::vector<std::string>& arguments) {
+    const DocumentArguments documents = DocumentArguments::parse(arguments);
+    if (documents.project) store_->openProject(*documents.project, true);
+    StoreOperations::importFiles(*store_, documents.films);
+}
+
+}  // namespace marrowick

@@ -1,0 +1,27 @@
+// The desktop dialogs the controller asks for, as Qt file dialogs and message boxes.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "workspace/desktop_dialogs.h"
+
+namespace marrowick {
+
+// Dialogs open over the window given to setWindow (none until the window exists).
+class QtDesktopDialogs : public DesktopDialogs {
+public:
+    void setWindow(QWidget* window) { window_ = window; }
+
+    std::optional<std::filesystem::path> openFile(const FileExtensions& extensions) override;
+    std::optional<std::filesystem::path> saveFile(const std::string& proposedName,
+                                                  const FileExtensions& extensions) override;
+    std::optional<std::filesystem::path> chooseFolder() override;
+    std::size_t alert(const AlertRequest& request) override;
+    void revealFolder(const std::filesystem::path& folder) override;
+
+private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace marrowick

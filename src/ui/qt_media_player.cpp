@@ -1,0 +1,62 @@
+// QMediaPlayer behind the workspace's player interface.
+#include "ui/qt_media_player.h"
+
+#include <cmath>
+#include <limits>
+
+#include <QTimer>
+#include <QUrl>
+
+namespace marrowick {
+
+QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
+    player_.setVideoSink(&sink_);
+    connect(&player_, &QMediaPlayer::positionChanged, this, &QtMediaPlayer::stopAtPlaybackEnd);
+}
+
+void QtMediaPlayer::replaceItem(const std::optional<std::filesystem::path>& file) {
+    item_ = file;
+    playbackEnd_s_ = 0;
+    player_.setSource(file ? QUrl::fromLocalFile(QString::fromStdString(file->string())) : QUrl());
+}
+
+std::optional<std::filesystem::path> QtMediaPlayer::currentItem() const { return item_; }
+
+void QtMediaPlayer::pause() { player_.pause(); }
+
+void QtMediaPlayer::play() {
+    if (item_) player_.play();
+}
+
+void QtMediaPlayer::seek(double seconds) {
+    if (!item_ || !std::isfinite(seconds)) return;
+    player_.setPosition(static_cast<qint64>(std::ceil(seconds * 1000.0 - 1e-6)));
+}
+
+void QtMediaPlayer::setForwardPlaybackEnd(double seconds) { playbackEnd_s_ = seconds; }
+
+double QtMediaPlayer::currentTime() const {
+    if (!item_) return std::numeric_limits<double>::quiet_NaN();
+    return static_cast<double>(player_.position()) / 1000.0;
+}
+
+double QtMediaPlayer::rate() const {
+    return player_.playbackState() == QMediaPlayer::PlayingState ? player_.playbackRate() : 0.0;
+}
+
+MediaPlayer::ObserverHandle QtMediaPlayer::addPeriodicTimeObserver(double intervalSeconds,
+                                                                   std::function<void(double)> tick) {
+    auto* timer = new QTimer(this);
+    timer->setInterval(std::max(1, static_cast<int>(intervalSeconds * 1000)));
+    connect(timer, &QTimer::timeout, this, [this, tick = std::move(tick)] { tick(currentTime()); });
+    timer->start();
+    return ObserverHandle(timer, [](void* held) { static_cast<QTimer*>(held)->deleteLater(); });
+}
+
+void QtMediaPlayer::stopAtPlaybackEnd(qint64 position_ms) {
+    if (playbackEnd_s_ > 0 && player_.playbackState() == QMediaPlayer::PlayingState &&
+        static_cast<double>(position_ms) / 1000.0 >= playbackEnd_s_)
+        player_.pause();
+}
+
+}  // namespace marrowick

@@ -1,0 +1,41 @@
+// The controller's media player over QMediaPlayer, with a video sink the preview paints from.
+#pragma once
+
+#include <QMediaPlayer>
+#include <QObject>
+#include <QVideoSink>
+
+#include "workspace/media_player.h"
+
+namespace marrowick {
+
+// Seeks land on the frame at or after the time (milliseconds rounded up); playback pauses at
+// the forward playback end.
+class QtMediaPlayer : public QObject, public MediaPlayer {
+    Q_OBJECT
+
+public:
+    explicit QtMediaPlayer(QObject* parent = nullptr);
+
+    QVideoSink& videoSink() { return sink_; }
+
+    void replaceItem(const std::optional<std::filesystem::path>& file) override;
+    std::optional<std::filesystem::path> currentItem() const override;
+    void pause() override;
+    void play() override;
+    void seek(double seconds) override;
+    void setForwardPlaybackEnd(double seconds) override;
+    double currentTime() const override;
+    double rate() const override;
+    ObserverHandle addPeriodicTimeObserver(double intervalSeconds, std::function<void(double)> tick) override;
+
+private:
+    void stopAtPlaybackEnd(qint64 position_ms);
+
+    QMediaPlayer player_;
+    QVideoSink sink_;
+    std::optional<std::filesystem::path> item_;
+    double playbackEnd_s_ = 0;
+};
+
+}  // namespace marrowick

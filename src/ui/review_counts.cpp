@@ -1,0 +1,19 @@
+// One pass over the shots for the sidebar's counts.
+#include "ui/review_counts.h"
+
+namespace marrowick {
+
+ReviewCounts ReviewCounts::of(const Project& project) {
+    constexpr double kUncertainBelow = 0.8;
+    ReviewCounts counts;
+    for (const Shot& shot : project.shots) {
+        ++counts.shots;
+        if (shot.disclosure == Disclosure::unreviewed) ++counts.needsReview;
+        if (shot.disclosure == Disclosure::modified || shot.disclosure == Disclosure::generated) ++counts.labelled;
+        if (shot.boundaryScore < kUncertainBelow) ++counts.uncertain;
+        ++counts.perFilm[shot.filmID];
+    }
+    return counts;
+}
+
+}  // namespace marrowick

@@ -1,0 +1,54 @@
+// The sidebar: brand, review navigation with counts, source films and the footer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+#include "model/uuid.h"
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace marrowick {
+
+class NavEntry;
+class ReviewStore;
+
+class Sidebar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 214;
+
+    explicit Sidebar(ReviewStore& store, QWidget* parent = nullptr);
+
+private:
+    struct FilmRow {
+        Uuid id;
+        std::string path;
+        bool present;
+        std::size_t shots;
+        friend bool operator==(const FilmRow&, const FilmRow&) = default;
+    };
+
+    QWidget* brand();
+    QWidget* footer();
+    void addNavigation(QVBoxLayout* layout);
+    void addFilms(QVBoxLayout* layout);
+    void refreshCounts();
+    void refreshFilms(const std::vector<FilmRow>& rows);
+    void refreshHighlight();
+    void showFilmMenu(const Uuid& filmID, const QPoint& where);
+    void choose(const std::string& key);
+
+    ReviewStore& store_;
+    std::vector<std::pair<std::string, NavEntry*>> navigation_;
+    std::vector<std::pair<std::string, NavEntry*>> filmEntries_;
+    std::vector<FilmRow> filmRows_;
+    QWidget* filmList_ = nullptr;
+    QPushButton* addFilms_ = nullptr;
+};
+
+}  // namespace marrowick

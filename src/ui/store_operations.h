@@ -1,0 +1,25 @@
+// The controller operations the window offers that arrive with film import, relink and the
+// exports. Each forwards to ReviewStore once the controller offers it; until then it says so in
+// the controller's notice.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "model/uuid.h"
+
+namespace marrowick {
+
+class ReviewStore;
+
+namespace StoreOperations {
+
+void importDialog(ReviewStore& store);
+void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& files);
+void relink(ReviewStore& store, const Uuid& filmID);
+void redetect(ReviewStore& store, const Uuid& filmID);
+void exportReports(ReviewStore& store);
+void exportVideos(ReviewStore& store);
+
+}  // namespace StoreOperations
+}  // namespace marrowick

@@ -1,0 +1,27 @@
+// Small builders for the labels, headings and dividers every pane uses.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace marrowick::WidgetFactory {
+
+QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
+// An upper-case, letter-spaced section heading ("REVIEW", "SHOT LIBRARY").
+QLabel* heading(const QString& text, QWidget* parent = nullptr);
+// A one-pixel line; vertical when `vertical`.
+QFrame* divider(bool vertical, QWidget* parent = nullptr);
+// A button with a tinted symbol; `style` is a style-sheet flag ("prominent", "plain", "small").
+QPushButton* button(const QString& text, const QString& symbol, const char* style, QWidget* parent = nullptr);
+// Paints the widget's background in `color`.
+void fillBackground(QWidget* widget, const QColor& color);
+// Sets the text colour of a label through its palette.
+void setTextColor(QWidget* widget, const QColor& color);
+
+}  // namespace marrowick::WidgetFactory

@@ -1,0 +1,52 @@
+// Opening and closing the window's sheets from the controller's presentation flags.
+#include "ui/window_sheets.h"
+
+#include <QWidget>
+
+#include "ui/placeholder_sheet.h"
+#include "workspace/review_store.h"
+
+namespace marrowick {
+
+WindowSheets::WindowSheets(ReviewStore& store, QWidget& window) : QObject(&window), store_(store), window_(window) {
+    sheets_ = {
+        {&PresentationState::settings, QStringLiteral("Settings"),
+         QStringLiteral("Detection, grouping and label settings open here."), {}},
+        {&PresentationState::guide, QStringLiteral("Disclosure Guide"),
+         QStringLiteral("The guide to the EU AI Act disclosure labels opens here."), {}},
+        {&PresentationState::deliverySettings, QStringLiteral("Delivery & mastering"),
+         QStringLiteral("Delivery and mastering presets open here."), {}},
+    };
+    connect(&store_, &ReviewStore::presentationChanged, this, &WindowSheets::refresh);
+    refresh();
+}
+
+QDialog* WindowSheets::sheet(bool PresentationState::*flag) const {
+    for (const Sheet& sheet : sheets_)
+        if (sheet.flag == flag) return sheet.dialog;
+    return nullptr;
+}
+
+void WindowSheets::refresh() {
+    const PresentationState& presentation = store_.presentation();
+    for (Sheet& sheet : sheets_) {
+        const bool wanted = presentation.*(sheet.flag);
+        if (wanted && !sheet.dialog) open(sheet);
+        if (!wanted && sheet.dialog) sheet.dialog->close();
+    }
+}
+
+void WindowSheets::open(Sheet& sheet) {
+    auto* dialog = new PlaceholderSheet(sheet.title, sheet.line, &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    const auto flag = sheet.flag;
+    connect(dialog, &QDialog::finished, this, [this, flag] {
+        PresentationState presentation = store_.presentation();
+        presentation.*flag = false;
+        store_.setPresentation(presentation);
+    });
+    sheet.dialog = dialog;
+    dialog->open();
+}
+
+}  // namespace marrowick
