@@ -20,13 +20,13 @@ build-asan: deps
 test-films: build
 	@scripts/make-test-films-if-needed build
 
-# The demo film is rendered once into the build tree. The application opens empty until film
-# import lands; then pass $(DEMO_FILM) as its argument so a newcomer sees shots and groups at once.
+# The demo film is rendered once into the build tree; the application opens on it, so a newcomer
+# sees detection, thumbnails and groups at once.
 $(DEMO_FILM): tools/make-demo-film | deps
 	@tools/make-demo-film $@
 
 run: build $(DEMO_FILM)
-	@build/src/app/marrowick
+	@build/src/app/marrowick $(DEMO_FILM)
 
 test: build build-asan test-films
 	@ctest --preset default -j $(JOBS)

@@ -72,6 +72,10 @@ RgbaImage upright(const AVFrame& frame, const VideoTrackInfo& info, int maxWidth
 
 RgbaImage picture(const std::filesystem::path& path, double seconds, double tolerance, int maxWidth, int maxHeight) {
     MediaFile media(path);
+    return picture(media, seconds, tolerance, maxWidth, maxHeight);
+}
+
+RgbaImage picture(MediaFile& media, double seconds, double tolerance, int maxWidth, int maxHeight) {
     if (maxWidth <= 0 || maxHeight <= 0 || media.info().width <= 0 || media.info().height <= 0)
         throw ReviewError("Cannot decode video.");
     media.seek(seconds);

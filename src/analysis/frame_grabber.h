@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "analysis/media_file.h"
 #include "analysis/rgba_image.h"
 
 namespace marrowick::FrameGrabber {
@@ -12,5 +13,8 @@ namespace marrowick::FrameGrabber {
 // kept (never enlarged). Only frames within `tolerance` seconds of the time qualify. Throws
 // ReviewError: the media layer's messages, or "Cannot decode video." when no frame qualifies.
 RgbaImage picture(const std::filesystem::path& path, double seconds, double tolerance, int maxWidth, int maxHeight);
+
+// The same from a file already open, so that several pictures of one film share one opening.
+RgbaImage picture(MediaFile& media, double seconds, double tolerance, int maxWidth, int maxHeight);
 
 }  // namespace marrowick::FrameGrabber

@@ -5,19 +5,21 @@ namespace marrowick::cli {
 
 int runVersion(std::span<const std::string> arguments);
 int runValidate(std::span<const std::string> arguments);
+int runDetect(std::span<const std::string> arguments);
+int runImport(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
-int runDetect(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
         {"version", "version", "Prints the program's version.", runVersion},
         {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
+        {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
+        {"import", "import PROJECT VIDEO...", "Imports films into a project file (created when missing): shots, thumbnails, groups.", runImport},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
-        {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
     };
     return table;
 }

@@ -1,4 +1,4 @@
-// Seams for controller operations that later land in ReviewStore.
+// The window's film and export operations, forwarded to the controller.
 #include "ui/store_operations.h"
 
 #include "workspace/review_store.h"
@@ -6,25 +6,26 @@
 namespace marrowick::StoreOperations {
 namespace {
 
-void unavailable(ReviewStore& store, const char* what) {
-    if (store.busy()) return;
-    store.showNotice(std::string(what) + " is not part of this build yet.");
+template <class Operation>
+void withFilm(ReviewStore& store, const Uuid& filmID, Operation operation) {
+    if (const Film* film = store.project().film(filmID)) (store.*operation)(Film(*film));
 }
 
 }  // namespace
 
-void importDialog(ReviewStore& store) { unavailable(store, "Film import"); }
+void importDialog(ReviewStore& store) { store.importDialog(); }
 
-void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& files) {
-    if (!files.empty()) unavailable(store, "Film import");
-}
+void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& files) { store.dropFiles(files); }
 
-void relink(ReviewStore& store, const Uuid&) { unavailable(store, "Relinking"); }
+void relink(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, &ReviewStore::relink); }
 
-void redetect(ReviewStore& store, const Uuid&) { unavailable(store, "Redetection"); }
+void redetect(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, &ReviewStore::redetect); }
 
 void exportReports(ReviewStore& store) { store.exportReports(); }
 
-void exportVideos(ReviewStore& store) { unavailable(store, "The labelled MOV export"); }
+void exportVideos(ReviewStore& store) {
+    if (store.busy()) return;
+    store.showNotice("The labelled MOV export is not part of this build yet.");
+}
 
 }  // namespace marrowick::StoreOperations

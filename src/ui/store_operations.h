@@ -1,6 +1,5 @@
-// The controller operations the window offers that arrive with film import, relink and the
-// exports. Each forwards to ReviewStore once the controller offers it; until then it says so in
-// the controller's notice.
+// The film and export operations the window offers, by film identity. Each forwards to
+// ReviewStore; the labelled MOV export, not built yet, says so in the controller's notice.
 #pragma once
 
 #include <filesystem>

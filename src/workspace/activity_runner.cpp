@@ -77,6 +77,12 @@ void ActivityRunner::cancel() {
     if (worker_) worker_->request_stop();
 }
 
+void ActivityRunner::setActivity(const std::string& activity) {
+    if (!state_.busy || state_.activity == activity) return;
+    state_.activity = activity;
+    emit stateChanged();
+}
+
 void ActivityRunner::setProgress(double fraction) {
     if (!state_.busy || !std::isfinite(fraction)) return;
     const double clamped = std::clamp(fraction, 0.0, 1.0);

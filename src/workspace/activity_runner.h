@@ -57,6 +57,8 @@ public:
     void finish(ActivityWork work);
     // Requests cancellation of the running work; it stops at its next check point.
     void cancel();
+    // Changes the running activity's text (the steps of an import).
+    void setActivity(const std::string& activity);
 
 signals:
     void stateChanged();

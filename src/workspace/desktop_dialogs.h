@@ -27,6 +27,16 @@ public:
 
     // The chosen file, or nothing when the user cancels.
     virtual std::optional<std::filesystem::path> openFile(const FileExtensions& extensions) = 0;
+    // Several files in the order chosen; empty when the user cancels. By default, one file.
+    virtual std::vector<std::filesystem::path> openFiles(const FileExtensions& extensions) {
+        std::optional<std::filesystem::path> file = openFile(extensions);
+        return file ? std::vector<std::filesystem::path>{*file} : std::vector<std::filesystem::path>{};
+    }
+    // One file, with a message shown in the dialog. By default the message is not shown.
+    virtual std::optional<std::filesystem::path> openFileWithMessage(const FileExtensions& extensions,
+                                                                     const std::string& /*message*/) {
+        return openFile(extensions);
+    }
     // The chosen target, proposing `proposedName`; nothing when the user cancels.
     virtual std::optional<std::filesystem::path> saveFile(const std::string& proposedName,
                                                           const FileExtensions& extensions) = 0;

@@ -8,6 +8,7 @@
 #include "delivery/preset_library.h"
 #include "disclosure/safe_zones.h"
 #include "workspace/autosave_writer.h"
+#include "workspace/film_relink.h"
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
 #include "workspace/recovery_file.h"
@@ -161,6 +162,29 @@ void ReviewStore::closeActivity(ActivityOutcome outcome, const QString& message)
         case ActivityOutcome::failed: showError(message.toStdString()); break;
     }
 }
+
+void ReviewStore::setActivityText(const std::string& text) { runner_->setActivity(text); }
+
+DetectorFactory ReviewStore::detectors() const {
+    if (detectorFactory_) return detectorFactory_;
+    return [root = resourceRoot_] { return std::make_unique<ShotDetector>(root); };
+}
+
+void ReviewStore::importFiles(const std::vector<std::filesystem::path>& files) {
+    FilmImport::importFiles(*this, detectors(), files);
+}
+
+void ReviewStore::importDialog() { FilmImport::importDialog(*this, dialogs_, detectors()); }
+
+bool ReviewStore::dropFiles(const std::vector<std::filesystem::path>& files) {
+    return FilmImport::drop(*this, detectors(), files);
+}
+
+void ReviewStore::relink(const Film& film) { FilmRelink::relink(*this, dialogs_, film); }
+
+void ReviewStore::redetect(const Film& film) { FilmRelink::redetect(*this, dialogs_, detectors(), film); }
+
+void ReviewStore::refreshImages() { FilmImport::refreshImages(*this); }
 
 void ReviewStore::recordActivitySnapshot() {
     history_.recordActivity(project_);

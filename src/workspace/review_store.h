@@ -16,6 +16,7 @@
 #include "model/project.h"
 #include "workspace/activity_runner.h"
 #include "workspace/desktop_dialogs.h"
+#include "workspace/film_import.h"
 #include "workspace/media_player.h"
 #include "workspace/undo_history.h"
 #include "workspace/visible_shots.h"
@@ -86,6 +87,21 @@ public:
     // Stores an activity's result in the project on the main thread, then autosaves. Applies
     // wholly or not at all; throws the change's failure (within an activity, that ends it).
     void storeActivityResult(const std::function<void(Project&)>& apply);
+
+    // Changes the running activity's text.
+    void setActivityText(const std::string& text);
+
+    // --- Films: import, relink, redetect, thumbnails and groups (film_import.h, film_relink.h) --
+    void importFiles(const std::vector<std::filesystem::path>& files);
+    void importDialog();
+    // The window's drop of local files: refused (false) while an activity runs.
+    bool dropFiles(const std::vector<std::filesystem::path>& files);
+    void relink(const Film& film);
+    void redetect(const Film& film);
+    void refreshImages();
+    // How shot detectors are made; by default from the resource root (tests replace it).
+    void setDetectorFactory(DetectorFactory factory) { detectorFactory_ = std::move(factory); }
+    DetectorFactory detectors() const;
 
     // --- Edits -----------------------------------------------------------------------------
     // Applies the change, validates the project and records one undo step; a failing change or
@@ -192,6 +208,7 @@ private:
     QTimer autosaveTimer_;
     mutable ShotListQuery query_;
     UndoHistory history_;
+    DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
 
     Project project_;
     std::set<Uuid> selection_;

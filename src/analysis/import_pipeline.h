@@ -1,0 +1,46 @@
+// Film import without a window: detection, enrichment of every shot, and the final grouping.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "analysis/shot_detector.h"
+#include "model/project.h"
+
+namespace marrowick::ImportPipeline {
+
+// What an import reports while it runs. Every callback is optional and is called on the
+// importing thread, in order.
+struct Events {
+    // The progress of the whole import (0 to 1) and the text describing the current step.
+    std::function<void(double progress, const std::string& activity)> progress;
+    // One file is done: its film and its enriched shots, in detection order.
+    std::function<void(Film film, std::vector<Shot> shots)> filmDone;
+};
+
+// "<detector name> · <file name>" while a file is detected.
+std::string detectingText(const std::string& detectorName, const std::filesystem::path& file);
+// "Indexing <n> shots · <file name>" while its shots are enriched.
+std::string indexingText(std::size_t shots, const std::filesystem::path& file);
+
+// The locations that are not yet films of the project (exact path text), in their order; a
+// location given twice stays twice.
+std::vector<std::filesystem::path> newFiles(const Project& project, const std::vector<std::filesystem::path>& files);
+
+// Detects and enriches each file in turn with the detection threshold. File i of N owns the
+// progress from i/N to (i+1)/N: three quarters follow detection, the last quarter the shots'
+// enrichment. Throws the first failure (ReviewError) or Cancelled, checked before each file and
+// each shot; files reported done before stay done.
+void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::path>& files, double threshold,
+                     const Events& events, std::stop_token stop = {});
+
+// The whole import into a project value: new files only, each film appended as it is done, then
+// every shot of the project grouped with its grouping threshold. Returns the films imported.
+std::vector<Film> importInto(Project& project, ShotDetector& detector, const std::vector<std::filesystem::path>& files,
+                             const Events& events = {}, std::stop_token stop = {});
+
+}  // namespace marrowick::ImportPipeline

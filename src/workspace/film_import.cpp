@@ -1,0 +1,96 @@
+// Import and refresh as workspace activities: results posted to the main thread as they come.
+#include "workspace/film_import.h"
+
+#include "analysis/import_pipeline.h"
+#include "analysis/shot_imaging.h"
+#include "workspace/review_store.h"
+
+namespace marrowick::FilmImport {
+
+namespace {
+
+constexpr const char* kImportActivity = "Detecting shots locally…";
+constexpr const char* kRefreshActivity = "Refreshing thumbnails and visual groups…";
+
+// On the main thread: the film and its shots join the review; the first shot is selected when
+// nothing is.
+void storeFilm(ReviewStore& store, const Film& film, const std::vector<Shot>& shots) {
+    store.storeActivityResult([&](Project& project) {
+        project.films.push_back(film);
+        for (const Shot& shot : shots) project.shots.push_back(shot);
+    });
+    if (!store.selection().empty() || shots.empty()) return;
+    store.setSelection({shots.front().id});
+    store.focusSelected();
+}
+
+}  // namespace
+
+const FileExtensions& movieExtensions() {
+    static const FileExtensions extensions{"mov", "qt",  "mp4", "m4v", "mpg", "mpeg", "m2v", "avi", "mkv",
+                                           "mxf", "mts", "m2ts", "ts",  "webm", "dv",  "3gp", "ogv"};
+    return extensions;
+}
+
+void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files) {
+    if (store.busy()) return;
+    std::vector<std::filesystem::path> fresh = ImportPipeline::newFiles(store.project(), files);
+    if (fresh.empty()) return;
+    const double threshold = store.project().threshold;
+    const float groupingThreshold = store.project().groupingThreshold;
+    // The review cannot change under a running activity, so its shots now plus the imported
+    // ones are the project's shots when grouping starts.
+    SharedVector<Shot> allShots = store.project().shots;
+    store.recordActivitySnapshot();
+    store.begin(kImportActivity);
+    store.finish([&store, detectors, fresh, threshold, groupingThreshold, allShots](const ActivityContext& context) mutable {
+        const std::unique_ptr<ShotDetector> detector = detectors();
+        ImportPipeline::Events events;
+        events.progress = [&](double progress, const std::string& activity) {
+            context.onMainThread([&store, activity] { store.setActivityText(activity); });
+            context.reportProgress(progress);
+        };
+        events.filmDone = [&](Film film, std::vector<Shot> shots) {
+            for (const Shot& shot : shots) allShots.push_back(shot);
+            context.onMainThread([&store, film = std::move(film), shots = std::move(shots)] { storeFilm(store, film, shots); });
+        };
+        ImportPipeline::detectAndEnrich(*detector, fresh, threshold, events, context.stopToken());
+        SharedVector<Shot> grouped = ShotImaging::group(allShots, groupingThreshold, context.stopToken());
+        context.onMainThread([&store, grouped = std::move(grouped)] {
+            store.storeActivityResult([&](Project& project) { project.shots = grouped; });
+        });
+    });
+}
+
+void importDialog(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors) {
+    if (store.busy()) return;
+    const std::vector<std::filesystem::path> files = dialogs.openFiles(movieExtensions());
+    if (!files.empty()) importFiles(store, detectors, files);
+}
+
+bool drop(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files) {
+    if (store.busy()) return false;
+    importFiles(store, detectors, files);
+    return true;
+}
+
+void refreshImages(ReviewStore& store) {
+    const Project copy = store.project();
+    if (!store.begin(kRefreshActivity)) return;
+    store.finish([&store, copy](const ActivityContext& context) {
+        SharedVector<Shot> shots = copy.shots;
+        for (std::size_t i = 0; i < shots.size(); ++i) {
+            if (shots[i].feature) continue;
+            context.throwIfCancelled();
+            const Film* film = copy.film(shots[i].filmID);
+            if (!film) continue;
+            shots.mut(i) = ShotImaging::enrich(shots[i], *film);
+        }
+        SharedVector<Shot> grouped = ShotImaging::group(std::move(shots), copy.groupingThreshold, context.stopToken());
+        context.onMainThread([&store, grouped = std::move(grouped)] {
+            store.storeActivityResult([&](Project& project) { project.shots = grouped; });
+        });
+    });
+}
+
+}  // namespace marrowick::FilmImport

@@ -1,0 +1,40 @@
+// The workspace's film import (dialog, drop, file list) and its thumbnail and group refresh.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "analysis/shot_detector.h"
+#include "workspace/desktop_dialogs.h"
+
+namespace marrowick {
+
+class ReviewStore;
+
+// Makes the shot detector of one import or redetect; may throw ReviewError (unreadable weights).
+using DetectorFactory = std::function<std::unique_ptr<ShotDetector>()>;
+
+namespace FilmImport {
+
+// File types the import and relink dialogs accept: movie, video, MPEG-4 and QuickTime files.
+const FileExtensions& movieExtensions();
+
+// Imports the files that are not yet films of the review as one activity and one undo step;
+// each film lands as soon as it is done, and every shot is regrouped at the end. Does nothing
+// while an activity runs or when no new file remains.
+void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files);
+
+// Asks for movie files and imports them in the order chosen.
+void importDialog(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors);
+
+// Dropped local files: refused (false) while an activity runs, otherwise imported.
+bool drop(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files);
+
+// Enriches every shot without a feature print and regroups all shots, as one activity without
+// an undo step; the project changes only when every step succeeded.
+void refreshImages(ReviewStore& store);
+
+}  // namespace FilmImport
+}  // namespace marrowick

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# marrowick-cli import: creates the project, one line per film, skips known files, keeps the file
+# valid, and leaves an existing project untouched when a file cannot be imported.
+set -euo pipefail
+cli=$1
+films=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+[ -f "$films/cuts.mp4" ] || { echo "cli import: test films missing, skipped"; exit 0; }
+cp "$films/cuts.mp4" "$work/a.mp4"
+cp "$films/cuts.mp4" "$work/b.mp4"
+
+"$cli" import "$work/review.marrowick" "$work/a.mp4" "$work/b.mp4" >"$work/out"
+printf '%s: 4 shots\n%s: 4 shots\n' "$work/a.mp4" "$work/b.mp4" | cmp - "$work/out"
+[ "$("$cli" validate "$work/review.marrowick")" = "valid: 2 films, 8 shots" ]
+
+# A film already in the project is skipped: no line, nothing added.
+"$cli" import "$work/review.marrowick" "$work/a.mp4" >"$work/out"
+[ ! -s "$work/out" ]
+[ "$("$cli" validate "$work/review.marrowick")" = "valid: 2 films, 8 shots" ]
+
+# A failing file: its message, status 1, completed films kept.
+cp "$films/cuts.mp4" "$work/c.mp4"
+status=0
+"$cli" import "$work/review.marrowick" "$work/c.mp4" "$films/not-media.mp4" >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ]
+[ -s "$work/err" ]
+[ "$("$cli" validate "$work/review.marrowick")" = "valid: 3 films, 12 shots" ]
+
+status=0
+"$cli" import "$work/review.marrowick" 2>/dev/null || status=$?
+[ "$status" -eq 64 ]
+echo "cli import: ok"
