@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_timing.h"
 #include "model/project_json.h"
 #include "project_generator.h"
 #include "project_memory.h"
@@ -21,11 +22,9 @@ constexpr std::size_t kUndoLimit = 30;
 
 void metric(const char* name, double value, const char* unit) { std::printf("metric: %s %.3f %s\n", name, value, unit); }
 
-double millisecondsOf(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::median;
+using bench::medianMilliseconds;
+using bench::millisecondsOf;
 
 // Processor time of this thread: on a machine shared with other builds, the wall-clock figure
 // also counts time the thread spent waiting for a core.
@@ -33,17 +32,6 @@ double threadMilliseconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double medianMilliseconds(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) times.push_back(millisecondsOf(work));
-    return median(times);
 }
 
 double medianThreadMilliseconds(int runs, const std::function<void()>& work) {

@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "bench_timing.h"
 #include "delivery/delivery_preset_json.h"
 #include "delivery/preset_catalogue.h"
 #include "delivery/preset_library.h"
@@ -19,16 +20,7 @@ namespace {
 
 using namespace marrowick;
 
-double medianMilliseconds(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::medianMilliseconds;
 
 // Custom copies of the catalogue presets, cycled until the library holds its maximum.
 std::vector<DeliveryPreset> fullCustomList(const std::vector<DeliveryPreset>& catalogue) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "disclosure/label_assets.h"
 #include "disclosure/png_codec.h"
 #include "disclosure/shot_review_csv.h"
@@ -21,18 +22,7 @@ using namespace marrowick;
 const std::filesystem::path kResources = MARROWICK_RESOURCE_DIR;
 constexpr std::size_t kShots = 200'000;
 
-// Median milliseconds of a few runs of an action.
-template <class Action>
-double medianMilliseconds(int runs, Action action) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        action();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::medianMilliseconds;
 
 void metric(const char* name, double value, const char* unit) { std::printf("metric: %s %.3f %s\n", name, value, unit); }
 

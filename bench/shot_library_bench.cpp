@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QScrollBar>
 
+#include "bench_timing.h"
 #include "demo_review.h"
 #include "workspace_fixtures.h"
 #include "ui/shot_library.h"
@@ -25,11 +26,7 @@ using namespace marrowick;
 constexpr int kFilms = 100;
 constexpr int kShotsPerFilm = 2000;
 
-double milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
+const auto milliseconds = bench::millisecondsOf;
 
 double percentile(std::vector<double> samples, double fraction) {
     std::sort(samples.begin(), samples.end());

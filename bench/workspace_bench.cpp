@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include "bench_timing.h"
 #include "workspace/review_store.h"
 #include "workspace_fixtures.h"
 
@@ -20,16 +21,8 @@ using namespace marrowick;
 constexpr int kFilms = 100;
 constexpr int kShotsPerFilm = 2000;
 
-double milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
+using bench::median;
+const auto milliseconds = bench::millisecondsOf;
 
 void metric(const char* name, double value) { std::printf("metric: %s %.4f ms\n", name, value); }
 
