@@ -12,38 +12,17 @@
 #include "model/project_json.h"
 #include "model/review_error.h"
 #include "workspace/quit_confirmation.h"
+#include "store_harness.h"
 #include "workspace_fixtures.h"
 
 namespace marrowick {
 namespace {
 
-using testing::FakeDialogs;
-using testing::FakePlayer;
 using testing::makeProject;
 using testing::waitUntil;
 
-class ReviewStoreTest : public ::testing::Test {
+class ReviewStoreTest : public testing::StoreHarness {
 protected:
-    testing::PrivateDataHome home;
-    FakeDialogs dialogs;
-    FakePlayer* player = nullptr;
-    std::unique_ptr<ReviewStore> store;
-
-    void start() {
-        auto fake = std::make_unique<FakePlayer>();
-        player = fake.get();
-        store = std::make_unique<ReviewStore>(std::move(fake), dialogs, MARROWICK_RESOURCE_DIR);
-    }
-
-    // Starts the controller with the project opened from a file.
-    void startWith(const Project& project) {
-        start();
-        const auto file = home.path() / "review.marrowick";
-        writeFileAtomically(file, ProjectJson::encode(project));
-        store->openProject(file, false);
-        ASSERT_FALSE(store->error()) << *store->error();
-    }
-
     void writeRecovery(const std::string& bytes) {
         std::filesystem::create_directories(home.recoveryFile().parent_path());
         writeFileAtomically(home.recoveryFile(), bytes);

@@ -20,11 +20,14 @@ class StoreHarness : public ::testing::Test {
 protected:
     PrivateDataHome home;
     FakeDialogs dialogs;
+    FakePlayer* player = nullptr;  // owned by the store
     std::unique_ptr<ReviewStore> store;
 
     void start() {
         store.reset();
-        store = std::make_unique<ReviewStore>(std::make_unique<FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
+        auto fake = std::make_unique<FakePlayer>();
+        player = fake.get();
+        store = std::make_unique<ReviewStore>(std::move(fake), dialogs, MARROWICK_RESOURCE_DIR);
     }
 
     // Starts the controller with the project opened from a file.
