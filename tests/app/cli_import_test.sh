@@ -6,7 +6,6 @@ cli=$1
 films=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-[ -f "$films/cuts.mp4" ] || { echo "cli import: test films missing, skipped"; exit 0; }
 cp "$films/cuts.mp4" "$work/a.mp4"
 cp "$films/cuts.mp4" "$work/b.mp4"
 

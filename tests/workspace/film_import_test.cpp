@@ -27,7 +27,6 @@ protected:
     std::shared_ptr<testing::HeldScorer::Gate> gate = std::make_shared<testing::HeldScorer::Gate>();
 
     void SetUp() override {
-        testing::requireTestFilms();
         store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
         store->setDetectorFactory(testing::builtInDetectors(gate));
     }
