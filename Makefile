@@ -1,5 +1,5 @@
 # Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz).
-.PHONY: run test bench fuzz deps build build-asan test-films clean
+.PHONY: run test bench fuzz deps build build-asan build-tsan test-films clean
 
 DEMO_FILM := build/demo/marrowick-demo.mp4
 
@@ -17,6 +17,10 @@ build-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 
+build-tsan: deps
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan -j $(JOBS)
+
 test-films: build
 	@scripts/make-test-films-if-needed build
 
@@ -28,9 +32,11 @@ $(DEMO_FILM): tools/make-demo-film | deps
 run: build $(DEMO_FILM)
 	@build/src/app/marrowick $(DEMO_FILM)
 
-test: build build-asan test-films
+# Each test tree makes its own test films first (the "test-films" CTest fixture).
+test: build build-asan build-tsan
 	@ctest --preset default -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+	@ctest --preset tsan -j $(JOBS)
 
 bench: build test-films
 	@scripts/run-benchmarks build
@@ -41,4 +47,4 @@ fuzz: deps
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz
