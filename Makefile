@@ -1,10 +1,11 @@
 # Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz).
-.PHONY: run test bench fuzz deps build build-asan build-tsan test-films clean
+.PHONY: run test bench fuzz fuzz-briefly deps build build-asan build-tsan test-films clean
 
 DEMO_FILM := build/demo/marrowick-demo.mp4
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
+FUZZ_BRIEF_SECONDS ?= 4
 
 deps:
 	@scripts/install-deps
@@ -37,6 +38,7 @@ test: build build-asan build-tsan
 	@ctest --preset default -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
 	@ctest --preset tsan -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz-briefly
 
 bench: build test-films
 	@scripts/run-benchmarks build
@@ -45,6 +47,11 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
+# A few seconds of every fuzz target on its seed corpus, when clang is there to build them.
+fuzz-briefly: deps
+	@if command -v clang++ >/dev/null; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_BRIEF_SECONDS); \
+	 else echo "clang++ not found: the fuzz targets were not run"; fi
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz
