@@ -76,9 +76,9 @@ TEST_F(ReviewStoreAssistantTest, EachCheckReplacesTheNoteAndAddsAHistoryEvent) {
     EXPECT_EQ(shot().assistantNote, std::string(kModel) + " · A pier.\nGroup hint: pier\n");
     EXPECT_EQ(Preferences::localModel(), kModel);
     EXPECT_EQ(store->notice(), "Finished. Your review is autosaved locally.");
-    folder.script({{"answers", {RuntimeFolder::answer("The frames suggest a hard cut.")}}});
-    ask(true);
-    EXPECT_EQ(shot().assistantNote, std::string("Boundary review (") + kModel + "):\nThe frames suggest a hard cut.");
+    folder.script({{"answers", {RuntimeFolder::answer(R"({"description":"A quay.","review_questions":["Q?"],"group_hint":"quay"})")}}});
+    ask(false);
+    EXPECT_EQ(shot().assistantNote, std::string(kModel) + " · A quay.\nGroup hint: quay\n• Q?");
     EXPECT_EQ(assistantEvents(), 2u);
     EXPECT_EQ(store->project().history.back().shotIDs, std::vector<Uuid>{shotID});
     EXPECT_EQ(store->project().history.back().detail, kModel);
@@ -92,6 +92,15 @@ TEST_F(ReviewStoreAssistantTest, AFailedRequestLeavesTheProjectUntouched) {
     const Project before = store->project();
     ask(false);
     EXPECT_EQ(store->error(), "The local assistant reached its response limit. Try the check again.");
+    EXPECT_EQ(store->project(), before);
+}
+
+TEST_F(ReviewStoreAssistantTest, ABoundaryReviewEndsWithTheFailureToRenderItsFrames) {
+    store->loadModels();
+    const Project before = store->project();
+    ask(true);
+    ASSERT_TRUE(store->error());  // the film's source does not exist
+    EXPECT_TRUE(folder.requests().empty());
     EXPECT_EQ(store->project(), before);
 }
 
