@@ -2,7 +2,6 @@
 #include "assistant/local_runtime.h"
 
 #include <filesystem>
-#include <random>
 
 #include <openssl/rand.h>
 #include <pwd.h>
@@ -26,8 +25,6 @@ constexpr const char* kSession = "Cannot create the local assistant session.";
 constexpr const char* kCouldNotStart = "The local assistant could not start on this computer.";
 constexpr const char* kTooLong =
     "The local assistant took too long to load. Close other memory-heavy apps and try again.";
-constexpr int kFirstDynamicPort = 49152;
-constexpr int kDynamicPorts = 16384;
 constexpr std::size_t kKeyBytes = 32;
 
 std::string freshKey() {
@@ -36,11 +33,6 @@ std::string freshKey() {
     std::string key;
     Base64::append(key, bytes, kKeyBytes);
     return key;
-}
-
-int randomPort() {
-    std::random_device entropy;
-    return kFirstDynamicPort + std::uniform_int_distribution<int>(0, kDynamicPorts - 1)(entropy);
 }
 
 std::string homeFolder() {
@@ -152,7 +144,7 @@ std::pair<std::string, std::string> LocalRuntime::ensureStarted(const std::stop_
     }
     if (!ExecutableTrust::trusted(configuration_.executable)) throw ReviewError(kSignature);
     token_ = freshKey();
-    const int port = randomPort();
+    const int port = configuration_.choosePort();
     const std::string base = "http://127.0.0.1:" + std::to_string(port);
     launch(port);
     if (stop.stop_requested()) {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace marrowick {
@@ -19,6 +20,11 @@ struct RuntimeConfiguration {
     std::chrono::milliseconds probePause{250};
     int probeAttempts = 480;
     std::chrono::milliseconds idleDelay{60'000};
+    // The server's port for one start: by default uniformly random in the dynamic range
+    // 49152-65535, without a test that it is free.
+    std::function<int()> choosePort = randomDynamicPort;
+
+    static int randomDynamicPort();
 
     // The shipped runtime under the resource root ("Helpers/llama-server", "LocalVision/"),
     // checked against the digests compiled into the program.

@@ -8,6 +8,7 @@
 //                              the chat answers in turn (the last one repeats); re-read per request
 // It records its arguments and environment in "launch.txt", its process id in "pids", the number
 // of model-list requests in "probes" and every chat request body as one line of "requests.jsonl".
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -114,6 +115,8 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A client that gives up mid-answer (a probe's time limit) must not end the server.
+    signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const fs::path folder = fs::path(argument(arguments, "--model")).parent_path();
     record(folder, arguments);
