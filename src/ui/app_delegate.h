@@ -12,7 +12,7 @@ namespace marrowick {
 
 class AppDelegate {
 public:
-    // `stopRuntime` stops the local assistant's process; empty while the program has none.
+    // `stopRuntime` stops the local assistant's process (empty: there is none to stop).
     AppDelegate(DesktopDialogs& dialogs, std::function<void()> stopRuntime)
         : dialogs_(dialogs), stopRuntime_(std::move(stopRuntime)) {}
 

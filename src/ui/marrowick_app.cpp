@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "assistant/runtime_process_owner.h"
 #include "ui/document_arguments.h"
 #include "ui/main_window.h"
 #include "ui/qt_media_player.h"
@@ -14,8 +15,7 @@ namespace marrowick {
 
 MarrowickApp::MarrowickApp(QApplication& application, const std::filesystem::path& resourceRoot)
     : store_(std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_, resourceRoot)),
-      // No local assistant runtime in this build: nothing to stop when quitting.
-      delegate_(dialogs_, {}) {
+      delegate_(dialogs_, [] { RuntimeProcessOwner::shared().terminate(); }) {
     Theme::apply(application);
     window_ = std::make_unique<MainWindow>(*store_, delegate_);
     dialogs_.setWindow(window_.get());

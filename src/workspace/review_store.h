@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "assistant/local_runtime.h"
 #include "delivery/delivery_preset.h"
 #include "delivery/ffmpeg_tools.h"
 #include "delivery/preset_library.h"
@@ -173,6 +174,17 @@ public:
     // Asks for an executable named ffmpeg with ffprobe beside it and keeps it as the preference
     // (deliveryChanged); anything else shows why in `error`. Cancelling changes nothing.
     void locateFFmpeg();
+    // --- Local assistant (review_store_assistant.cpp) --------------------------------------
+    // Asks the local assistant about the selected shot as an activity: the boundary review at
+    // the shot's start when `boundary`, else the shot check. The answer becomes the shot's
+    // assistant note with a "local-assistant" history event. Without a chosen model it only
+    // shows the message that asks to enable the assistant.
+    void assistant(bool boundary);
+    // Refreshes the model list, the model choice and the status line without starting the runtime.
+    void loadModels();
+    // The runtime the requests use; by default the program's own (tests point it at a stand-in).
+    void setAssistantRuntime(LocalRuntime& runtime) { assistantRuntime_ = &runtime; }
+    LocalRuntime& assistantRuntime() const { return assistantRuntime_ ? *assistantRuntime_ : LocalRuntime::shared(); }
 
     // --- Review package (review_store_reports.cpp) -----------------------------------------
     // Asks for a parent folder, writes a new review package folder there and reveals it.
@@ -217,6 +229,7 @@ private:
     mutable ShotListQuery query_;
     UndoHistory history_;
     DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
+    LocalRuntime* assistantRuntime_ = nullptr;  // null: the program's shared runtime
 
     Project project_;
     std::set<Uuid> selection_;

@@ -3,6 +3,9 @@
 
 #include <set>
 #include <string>
+#include <vector>
+
+#include "assistant/local_model.h"
 
 namespace marrowick {
 
@@ -30,8 +33,9 @@ struct DeliveryChoices {
     friend bool operator==(const DeliveryChoices&, const DeliveryChoices&) = default;
 };
 
-// The local assistant's model choice and status line.
+// The local assistant's models, model choice and status line.
 struct AssistantState {
+    std::vector<LocalModel> models;
     std::string modelName;
     std::string localStatus = "Included · Qwen3-VL-2B on this computer";
     friend bool operator==(const AssistantState&, const AssistantState&) = default;

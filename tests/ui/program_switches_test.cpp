@@ -1,5 +1,7 @@
 // The marrowick program's switch runs, as separate processes: output streams and exit statuses.
 // The runs get no display, so a run that created a window would fail instead of answering.
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -13,9 +15,10 @@ struct SwitchRun {
     QString err;
 };
 
-SwitchRun marrowick(const QStringList& arguments) {
+SwitchRun marrowick(const QStringList& arguments, const QString& resources = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!resources.isEmpty()) environment.insert(QStringLiteral("MARROWICK_RESOURCES"), resources);
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -66,6 +69,31 @@ TEST(ProgramSwitches, AssistantSelfTestDecidesAloneAndFailsWithOneLine) {
     EXPECT_TRUE(unavailable.err.startsWith(QStringLiteral("ASSISTANT TEST FAILED: ")));
     EXPECT_TRUE(unavailable.err.endsWith(QLatin1Char('\n')));
     EXPECT_EQ(unavailable.err.count(QLatin1Char('\n')), 1);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(ProgramSwitches, AssistantSelfTestRefusesModelFilesOtherThanTheShippedOnes) {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("Helpers"));
+    QDir(root.path()).mkpath(QStringLiteral("LocalVision"));
+    const QString server = root.filePath(QStringLiteral("Helpers/llama-server"));
+    writeFile(server, "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(server, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    writeFile(root.filePath(QStringLiteral("LocalVision/Qwen3VL-2B-Instruct-Q4_K_M.gguf")), "not the model");
+    writeFile(root.filePath(QStringLiteral("LocalVision/mmproj-Qwen3VL-2B-Instruct-Q8_0.gguf")), "nor this");
+    writeFile(root.filePath(QStringLiteral("frame.jpg")), "\xFF\xD8\xFF");
+
+    const SwitchRun run = marrowick({"--assistant-self-test", root.filePath(QStringLiteral("frame.jpg"))}, root.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, QString());
+    EXPECT_EQ(run.err, QStringLiteral("ASSISTANT TEST FAILED: The included model failed its integrity check. "
+                                      "Reinstall Marrowick.\n"));
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// AssistantResult: strict decoding and the limits applied after it.
+#include "assistant/assistant_result.h"
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "assistant/internal/grapheme_text.h"
+
+namespace marrowick {
+
+AssistantResult AssistantResult::parse(std::string_view json) {
+    const nlohmann::json answer = nlohmann::json::parse(json);
+    AssistantResult result;
+    result.description = answer.at("description").get<std::string>();
+    result.reviewQuestions = answer.at("review_questions").get<std::vector<std::string>>();
+    result.groupHint = answer.at("group_hint").get<std::string>();
+    return result;
+}
+
+bool AssistantResult::withinLimits() const {
+    return fitsGraphemes(description, kMaxDescription) && fitsGraphemes(groupHint, kMaxGroupHint) &&
+           reviewQuestions.size() <= kMaxQuestions &&
+           std::all_of(reviewQuestions.begin(), reviewQuestions.end(),
+                       [](const std::string& question) { return fitsGraphemes(question, kMaxQuestion); });
+}
+
+}  // namespace marrowick
