@@ -15,7 +15,10 @@ std::span<const Command> commands() {
         {"version", "version", "Prints the program's version.", runVersion},
         {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
         {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
-        {"import", "import PROJECT VIDEO...", "Imports films into a project file (created when missing): shots, thumbnails, groups.", runImport},
+        {"import", "import PROJECT VIDEO [--cuts LIST]...",
+         "Imports films into a project file (created when missing): shots (detected, or from the film's cut list), "
+         "thumbnails, groups.",
+         runImport},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
         {"presets", "presets [--json] | presets --check FILE",

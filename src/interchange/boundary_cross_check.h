@@ -1,0 +1,20 @@
+// Where detection and a cut list disagree about a film's cuts: notes for the reviewer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/film.h"
+#include "model/shot.h"
+
+namespace marrowick::BoundaryCrossCheck {
+
+// Every note starts with this, so the shot list's search gathers them.
+inline constexpr const char* kNotePrefix = "Check boundaries: ";
+
+// Appends a note to each cut-list shot whose start detection did not find (beyond the film's
+// first frame and within two frames), and to each shot inside which detection found a cut the
+// list does not have.
+void annotate(std::vector<Shot>& listed, const std::vector<Shot>& detected, const Film& film);
+
+}  // namespace marrowick::BoundaryCrossCheck
