@@ -9,6 +9,7 @@ int runDetect(std::span<const std::string> arguments);
 int runImport(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
+int runTimeline(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -21,6 +22,8 @@ std::span<const Command> commands() {
          runImport},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
+        {"timeline", "timeline PROJECT OUT.otio|OUT.edl",
+         "Writes the review as a timeline for the editor: one clip per shot, decisions as markers.", runTimeline},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
     };

@@ -38,6 +38,17 @@ assert shots[1]["note"] == "Check boundaries: detection finds no cut where this 
 assert shots[0]["note"] == ""
 PY
 
+# The way back: the review as a timeline, read back as a cut list gives the same shots.
+[ "$("$cli" timeline "$work/review.marrowick" "$work/back.otio")" = "Timeline exported." ]
+"$cli" timeline "$work/review.marrowick" "$work/back.edl" >/dev/null
+grep -q '^002  AX       V     C        00:00:02:00 00:00:04:00 01:00:02:00 01:00:04:00$' "$work/back.edl"
+cp "$work/reel.mp4" "$work/again.mp4"
+"$cli" import "$work/again.marrowick" "$work/again.mp4" --cuts "$work/back.otio" >"$work/out"
+[ "$(cat "$work/out")" = "$work/again.mp4: 2 shots" ]
+status=0
+"$cli" timeline "$work/review.marrowick" "$work/back.aaf" 2>/dev/null || status=$?
+[ "$status" -eq 1 ] && [ ! -e "$work/back.aaf" ]
+
 # A list longer than its film: the message, status 1, the project file untouched.
 cp "$work/review.marrowick" "$work/before"
 sed 's/01:00:04:00/01:00:05:00/; s/00:00:07:00/00:00:08:00/' "$work/reel.edl" >"$work/long.edl"
