@@ -180,7 +180,9 @@ TEST_F(FilmImportTest, ACutListGivesTheFilmItsShotsInOneUndoStepAndABadListImpor
         EXPECT_TRUE(shot.thumbnail && shot.feature);
         EXPECT_EQ(shot.boundaryScore, 1.0);
     }
-    EXPECT_EQ(starts, (std::vector<double>{0.0, 0.8, 1.6, 2.8, 4.2}));
+    // On the film's own frames 20, 40, 70 and 105.
+    const FrameTimeList& frames = *project.films[0].frameTimes;
+    EXPECT_EQ(starts, (std::vector<double>{0.0, frames[20], frames[40], frames[70], frames[105]}));
     EXPECT_EQ(project.shots[1].note, "Check boundaries: detection finds no cut where this shot starts.");
     store->undoEdit();
     EXPECT_TRUE(store->project().films.empty());
