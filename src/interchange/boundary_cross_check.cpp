@@ -27,6 +27,7 @@ bool near(const std::vector<double>& starts, double time, double tolerance) {
 
 void addNote(Shot& shot, const std::string& text) {
     shot.note += (shot.note.empty() ? "" : "\n") + std::string(kNotePrefix) + text;
+    shot.boundaryScore = std::min(shot.boundaryScore, kDisagreementScore);
 }
 
 }  // namespace

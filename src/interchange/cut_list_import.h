@@ -36,7 +36,8 @@ public:
     std::vector<std::filesystem::path> videos() const;
 
     // For the import pipeline: replaces the shots detection found in `video` with the cut list's,
-    // names the list as the film's detector, and notes on each shot where detection disagrees.
+    // names the list as the film's detector, and marks each shot where detection disagrees (a
+    // "Check boundaries" note and a lowered boundary score).
     void applyTo(const std::filesystem::path& video, Film& film, std::vector<Shot>& shots) const;
 
 private:

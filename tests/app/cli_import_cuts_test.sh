@@ -33,7 +33,9 @@ assert film["detector"] == "Cut list: reel.edl", film["detector"]
 assert len(film["frameTimes"]) == 100 and film["sourceSHA256"]
 shots = sorted(project["shots"], key=lambda s: s["start"])
 assert [(s["start"], s["end"]) for s in shots] == [(0.0, 2.0), (2.0, 4.0)], shots
-assert all(s["boundaryScore"] == 1.0 and s["thumbnail"] and s["feature"] for s in shots)
+assert all(s["thumbnail"] and s["feature"] for s in shots)
+# The edit detection cannot see is listed under "Check boundaries" (score below 0.8).
+assert [s["boundaryScore"] for s in shots] == [1.0, 0.5], shots
 assert shots[1]["note"] == "Check boundaries: detection finds no cut where this shot starts.", shots[1]["note"]
 assert shots[0]["note"] == ""
 PY

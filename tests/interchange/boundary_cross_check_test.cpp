@@ -12,6 +12,7 @@ std::vector<Shot> tiling(const std::vector<double>& starts, double end) {
         Shot shot;
         shot.start = starts[i];
         shot.end = i + 1 < starts.size() ? starts[i + 1] : end;
+        shot.boundaryScore = 1.0;
         shots.push_back(shot);
     }
     return shots;
@@ -27,6 +28,9 @@ TEST(BoundaryCrossCheck, NotesCutsOnlyOneSideFinds) {
     // Detection agrees on 2 s within two frames, misses 5 s and finds 6.5 s.
     BoundaryCrossCheck::annotate(listed, tiling({0, 2.08, 6.5}, 8), film);
     EXPECT_EQ(listed[0].note, "");
+    EXPECT_EQ(listed[0].boundaryScore, 1.0);
+    EXPECT_EQ(listed[1].boundaryScore, 1.0);
+    EXPECT_EQ(listed[2].boundaryScore, BoundaryCrossCheck::kDisagreementScore);
     EXPECT_EQ(listed[1].note, "from the editor");
     EXPECT_EQ(listed[2].note,
               "Check boundaries: detection finds no cut where this shot starts.\n"

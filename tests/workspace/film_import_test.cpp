@@ -178,7 +178,7 @@ TEST_F(FilmImportTest, ACutListGivesTheFilmItsShotsInOneUndoStepAndABadListImpor
     for (const Shot& shot : project.shots) {
         starts.push_back(shot.start);
         EXPECT_TRUE(shot.thumbnail && shot.feature);
-        EXPECT_EQ(shot.boundaryScore, 1.0);
+        EXPECT_EQ(shot.boundaryScore, shot.note.empty() ? 1.0 : 0.5);
     }
     // On the film's own frames 20, 40, 70 and 105.
     const FrameTimeList& frames = *project.films[0].frameTimes;
