@@ -68,9 +68,11 @@ int runImport(std::span<const std::string> arguments) {
         // Every cut list is read and checked before anything is imported.
         const CutListImport cuts(request->cutLists, timingOf);
         ShotDetector detector(resourceRoot(runningExecutable()));
+        std::size_t completed = 0;
         ImportPipeline::Events events;
-        events.filmDone = [](const Film& film, const std::vector<Shot>& shots) {
+        events.filmDone = [&completed](const Film& film, const std::vector<Shot>& shots) {
             std::cout << film.path << ": " << shots.size() << " shots" << std::endl;
+            ++completed;
         };
         std::optional<ReviewError> failure;
         try {
@@ -81,7 +83,8 @@ int runImport(std::span<const std::string> arguments) {
         } catch (const ReviewError& error) {
             failure = error;  // films completed before the failure are kept, as in the workspace
         }
-        writeFileAtomically(projectFile, ProjectJson::encode(project));
+        // A failure before the first film leaves the file as it was, or absent if it was absent.
+        if (!failure || completed > 0) writeFileAtomically(projectFile, ProjectJson::encode(project));
         if (failure) throw *failure;
         return 0;
     } catch (const ReviewError& error) {
