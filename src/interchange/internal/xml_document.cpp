@@ -5,6 +5,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 
 #include "model/review_error.h"
 
@@ -13,6 +14,11 @@ namespace marrowick {
 namespace {
 
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
+
+// libxml2 reports some failures (bad encodings) through its per-thread error handlers even
+// with NOERROR; the caller's message says what went wrong, so they stay silent.
+void ignoreGenericError(void*, const char*, ...) {}
+void ignoreStructuredError(void*, xmlErrorPtr) {}
 
 bool named(XmlElement element, std::string_view name) {
     return name.empty() || std::string_view(reinterpret_cast<const char*>(element->name)) == name;
@@ -23,6 +29,8 @@ bool named(XmlElement element, std::string_view name) {
 void XmlDocument::Free::operator()(_xmlDoc* document) const { xmlFreeDoc(document); }
 
 XmlDocument::XmlDocument(std::string_view text) {
+    xmlSetGenericErrorFunc(nullptr, ignoreGenericError);
+    xmlSetStructuredErrorFunc(nullptr, ignoreStructuredError);
     if (text.size() < INT_MAX)
         document_.reset(xmlReadMemory(text.data(), int(text.size()), nullptr, nullptr, kParseOptions));
     if (!document_ || !xmlDocGetRootElement(document_.get()))
