@@ -1,6 +1,6 @@
 # Helpers that declare one static library per layer, its test target, and the layering check.
 
-set(MARROWICK_PLAIN_LAYERS model analysis disclosure delivery assistant CACHE INTERNAL "")
+set(MARROWICK_PLAIN_LAYERS model analysis disclosure delivery assistant interchange CACHE INTERNAL "")
 
 # marrowick_layer(NAME SOURCES files... [PUBLIC_LINKS targets...] [PRIVATE_LINKS targets...])
 function(marrowick_layer name)

@@ -37,7 +37,7 @@ std::vector<std::filesystem::path> newFiles(const Project& project, const std::v
 }
 
 void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::path>& files, double threshold,
-                     const Events& events, std::stop_token stop) {
+                     const Events& events, std::stop_token stop, const ShotSource& shotSource) {
     const double count = static_cast<double>(files.size());
     const std::string detectorName = detector.detectorName();
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -50,6 +50,7 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
                 if (events.progress) events.progress((double(i) + kDetectionShare * fraction) / count, detecting);
             },
             stop);
+        if (shotSource) shotSource(file, film, shots);
         const std::string indexing = indexingText(shots.size(), file);
         MediaFile source(film.path);
         for (std::size_t j = 0; j < shots.size(); ++j) {
@@ -63,7 +64,7 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
 }
 
 std::vector<Film> importInto(Project& project, ShotDetector& detector, const std::vector<std::filesystem::path>& files,
-                             const Events& events, std::stop_token stop) {
+                             const Events& events, std::stop_token stop, const ShotSource& shotSource) {
     std::vector<Film> imported;
     Events collecting = events;
     collecting.filmDone = [&](Film film, std::vector<Shot> shots) {
@@ -72,7 +73,7 @@ std::vector<Film> importInto(Project& project, ShotDetector& detector, const std
         project.films.push_back(film);
         imported.push_back(std::move(film));
     };
-    detectAndEnrich(detector, newFiles(project, files), project.threshold, collecting, stop);
+    detectAndEnrich(detector, newFiles(project, files), project.threshold, collecting, stop, shotSource);
     project.shots = ShotImaging::group(project.shots, project.groupingThreshold, stop);
     return imported;
 }

@@ -22,6 +22,11 @@ struct Events {
     std::function<void(Film film, std::vector<Shot> shots)> filmDone;
 };
 
+// Replaces the shots detection found in a file (for example with an editor's cut list), and may
+// rename the film's detector; called before the shots are enriched. Throws ReviewError to refuse
+// the file.
+using ShotSource = std::function<void(const std::filesystem::path& file, Film& film, std::vector<Shot>& shots)>;
+
 // "<detector name> · <file name>" while a file is detected.
 std::string detectingText(const std::string& detectorName, const std::filesystem::path& file);
 // "Indexing <n> shots · <file name>" while its shots are enriched.
@@ -34,13 +39,13 @@ std::vector<std::filesystem::path> newFiles(const Project& project, const std::v
 // Detects and enriches each file in turn with the detection threshold. File i of N owns the
 // progress from i/N to (i+1)/N: three quarters follow detection, the last quarter the shots'
 // enrichment. Throws the first failure (ReviewError) or Cancelled, checked before each file and
-// each shot; files reported done before stay done.
+// each shot; files reported done before stay done. A shot source, when given, decides the shots.
 void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::path>& files, double threshold,
-                     const Events& events, std::stop_token stop = {});
+                     const Events& events, std::stop_token stop = {}, const ShotSource& shotSource = {});
 
 // The whole import into a project value: new files only, each film appended as it is done, then
 // every shot of the project grouped with its grouping threshold. Returns the films imported.
 std::vector<Film> importInto(Project& project, ShotDetector& detector, const std::vector<std::filesystem::path>& files,
-                             const Events& events = {}, std::stop_token stop = {});
+                             const Events& events = {}, std::stop_token stop = {}, const ShotSource& shotSource = {});
 
 }  // namespace marrowick::ImportPipeline

@@ -10,15 +10,21 @@ int runImport(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
 int runPlan(std::span<const std::string> arguments);
+int runTimeline(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
         {"version", "version", "Prints the program's version.", runVersion},
         {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
         {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
-        {"import", "import PROJECT VIDEO...", "Imports films into a project file (created when missing): shots, thumbnails, groups.", runImport},
+        {"import", "import PROJECT VIDEO [--cuts LIST]...",
+         "Imports films into a project file (created when missing): shots (detected, or from the film's cut list), "
+         "thumbnails, groups.",
+         runImport},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
+        {"timeline", "timeline PROJECT OUT.otio|OUT.edl",
+         "Writes the review as a timeline for the editor: one clip per shot, decisions as markers.", runTimeline},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
         {"plan", "plan PROJECT --preset KEY... [--assume-rec709] [--framing pad|crop]",

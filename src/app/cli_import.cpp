@@ -1,11 +1,14 @@
-// marrowick-cli import PROJECT VIDEO...: imports films into a project file, as the workspace does.
+// marrowick-cli import PROJECT VIDEO [--cuts LIST]...: imports films into a project file, as the
+// workspace does; a film followed by --cuts takes its shots from the editor's cut list.
 #include <filesystem>
 #include <iostream>
 #include <system_error>
 #include <vector>
 
 #include "analysis/import_pipeline.h"
+#include "analysis/media_file.h"
 #include "app/cli_command.h"
+#include "interchange/cut_list_import.h"
 #include "model/resource_root.h"
 #include "model/atomic_file.h"
 #include "model/project_json.h"
@@ -24,18 +27,46 @@ Project projectAt(const std::filesystem::path& file) {
     return project;
 }
 
+// The videos in order, and the cut list named after each one that has one.
+struct ImportRequest {
+    std::vector<std::filesystem::path> videos;
+    std::vector<CutListPair> cutLists;
+};
+
+std::optional<ImportRequest> requestOf(std::span<const std::string> arguments) {
+    ImportRequest request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] != "--cuts") {
+            request.videos.push_back(std::filesystem::absolute(arguments[i]));
+            continue;
+        }
+        const bool follows = !request.videos.empty() && (request.cutLists.empty() || request.cutLists.back().video != request.videos.back());
+        if (!follows || i + 1 == arguments.size()) return std::nullopt;
+        request.cutLists.push_back({request.videos.back(), arguments[++i]});
+    }
+    if (request.videos.empty()) return std::nullopt;
+    return request;
+}
+
+MediaTiming timingOf(const std::filesystem::path& video) {
+    const MediaFile media(video);
+    const VideoTrackInfo& info = media.info();
+    return {info.duration, info.fps};
+}
+
 }  // namespace
 
 int runImport(std::span<const std::string> arguments) {
-    if (arguments.size() < 2) {
-        std::cerr << "Usage: marrowick-cli import PROJECT VIDEO...\n";
+    const std::optional<ImportRequest> request = arguments.empty() ? std::nullopt : requestOf(arguments.subspan(1));
+    if (!request) {
+        std::cerr << "Usage: marrowick-cli import PROJECT VIDEO [--cuts LIST]...\n";
         return 64;
     }
     const std::filesystem::path projectFile = arguments[0];
     try {
         Project project = projectAt(projectFile);
-        std::vector<std::filesystem::path> videos;
-        for (const std::string& video : arguments.subspan(1)) videos.push_back(std::filesystem::absolute(video));
+        // Every cut list is read and checked before anything is imported.
+        const CutListImport cuts(request->cutLists, timingOf);
         ShotDetector detector(resourceRoot(runningExecutable()));
         std::size_t completed = 0;
         ImportPipeline::Events events;
@@ -45,7 +76,10 @@ int runImport(std::span<const std::string> arguments) {
         };
         std::optional<ReviewError> failure;
         try {
-            ImportPipeline::importInto(project, detector, videos, events);
+            ImportPipeline::importInto(project, detector, request->videos, events, {},
+                                       [&](const std::filesystem::path& video, Film& film, std::vector<Shot>& shots) {
+                                           cuts.applyTo(video, film, shots);
+                                       });
         } catch (const ReviewError& error) {
             failure = error;  // films completed before the failure are kept, as in the workspace
         }

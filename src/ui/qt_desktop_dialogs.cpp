@@ -13,13 +13,21 @@
 namespace marrowick {
 namespace {
 
+// What a list of extensions holds, named after its first one.
+QString kindOf(const std::string& firstExtension) {
+    if (firstExtension == "marrowick") return QStringLiteral("Marrowick review");
+    if (firstExtension == "json") return QStringLiteral("JSON files");
+    if (firstExtension == "edl") return QStringLiteral("Cut lists");
+    if (firstExtension == "otio") return QStringLiteral("Timelines");
+    return QStringLiteral("Movies");
+}
+
 // "Marrowick review (*.marrowick)", "JSON files (*.json)", or every file when no extension is given.
 QString nameFilter(const FileExtensions& extensions) {
     if (extensions.empty()) return {};
     QStringList patterns;
     for (const std::string& extension : extensions) patterns << QStringLiteral("*.") + QString::fromStdString(extension);
-    const QString kind = extensions.front() == "marrowick" ? QStringLiteral("Marrowick review") : QStringLiteral("JSON files");
-    return QStringLiteral("%1 (%2)").arg(kind, patterns.join(QLatin1Char(' ')));
+    return QStringLiteral("%1 (%2)").arg(kindOf(extensions.front()), patterns.join(QLatin1Char(' ')));
 }
 
 // The answer of an alert dismissed without a choice (Escape, closing it): "Cancel" when offered,
@@ -38,6 +46,11 @@ std::optional<std::filesystem::path> chosen(const QString& path) {
 
 std::optional<std::filesystem::path> QtDesktopDialogs::openFile(const FileExtensions& extensions) {
     return chosen(QFileDialog::getOpenFileName(window_, {}, {}, nameFilter(extensions)));
+}
+
+std::optional<std::filesystem::path> QtDesktopDialogs::openFileWithMessage(const FileExtensions& extensions,
+                                                                          const std::string& message) {
+    return chosen(QFileDialog::getOpenFileName(window_, QString::fromStdString(message), {}, nameFilter(extensions)));
 }
 
 std::optional<std::filesystem::path> QtDesktopDialogs::saveFile(const std::string& proposedName,

@@ -14,6 +14,9 @@ public:
     void setWindow(QWidget* window) { window_ = window; }
 
     std::optional<std::filesystem::path> openFile(const FileExtensions& extensions) override;
+    // The message is the dialog's title.
+    std::optional<std::filesystem::path> openFileWithMessage(const FileExtensions& extensions,
+                                                             const std::string& message) override;
     std::optional<std::filesystem::path> saveFile(const std::string& proposedName,
                                                   const FileExtensions& extensions) override;
     std::optional<std::filesystem::path> chooseFolder() override;

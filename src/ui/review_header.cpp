@@ -82,6 +82,8 @@ QToolButton* ReviewHeader::exportMenu() {
     });
     menu->addAction(QStringLiteral("Native MOV display copies\u2026"), this,
                     [this] { StoreOperations::exportVideos(store_); });
+    menu->addAction(QStringLiteral("Timeline for the editor \u00b7 OTIO or EDL\u2026"), this,
+                    [this] { StoreOperations::exportTimeline(store_); });
     button->setMenu(menu);
     return button;
 }

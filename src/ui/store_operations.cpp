@@ -17,11 +17,15 @@ void importDialog(ReviewStore& store) { store.importDialog(); }
 
 void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& files) { store.dropFiles(files); }
 
+void importWithCutList(ReviewStore& store) { store.importWithCutList(); }
+
 void relink(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, &ReviewStore::relink); }
 
 void redetect(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, &ReviewStore::redetect); }
 
 void exportReports(ReviewStore& store) { store.exportReports(); }
+
+void exportTimeline(ReviewStore& store) { store.exportTimeline(); }
 
 void exportVideos(ReviewStore& store) {
     if (store.busy()) return;

@@ -15,10 +15,12 @@ namespace StoreOperations {
 
 void importDialog(ReviewStore& store);
 void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& files);
+void importWithCutList(ReviewStore& store);
 void relink(ReviewStore& store, const Uuid& filmID);
 void redetect(ReviewStore& store, const Uuid& filmID);
 void exportReports(ReviewStore& store);
 void exportVideos(ReviewStore& store);
+void exportTimeline(ReviewStore& store);
 
 }  // namespace StoreOperations
 }  // namespace marrowick

@@ -2,7 +2,10 @@
 #include "workspace/film_import.h"
 
 #include "analysis/import_pipeline.h"
+#include "analysis/media_file.h"
 #include "analysis/shot_imaging.h"
+#include "interchange/cut_list_import.h"
+#include "model/review_error.h"
 #include "workspace/review_store.h"
 
 namespace marrowick::FilmImport {
@@ -32,7 +35,8 @@ const FileExtensions& movieExtensions() {
     return extensions;
 }
 
-void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files) {
+void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files,
+                 const ImportPipeline::ShotSource& shotSource) {
     if (store.busy()) return;
     std::vector<std::filesystem::path> fresh = ImportPipeline::newFiles(store.project(), files);
     if (fresh.empty()) return;
@@ -43,7 +47,8 @@ void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std
     SharedVector<Shot> allShots = store.project().shots;
     store.recordActivitySnapshot();
     store.begin(kImportActivity);
-    store.finish([&store, detectors, fresh, threshold, groupingThreshold, allShots](const ActivityContext& context) mutable {
+    store.finish([&store, detectors, fresh, threshold, groupingThreshold, allShots,
+                  shotSource](const ActivityContext& context) mutable {
         const std::unique_ptr<ShotDetector> detector = detectors();
         ImportPipeline::Events events;
         events.progress = [&](double progress, const std::string& activity) {
@@ -54,11 +59,38 @@ void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std
             for (const Shot& shot : shots) allShots.push_back(shot);
             context.onMainThread([&store, film = std::move(film), shots = std::move(shots)] { storeFilm(store, film, shots); });
         };
-        ImportPipeline::detectAndEnrich(*detector, fresh, threshold, events, context.stopToken());
+        ImportPipeline::detectAndEnrich(*detector, fresh, threshold, events, context.stopToken(), shotSource);
         SharedVector<Shot> grouped = ShotImaging::group(allShots, groupingThreshold, context.stopToken());
         context.onMainThread([&store, grouped = std::move(grouped)] {
             store.storeActivityResult([&](Project& project) { project.shots = grouped; });
         });
+    });
+}
+
+const FileExtensions& cutListExtensions() {
+    static const FileExtensions extensions{"edl", "otio", "fcpxml", "xml"};
+    return extensions;
+}
+
+void importWithCutList(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors) {
+    if (store.busy()) return;
+    const std::optional<std::filesystem::path> video = dialogs.openFile(movieExtensions());
+    if (!video) return;
+    const std::optional<std::filesystem::path> list =
+        dialogs.openFileWithMessage(cutListExtensions(), "Choose the cut list of " + video->filename().string() + ".");
+    if (!list) return;
+    std::shared_ptr<const CutListImport> cuts;
+    try {
+        cuts = std::make_shared<const CutListImport>(std::vector<CutListPair>{{*video, *list}}, [](const std::filesystem::path& file) {
+            const MediaFile media(file);
+            return MediaTiming{media.info().duration, media.info().fps};
+        });
+    } catch (const ReviewError& error) {
+        store.showError(error.message());
+        return;
+    }
+    importFiles(store, detectors, {*video}, [cuts](const std::filesystem::path& file, Film& film, std::vector<Shot>& shots) {
+        cuts->applyTo(file, film, shots);
     });
 }
 

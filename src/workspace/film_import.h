@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/import_pipeline.h"
 #include "analysis/shot_detector.h"
 #include "workspace/desktop_dialogs.h"
 
@@ -23,8 +24,16 @@ const FileExtensions& movieExtensions();
 
 // Imports the files that are not yet films of the review as one activity and one undo step;
 // each film lands as soon as it is done, and every shot is regrouped at the end. Does nothing
-// while an activity runs or when no new file remains.
-void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files);
+// while an activity runs or when no new file remains. A shot source replaces detected shots.
+void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files,
+                 const ImportPipeline::ShotSource& shotSource = {});
+
+// File types the cut list dialog accepts: EDL, OpenTimelineIO, FCPXML and Final Cut Pro 7 XML.
+const FileExtensions& cutListExtensions();
+
+// Asks for a movie file and then its cut list, checks the list against the film, and imports
+// the film with the list's shots; a list that does not fit shows its message and imports nothing.
+void importWithCutList(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors);
 
 // Asks for movie files and imports them in the order chosen.
 void importDialog(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors);

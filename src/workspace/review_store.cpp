@@ -176,6 +176,8 @@ void ReviewStore::importFiles(const std::vector<std::filesystem::path>& files) {
 
 void ReviewStore::importDialog() { FilmImport::importDialog(*this, dialogs_, detectors()); }
 
+void ReviewStore::importWithCutList() { FilmImport::importWithCutList(*this, dialogs_, detectors()); }
+
 bool ReviewStore::dropFiles(const std::vector<std::filesystem::path>& files) {
     return FilmImport::drop(*this, detectors(), files);
 }

@@ -96,6 +96,8 @@ public:
     // --- Films: import, relink, redetect, thumbnails and groups (film_import.h, film_relink.h) --
     void importFiles(const std::vector<std::filesystem::path>& files);
     void importDialog();
+    // Asks for a film and its editor's cut list and imports the film with the list's shots.
+    void importWithCutList();
     // The window's drop of local files: refused (false) while an activity runs.
     bool dropFiles(const std::vector<std::filesystem::path>& files);
     void relink(const Film& film);
@@ -189,6 +191,8 @@ public:
     // --- Review package (review_store_reports.cpp) -----------------------------------------
     // Asks for a parent folder, writes a new review package folder there and reveals it.
     void exportReports();
+    // Asks for an .otio or .edl destination and writes the review there as a timeline.
+    void exportTimeline();
 
 signals:
     void projectChanged();

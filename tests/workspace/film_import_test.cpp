@@ -170,5 +170,45 @@ TEST_F(FilmImportTest, RefreshEnrichesOnlyShotsWithoutAFeaturePrintAndRegroupsFr
     EXPECT_EQ(project.shots[0].group, 1);
 }
 
+TEST_F(FilmImportTest, ACutListGivesTheFilmItsShotsInOneUndoStepAndABadListImportsNothing) {
+    // The cuts film has cuts at frames 40, 70 and 105 of 150 at 25 fps; the editor also cut at 20.
+    const auto list = home.path() / "cuts.edl";
+    writeFileAtomically(list,
+                        "001  A  V  C  00:00:00:00 00:00:00:20 01:00:00:00 01:00:00:20\n"
+                        "002  A  V  C  00:00:00:20 00:00:01:15 01:00:00:20 01:00:01:15\n"
+                        "003  B  V  C  00:00:00:00 00:00:01:05 01:00:01:15 01:00:02:20\n"
+                        "004  C  V  C  00:00:00:00 00:00:01:10 01:00:02:20 01:00:04:05\n"
+                        "005  D  V  C  00:00:00:00 00:00:01:20 01:00:04:05 01:00:06:00\n");
+    const auto video = film("a.mp4");
+    dialogs.openAnswers = {video, list};
+    store->importWithCutList();
+    ASSERT_TRUE(store->busy());
+    waitIdle();
+    ASSERT_FALSE(store->error()) << *store->error();
+    const Project& project = store->project();
+    ASSERT_EQ(project.films.size(), 1u);
+    EXPECT_EQ(project.films[0].detector, "Cut list: cuts.edl");
+    std::vector<double> starts;
+    for (const Shot& shot : project.shots) {
+        starts.push_back(shot.start);
+        EXPECT_TRUE(shot.thumbnail && shot.feature);
+        EXPECT_EQ(shot.boundaryScore, shot.note.empty() ? 1.0 : 0.5);
+    }
+    // On the film's own frames 20, 40, 70 and 105.
+    const FrameTimeList& frames = *project.films[0].frameTimes;
+    EXPECT_EQ(starts, (std::vector<double>{0.0, frames[20], frames[40], frames[70], frames[105]}));
+    EXPECT_EQ(project.shots[1].note, "Check boundaries: detection finds no cut where this shot starts.");
+    store->undoEdit();
+    EXPECT_TRUE(store->project().films.empty());
+
+    // One frame too many: the message, no activity, no undo step.
+    writeFileAtomically(list, "001  A  V  C  00:00:00:00 00:00:06:02 01:00:00:00 01:00:06:02\n");
+    dialogs.openAnswers = {film("b.mp4"), list};
+    store->importWithCutList();
+    EXPECT_FALSE(store->busy());
+    EXPECT_EQ(store->error(), "The cut list runs 00:00:06.080, longer than the film (00:00:06.000).");
+    EXPECT_FALSE(store->canUndo());
+}
+
 }  // namespace
 }  // namespace marrowick

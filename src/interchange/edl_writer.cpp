@@ -1,0 +1,76 @@
+// The review as a CMX 3600 edit decision list with comments and locators.
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "interchange/internal/film_shots.h"
+#include "interchange/timecode.h"
+#include "interchange/timeline_export.h"
+
+namespace marrowick::TimelineExport {
+
+namespace {
+
+// How the list counts frames: the first film's rate.
+struct Counting {
+    double frameRate = 25;
+    int timebase = 25;
+    bool dropFrame = false;
+
+    std::string at(std::int64_t frames) const { return Timecode::text(frames, timebase, dropFrame); }
+};
+
+Counting countingOf(const Project& project) {
+    const double rate = project.films.empty() ? 25 : project.films.front().fps;
+    return {rate, Timecode::timebase(rate), Timecode::dropFrameRate(rate)};
+}
+
+// Comments hold one line each.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
+void writeEvent(std::ostream& out, std::size_t number, const Counting& counting, std::int64_t sourceIn,
+                std::int64_t sourceOut, std::int64_t recordIn) {
+    char line[160];
+    const std::int64_t recordOut = recordIn + sourceOut - sourceIn;
+    std::snprintf(line, sizeof line, "%03zu  AX       V     C        %s %s %s %s\n", number,
+                  counting.at(sourceIn).c_str(), counting.at(sourceOut).c_str(), counting.at(recordIn).c_str(),
+                  counting.at(recordOut).c_str());
+    out << line;
+}
+
+void writeComments(std::ostream& out, const Film& film, const Shot& shot, const std::string& recordIn) {
+    out << "* FROM CLIP NAME: " << std::filesystem::path(film.path).filename().string() << "\n";
+    out << "* DECISION: " << disclosureTitle(shot.disclosure) << "\n";
+    std::istringstream note(shot.note);
+    for (std::string line; std::getline(note, line);) out << "* NOTE: " << oneLine(line) << "\n";
+    out << "* LOC: " << recordIn << " " << FilmShots::markerColour(shot.disclosure) << " "
+        << disclosureTitle(shot.disclosure) << "\n";
+}
+
+}  // namespace
+
+std::string edl(const Project& project) {
+    const Counting counting = countingOf(project);
+    std::ostringstream out;
+    out << "TITLE: " << oneLine(project.name) << "\n";
+    out << "FCM: " << (counting.dropFrame ? "DROP FRAME" : "NON-DROP FRAME") << "\n\n";
+    std::int64_t record = FilmShots::frames(3600, counting.frameRate);
+    std::size_t number = 0;
+    for (const Film& film : project.films) {
+        for (const Shot* shot : FilmShots::inOrder(project, film)) {
+            const std::int64_t in = FilmShots::frames(shot->start, counting.frameRate);
+            const std::int64_t out_ = FilmShots::frames(shot->end, counting.frameRate);
+            if (out_ <= in) continue;
+            writeEvent(out, ++number, counting, in, out_, record);
+            writeComments(out, film, *shot, counting.at(record));
+            record += out_ - in;
+        }
+    }
+    return out.str();
+}
+
+}  // namespace marrowick::TimelineExport

@@ -1,0 +1,22 @@
+// A film's shots in time order, and their whole-frame positions, as the timeline writers need them.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "model/project.h"
+
+namespace marrowick::FilmShots {
+
+// The shots of one film ordered by start.
+std::vector<const Shot*> inOrder(const Project& project, const Film& film);
+
+// A time as a whole frame count at a rate.
+std::int64_t frames(double seconds, double frameRate);
+
+// The colour of a decision's marker, one OpenTimelineIO marker colour: grey has no equal, so
+// unreviewed shots are white.
+std::string_view markerColour(Disclosure disclosure);
+
+}  // namespace marrowick::FilmShots

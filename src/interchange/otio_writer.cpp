@@ -1,0 +1,85 @@
+// The review as an OpenTimelineIO document, built with nlohmann::json.
+#include <filesystem>
+
+#include <nlohmann/json.hpp>
+
+#include "interchange/internal/film_shots.h"
+#include "interchange/timeline_export.h"
+
+namespace marrowick::TimelineExport {
+
+namespace {
+
+using nlohmann::json;
+using ordered = nlohmann::ordered_json;
+
+ordered rationalTime(std::int64_t frames, double rate) {
+    return {{"OTIO_SCHEMA", "RationalTime.1"}, {"rate", rate}, {"value", double(frames)}};
+}
+
+ordered timeRange(std::int64_t start, std::int64_t duration, double rate) {
+    return {{"OTIO_SCHEMA", "TimeRange.1"}, {"start_time", rationalTime(start, rate)},
+            {"duration", rationalTime(duration, rate)}};
+}
+
+ordered marker(const Shot& shot, std::int64_t start, double rate) {
+    return {{"OTIO_SCHEMA", "Marker.2"},
+            {"name", disclosureTitle(shot.disclosure)},
+            {"color", FilmShots::markerColour(shot.disclosure)},
+            {"marked_range", timeRange(start, 0, rate)},
+            {"comment", shot.note},
+            {"metadata", ordered::object()}};
+}
+
+ordered clip(const Film& film, const Shot& shot, std::size_t index, const ordered& media) {
+    const std::int64_t start = FilmShots::frames(shot.start, film.fps);
+    const std::int64_t end = FilmShots::frames(shot.end, film.fps);
+    return {{"OTIO_SCHEMA", "Clip.1"},
+            {"name", "Shot " + std::to_string(index + 1)},
+            {"source_range", timeRange(start, end - start, film.fps)},
+            {"media_reference", media},
+            {"effects", ordered::array()},
+            {"markers", ordered::array({marker(shot, start, film.fps)})},
+            {"metadata", {{"marrowick", {{"shotID", shot.id.text()},
+                                         {"decision", disclosureString(shot.disclosure)},
+                                         {"note", shot.note},
+                                         {"category", shot.category},
+                                         {"group", shot.group}}}}}};
+}
+
+ordered track(const Project& project, const Film& film) {
+    const ordered media = {{"OTIO_SCHEMA", "ExternalReference.1"},
+                           {"name", std::filesystem::path(film.path).filename().string()},
+                           {"target_url", "file://" + film.path},
+                           {"available_range", timeRange(0, FilmShots::frames(film.duration, film.fps), film.fps)},
+                           {"metadata", ordered::object()}};
+    ordered clips = ordered::array();
+    const std::vector<const Shot*> shots = FilmShots::inOrder(project, film);
+    for (std::size_t i = 0; i < shots.size(); ++i) clips.push_back(clip(film, *shots[i], i, media));
+    return {{"OTIO_SCHEMA", "Track.1"},
+            {"name", std::filesystem::path(film.path).filename().string()},
+            {"kind", "Video"},
+            {"source_range", nullptr},
+            {"effects", ordered::array()},
+            {"markers", ordered::array()},
+            {"children", clips},
+            {"metadata", {{"marrowick", {{"filmID", film.id.text()}, {"path", film.path}}}}}};
+}
+
+}  // namespace
+
+std::string otio(const Project& project) {
+    ordered tracks = ordered::array();
+    for (const Film& film : project.films) tracks.push_back(track(project, film));
+    const ordered timeline = {
+        {"OTIO_SCHEMA", "Timeline.1"},
+        {"name", project.name},
+        {"global_start_time", nullptr},
+        {"tracks", {{"OTIO_SCHEMA", "Stack.1"}, {"name", "tracks"}, {"source_range", nullptr},
+                    {"effects", ordered::array()}, {"markers", ordered::array()}, {"children", tracks},
+                    {"metadata", ordered::object()}}},
+        {"metadata", {{"marrowick", {{"projectID", project.id.text()}}}}}};
+    return timeline.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace marrowick::TimelineExport

@@ -1,0 +1,25 @@
+// The review as a timeline the editor opens beside the cut: OpenTimelineIO or a CMX 3600 EDL.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "model/project.h"
+
+namespace marrowick::TimelineExport {
+
+// One video track per film, one clip per shot in time order at the film's frame rate; each
+// clip carries a marker named and coloured after its decision, the note as the marker's
+// comment, and the shot's identity, decision, note, category and group in its metadata.
+std::string otio(const Project& project);
+
+// One event per shot, the films one after another on the record side from 01:00:00:00 in the
+// first film's timecode (drop frame at 29.97 and 59.94). Each event's clip name, decision and
+// note follow as comments, and a locator marks its decision.
+std::string edl(const Project& project);
+
+// Writes `otio` or `edl` by the file's extension (".otio", ".edl"), atomically. Throws
+// ReviewError for a review without films, another extension, or a failed write.
+void write(const Project& project, const std::filesystem::path& file);
+
+}  // namespace marrowick::TimelineExport

@@ -1,0 +1,116 @@
+#include "interchange/timeline_export.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "disclosure/temporary_folder.h"
+#include "interchange/cut_list_mapping.h"
+#include "interchange/cut_list_matchers.h"
+#include "interchange/edl_reader.h"
+#include "interchange/otio_reader.h"
+
+namespace marrowick {
+
+using ::testing::HasSubstr;
+using testing::failureOf;
+
+namespace {
+
+// One film of `frames` frames at `fps`, cut at the given frames; shots are added out of order.
+Project reviewOf(int frames, double fps, const std::vector<int>& cuts) {
+    Project project;
+    project.name = "Reel one";
+    Film film;
+    film.id = Uuid::random();
+    film.path = "/films/reel one.mov";
+    film.fps = fps;
+    film.duration = frames / fps;
+    std::vector<double> times;
+    for (int i = 0; i < frames; ++i) times.push_back(i / fps);
+    film.frameTimes = makeFrameTimes(std::move(times));
+    project.films.push_back(film);
+    std::vector<int> bounds{0};
+    bounds.insert(bounds.end(), cuts.begin(), cuts.end());
+    bounds.push_back(frames);
+    for (std::size_t i = bounds.size() - 1; i-- > 0;) {
+        Shot shot;
+        shot.id = Uuid::random();
+        shot.filmID = film.id;
+        shot.start = bounds[i] / fps;
+        shot.end = i + 2 < bounds.size() ? bounds[i + 1] / fps : film.duration;
+        project.shots.push_back(shot);
+    }
+    return project;
+}
+
+template <typename Shots>
+std::vector<double> startsOf(const Shots& shots) {
+    std::vector<double> starts;
+    for (const Shot& shot : shots) starts.push_back(shot.start);
+    std::sort(starts.begin(), starts.end());
+    return starts;
+}
+
+}  // namespace
+
+TEST(TimelineExport, OtioRoundTripsThroughTheReaderWithDecisionsAsMarkers) {
+    Project project = reviewOf(200, 24000.0 / 1001, {48, 60, 130});
+    project.shots.mut(0).disclosure = Disclosure::generated;  // the last shot: frames 130 to 200
+    project.shots.mut(0).note = "sky replaced\nby the vendor";
+    const std::string text = TimelineExport::otio(project);
+
+    const CutList list = OtioReader::read(text);
+    const Film& film = project.films[0];
+    CutListMapping::check(list, film.duration, film.fps);
+    EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
+
+    const nlohmann::json document = nlohmann::json::parse(text);
+    const nlohmann::json& clips = document["tracks"]["children"][0]["children"];
+    ASSERT_EQ(clips.size(), 4u);
+    EXPECT_EQ(clips[3]["markers"][0]["name"], "AI generated");
+    EXPECT_EQ(clips[3]["markers"][0]["color"], "PURPLE");
+    EXPECT_EQ(clips[3]["markers"][0]["comment"], "sky replaced\nby the vendor");
+    EXPECT_EQ(clips[3]["metadata"]["marrowick"]["decision"], "generated");
+    EXPECT_EQ(clips[3]["metadata"]["marrowick"]["shotID"], project.shots[0].id.text());
+    EXPECT_EQ(clips[0]["markers"][0]["color"], "WHITE");
+    EXPECT_EQ(clips[3]["source_range"]["start_time"]["value"], 130);
+    EXPECT_EQ(document["tracks"]["children"][0]["kind"], "Video");
+}
+
+TEST(TimelineExport, EdlRoundTripsInDropFrameAcrossTheTenMinuteMark) {
+    const double rate = 30000.0 / 1001;
+    Project project = reviewOf(20000, rate, {17981, 17982, 18000});
+    project.shots.mut(1).disclosure = Disclosure::modified;  // frames 17982 to 18000
+    project.shots.mut(1).note = "face cleaned up\nsecond line";
+    const std::string text = TimelineExport::edl(project);
+    EXPECT_THAT(text, HasSubstr("FCM: DROP FRAME\n"));
+    EXPECT_THAT(text, HasSubstr("003  AX       V     C        00:10:00;00 00:10:00;18 01:10:00;00 01:10:00;18\n"
+                                "* FROM CLIP NAME: reel one.mov\n"
+                                "* DECISION: AI modified\n"
+                                "* NOTE: face cleaned up\n"
+                                "* NOTE: second line\n"
+                                "* LOC: 01:10:00;00 ORANGE AI modified\n"));
+
+    const CutList list = EdlReader::read(text, rate);
+    const Film& film = project.films[0];
+    CutListMapping::check(list, film.duration, film.fps);
+    EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
+}
+
+TEST(TimelineExport, WritesByExtensionAndRefusesWhatItCannotWrite) {
+    TemporaryFolder folder;
+    const Project project = reviewOf(50, 25, {25});
+    TimelineExport::write(project, folder.path() / "cut.EDL");
+    std::ifstream written(folder.path() / "cut.EDL");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), TimelineExport::edl(project));
+    EXPECT_EQ(failureOf([&] { TimelineExport::write(project, folder.path() / "cut.aaf"); }),
+              "Unsupported timeline: cut.aaf. Use an OpenTimelineIO (.otio) or EDL (.edl) file.");
+    EXPECT_EQ(failureOf([&] { TimelineExport::write(Project{}, folder.path() / "cut.otio"); }),
+              "The review has no films to export.");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "cut.otio"));
+}
+
+}  // namespace marrowick
