@@ -24,6 +24,13 @@ constexpr const char* kMovUnsupported = "MOV export is unsupported for this sour
     throw ReviewError("Could not write \"" + target.filename().string() + "\": " + std::strerror(error) + ".");
 }
 
+// FFmpeg's failures from the file system carry the system's error number; others keep FFmpeg's text.
+void check(int code, const std::filesystem::path& target) {
+    constexpr int kHighestSystemError = 4095;
+    if (code < 0 && -code <= kHighestSystemError) failSystem(target, -code);
+    AvError::check(code);
+}
+
 void flushToDisk(const std::filesystem::path& path, const std::filesystem::path& target) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) failSystem(target, errno);
@@ -81,30 +88,27 @@ AVStream* MovieWriter::addStream(const AVStream& source) {
 }
 
 void MovieWriter::start() {
-    const int opened = avio_open(&format_->pb, temporary_.c_str(), AVIO_FLAG_WRITE);
-    if (opened < 0) failSystem(target_, AVUNERROR(opened));
+    check(avio_open(&format_->pb, temporary_.c_str(), AVIO_FLAG_WRITE), target_);
     opened_ = true;
     AVDictionary* options = nullptr;
     av_dict_set(&options, "movflags", "+faststart", 0);
     const int written = avformat_write_header(format_, &options);
     av_dict_free(&options);
-    AvError::check(written);
+    check(written, target_);
 }
 
 void MovieWriter::write(AVPacket& packet, AVRational base) {
     av_packet_rescale_ts(&packet, base, format_->streams[packet.stream_index]->time_base);
     packet.pos = -1;
-    const int written = av_interleaved_write_frame(format_, &packet);
-    if (written < 0 && format_->pb->error < 0) failSystem(target_, AVUNERROR(format_->pb->error));
-    AvError::check(written);
+    check(av_interleaved_write_frame(format_, &packet), target_);
+    check(format_->pb->error, target_);  // a full disk stops the export at once
 }
 
 void MovieWriter::finish() {
-    AvError::check(av_write_trailer(format_));
-    if (format_->pb->error < 0) failSystem(target_, AVUNERROR(format_->pb->error));
+    check(av_write_trailer(format_), target_);
+    check(format_->pb->error, target_);
     opened_ = false;
-    const int closed = avio_closep(&format_->pb);
-    if (closed < 0) failSystem(target_, AVUNERROR(closed));
+    check(avio_closep(&format_->pb), target_);
     flushToDisk(temporary_, target_);
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) failSystem(target_, errno);
     finished_ = true;
