@@ -9,6 +9,7 @@ int runDetect(std::span<const std::string> arguments);
 int runImport(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
+int runLabelled(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -18,6 +19,9 @@ std::span<const Command> commands() {
         {"import", "import PROJECT VIDEO...", "Imports films into a project file (created when missing): shots, thumbnails, groups.", runImport},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
+        {"labelled", "labelled PROJECT OUTDIR",
+         "Writes a Marrowick-video- folder into OUTDIR: the review package and one labelled MOV copy per film.",
+         runLabelled},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
     };

@@ -23,9 +23,6 @@ void redetect(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, 
 
 void exportReports(ReviewStore& store) { store.exportReports(); }
 
-void exportVideos(ReviewStore& store) {
-    if (store.busy()) return;
-    store.showNotice("The labelled MOV export is not part of this build yet.");
-}
+void exportVideos(ReviewStore& store) { store.exportVideos(); }
 
 }  // namespace marrowick::StoreOperations

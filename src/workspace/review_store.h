@@ -166,9 +166,12 @@ public:
     // Asks for a JSON destination and writes the whole list there.
     void exportPresets();
 
-    // --- Review package (review_store_reports.cpp) -----------------------------------------
+    // --- Review package and labelled copies (review_store_reports.cpp) ----------------------
     // Asks for a parent folder, writes a new review package folder there and reveals it.
     void exportReports();
+    // Once every shot is reviewed: asks for a parent folder and, as an activity, writes a new
+    // "Marrowick-video-" folder with the package and one labelled movie per film, then reveals it.
+    void exportVideos();
 
 signals:
     void projectChanged();

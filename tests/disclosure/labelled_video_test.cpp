@@ -192,7 +192,8 @@ TEST(LabelledVideo, RefusedSourcesLeaveNothing) {
               "Cannot create a video exporter for this source.");
 
     project = testing::projectOf(folder.path() / "gone.mp4", 320, 180, 1.0, {Disclosure::none});
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }), "No such file or directory");
+    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
+              "Could not open \"gone.mp4\": No such file or directory.");
 
     project = testing::projectOf(testFilm("truncated.mp4"), 160, 90, 6.0, {Disclosure::generated});
     EXPECT_NE(failureMessage([&] { exportFirstFilm(project, movie); }), "(no failure)");

@@ -121,7 +121,9 @@ private:
 MovieTranscoder::MovieTranscoder(const std::filesystem::path& source) {
     av_log_set_level(AV_LOG_QUIET);
     AVFormatContext* raw = nullptr;
-    AvError::check(avformat_open_input(&raw, source.c_str(), nullptr, nullptr));
+    const int opened = avformat_open_input(&raw, source.c_str(), nullptr, nullptr);
+    if (opened < 0)
+        throw ReviewError("Could not open \"" + source.filename().string() + "\": " + AvError::text(opened) + ".");
     format_.reset(raw);
     AvError::check(avformat_find_stream_info(format_.get(), nullptr));
     for (unsigned i = 0; i < format_->nb_streams && !video_; ++i)

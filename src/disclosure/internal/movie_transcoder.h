@@ -15,8 +15,9 @@ public:
     // Receives each upright frame and its time in seconds from the first presented frame.
     using FrameHook = std::function<void(AVFrame& frame, double seconds)>;
 
-    // Opens the source. Throws ReviewError with FFmpeg's text when it cannot be opened, or "Cannot
-    // create a video exporter for this source." when it holds no video track.
+    // Opens the source. Throws ReviewError 'Could not open "<name>": <FFmpeg's text>.' when it
+    // cannot be opened, or "Cannot create a video exporter for this source." when it holds no video
+    // track.
     explicit MovieTranscoder(const std::filesystem::path& source);
 
     // The upright picture size the movie will have (the stored size turned by the display matrix).
