@@ -107,15 +107,7 @@ void AudioCarrier::convertDecoded() {
 }
 
 void AudioCarrier::encode(const AVFrame* frame) {
-    const int sent = avcodec_send_frame(encoder_.get(), frame);
-    if (sent != AVERROR_EOF) AvError::check(sent);
-    for (;;) {
-        const int result = avcodec_receive_packet(encoder_.get(), packet_.get());
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return;
-        AvError::check(result);
-        packet_->stream_index = streamIndex_;
-        movie_.write(*packet_, encoder_->time_base);
-    }
+    movie_.encode(*encoder_, frame, streamIndex_, *packet_);
 }
 
 }  // namespace marrowick

@@ -104,6 +104,18 @@ void MovieWriter::write(AVPacket& packet, AVRational base) {
     check(format_->pb->error, target_);  // a full disk stops the export at once
 }
 
+void MovieWriter::encode(AVCodecContext& encoder, const AVFrame* frame, int streamIndex, AVPacket& packet) {
+    const int sent = avcodec_send_frame(&encoder, frame);
+    if (sent != AVERROR_EOF) AvError::check(sent);
+    for (;;) {
+        const int result = avcodec_receive_packet(&encoder, &packet);
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return;
+        AvError::check(result);
+        packet.stream_index = streamIndex;
+        write(packet, encoder.time_base);
+    }
+}
+
 void MovieWriter::finish() {
     check(av_write_trailer(format_), target_);
     check(format_->pb->error, target_);

@@ -36,6 +36,9 @@ public:
     void start();
     // Writes one packet whose stream_index is set and whose times are in `base`; takes its data.
     void write(AVPacket& packet, AVRational base);
+    // Sends a frame (nothing flushes) to an encoder and writes every packet it has ready to the
+    // stream, using `packet` as scratch.
+    void encode(AVCodecContext& encoder, const AVFrame* frame, int streamIndex, AVPacket& packet);
     // Writes the index, flushes the file to disk and renames it over the target.
     void finish();
 
