@@ -1,6 +1,7 @@
 // The read, decode, draw, encode and write loop over every packet of the source.
 #include "disclosure/internal/movie_transcoder.h"
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -91,10 +92,12 @@ private:
 
     void deliverFrames() {
         while (upright_.receive(*frame_)) {
-            if (origin_ == AV_NOPTS_VALUE) origin_ = frame_->pts;
-            const double seconds = static_cast<double>(frame_->pts - origin_) * av_q2d(video_.time_base);
+            const bool timed = frame_->pts != AV_NOPTS_VALUE;
+            if (timed && origin_ == AV_NOPTS_VALUE) origin_ = frame_->pts;
+            const double seconds = timed ? static_cast<double>(frame_->pts - origin_) * av_q2d(video_.time_base)
+                                         : std::numeric_limits<double>::quiet_NaN();  // carries no label
             hook_(*frame_, seconds);
-            frame_->pts -= shift_;
+            if (timed) frame_->pts -= shift_;
             frame_->pict_type = AV_PICTURE_TYPE_NONE;
             encoder_.encode(frame_.get());
             av_frame_unref(frame_.get());

@@ -81,8 +81,9 @@ int UprightVideo::height() const { return av_buffersink_get_h(sink_); }
 AVRational UprightVideo::sampleAspect() const { return av_buffersink_get_sample_aspect_ratio(sink_); }
 
 void UprightVideo::send(const AVPacket* packet) {
+    // Every ready frame is taken before the next packet, so the decoder always has room for it.
     const int sent = avcodec_send_packet(decoder_.get(), packet);
-    if (sent != AVERROR(EAGAIN) && sent != AVERROR_EOF) AvError::check(sent);
+    if (sent != AVERROR_EOF) AvError::check(sent);
 }
 
 // Moves one decoded picture into the filter chain; false when the decoder has none ready.
