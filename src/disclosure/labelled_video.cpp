@@ -39,7 +39,8 @@ void checkSameSource(const Film& film, std::stop_token stop) {
 // first labelled frame arrives, then reused.
 class LabelPainter {
 public:
-    explicit LabelPainter(const LabelOverlaySet& overlays) : overlays_(overlays) {}
+    LabelPainter(const LabelOverlaySet& overlays, std::filesystem::path source)
+        : overlays_(overlays), source_(std::move(source)) {}
 
     void paint(AVFrame& frame, double seconds) {
         const LabelOverlay* overlay = overlays_.at(seconds);
@@ -49,12 +50,13 @@ public:
             modified_.emplace(overlays_.modified(), frame);
             generated_.emplace(overlays_.generated(), frame);
         }
-        AvError::check(av_frame_make_writable(&frame));
+        AvError::check(av_frame_make_writable(&frame), source_);
         (overlay->decision == Disclosure::modified ? *modified_ : *generated_).blend(frame);
     }
 
 private:
     const LabelOverlaySet& overlays_;
+    std::filesystem::path source_;
     std::optional<FrameLabelBlender> modified_;
     std::optional<FrameLabelBlender> generated_;
 };
@@ -93,7 +95,7 @@ void labelledVideo(const Film& film, const std::vector<Shot>& shots, const Proje
     const LabelOverlaySet overlays(project, film, shots, resourceRoot);
     if (transcoder.width() != film.width || transcoder.height() != film.height)
         throw ReviewError("Source display raster changed. Reimport the film before exporting.");
-    LabelPainter painter(overlays);
+    LabelPainter painter(overlays, film.path);
     ProgressPacer pacer(progress, film.duration);
     transcoder.run(
         to,

@@ -81,7 +81,7 @@ TEST(LabelledExport, AFailingOrCancelledSecondFilmKeepsThePackageAndTheFirstMovi
                   Exporter::exportLabelledCopies(twoFilms(missing.path() / "reel_b.mp4"), missing.path(), kResources,
                                                  {}, [](std::size_t, std::size_t, const Film&, double) {});
               }),
-              "Could not open \"reel_b.mp4\": No such file or directory.");
+              "reel_b.mp4: No such file or directory");
     EXPECT_EQ(namesIn(onlyFolderIn(missing.path())), packageAnd({"1-labels-labelled.mov"}));
 
     TemporaryFolder cancelled;

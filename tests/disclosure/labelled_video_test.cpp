@@ -193,7 +193,7 @@ TEST(LabelledVideo, RefusedSourcesLeaveNothing) {
 
     project = testing::projectOf(folder.path() / "gone.mp4", 320, 180, 1.0, {Disclosure::none});
     EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
-              "Could not open \"gone.mp4\": No such file or directory.");
+              "gone.mp4: No such file or directory");
 
     project = testing::projectOf(testFilm("truncated.mp4"), 160, 90, 6.0, {Disclosure::generated});
     EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }), "Video export did not finish.");

@@ -33,9 +33,10 @@ bool AudioCarrier::copies(AVCodecID codec) {
     return std::find(std::begin(kCarried), std::end(kCarried), codec) != std::end(kCarried);
 }
 
-AudioCarrier::AudioCarrier(const AVStream& source, std::int64_t shift, MovieWriter& movie)
-    : sourceBase_(source.time_base), shift_(shift), movie_(movie) {
-    if (!decoded_ || !converted_ || !packet_) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+AudioCarrier::AudioCarrier(const AVStream& source, std::int64_t shift, std::filesystem::path file, MovieWriter& movie)
+    : file_(std::move(file)),
+      sourceBase_(source.time_base), shift_(shift), movie_(movie) {
+    if (!decoded_ || !converted_ || !packet_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
     if (copies(source.codecpar->codec_id) && movie.accepts(source.codecpar->codec_id)) {
         streamIndex_ = movie.addStream(source)->index;
         return;
@@ -45,29 +46,31 @@ AudioCarrier::AudioCarrier(const AVStream& source, std::int64_t shift, MovieWrit
 
 AudioCarrier::~AudioCarrier() { swr_free(&resampler_); }
 
+int AudioCarrier::check(int code) const { return AvError::check(code, file_); }
+
 void AudioCarrier::openTranscoder(const AVStream& source) {
     const AVCodec* decoding = avcodec_find_decoder(source.codecpar->codec_id);
-    if (!decoding) throw ReviewError(AvError::text(AVERROR_DECODER_NOT_FOUND));
+    if (!decoding) throw ReviewError::about(file_, AvError::text(AVERROR_DECODER_NOT_FOUND));
     decoder_.reset(avcodec_alloc_context3(decoding));
-    if (!decoder_) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
-    AvError::check(avcodec_parameters_to_context(decoder_.get(), source.codecpar));
+    if (!decoder_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
+    check(avcodec_parameters_to_context(decoder_.get(), source.codecpar));
     decoder_->pkt_timebase = source.time_base;
-    AvError::check(avcodec_open2(decoder_.get(), decoding, nullptr));
+    check(avcodec_open2(decoder_.get(), decoding, nullptr));
     if (decoder_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
         av_channel_layout_default(&decoder_->ch_layout, decoder_->ch_layout.nb_channels);
 
     const AVCodec* encoding = pcmEncoderFor(decoder_->sample_fmt);
-    if (!encoding) throw ReviewError(AvError::text(AVERROR_ENCODER_NOT_FOUND));
+    if (!encoding) throw ReviewError::about(file_, AvError::text(AVERROR_ENCODER_NOT_FOUND));
     encoder_.reset(avcodec_alloc_context3(encoding));
-    if (!encoder_) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+    if (!encoder_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
     encoder_->sample_fmt = encoding->sample_fmts[0];
     encoder_->sample_rate = decoder_->sample_rate;
     encoder_->time_base = {1, decoder_->sample_rate};
-    AvError::check(av_channel_layout_copy(&encoder_->ch_layout, &decoder_->ch_layout));
-    AvError::check(avcodec_open2(encoder_.get(), encoding, nullptr));
-    AvError::check(swr_alloc_set_opts2(&resampler_, &encoder_->ch_layout, encoder_->sample_fmt, encoder_->sample_rate,
+    check(av_channel_layout_copy(&encoder_->ch_layout, &decoder_->ch_layout));
+    check(avcodec_open2(encoder_.get(), encoding, nullptr));
+    check(swr_alloc_set_opts2(&resampler_, &encoder_->ch_layout, encoder_->sample_fmt, encoder_->sample_rate,
                                        &decoder_->ch_layout, decoder_->sample_fmt, decoder_->sample_rate, 0, nullptr));
-    AvError::check(swr_init(resampler_));
+    check(swr_init(resampler_));
     streamIndex_ = movie_.addStream(*encoder_)->index;
 }
 
@@ -81,12 +84,12 @@ void AudioCarrier::carry(AVPacket* packet) {
         return;
     }
     const int sent = avcodec_send_packet(decoder_.get(), packet);
-    if (sent != AVERROR_INVALIDDATA && sent != AVERROR_EOF) AvError::check(sent);
+    if (sent != AVERROR_INVALIDDATA && sent != AVERROR_EOF) check(sent);
     for (;;) {
         const int result = avcodec_receive_frame(decoder_.get(), decoded_.get());
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) break;
         if (result == AVERROR_INVALIDDATA) continue;
-        AvError::check(result);
+        check(result);
         convertDecoded();
     }
     if (!packet) encode(nullptr);
@@ -96,8 +99,8 @@ void AudioCarrier::convertDecoded() {
     av_frame_unref(converted_.get());
     converted_->format = encoder_->sample_fmt;
     converted_->sample_rate = encoder_->sample_rate;
-    AvError::check(av_channel_layout_copy(&converted_->ch_layout, &encoder_->ch_layout));
-    AvError::check(swr_convert_frame(resampler_, converted_.get(), decoded_.get()));
+    check(av_channel_layout_copy(&converted_->ch_layout, &encoder_->ch_layout));
+    check(swr_convert_frame(resampler_, converted_.get(), decoded_.get()));
     const std::int64_t stamp = decoded_->best_effort_timestamp;
     converted_->pts = stamp == AV_NOPTS_VALUE ? nextSample_
                                               : av_rescale_q(stamp - shift_, sourceBase_, encoder_->time_base);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 #include "analysis/av_handles.h"
 
@@ -18,7 +19,8 @@ class AudioCarrier {
 public:
     // Adds the track's stream to the movie. `shift` is subtracted from every time (track's base).
     // Throws ReviewError with FFmpeg's text when the track can neither be copied nor decoded.
-    AudioCarrier(const AVStream& source, std::int64_t shift, MovieWriter& movie);
+    // Failures name the source file.
+    AudioCarrier(const AVStream& source, std::int64_t shift, std::filesystem::path file, MovieWriter& movie);
     ~AudioCarrier();
     AudioCarrier(const AudioCarrier&) = delete;
     AudioCarrier& operator=(const AudioCarrier&) = delete;
@@ -34,6 +36,9 @@ private:
     void convertDecoded();
     void encode(const AVFrame* frame);
 
+    int check(int code) const;
+
+    std::filesystem::path file_;
     AVRational sourceBase_;
     std::int64_t shift_;
     MovieWriter& movie_;

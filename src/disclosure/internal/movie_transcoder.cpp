@@ -38,22 +38,23 @@ std::int64_t shiftOf(const AVFormatContext& format, const AVStream& stream) {
 // One run: the movie, its encoders and the frame and packet in flight.
 class Pass {
 public:
-    Pass(AVFormatContext& format, AVStream& video, const std::filesystem::path& target,
-         const MovieTranscoder::FrameHook& hook)
-        : format_(format),
+    Pass(AVFormatContext& format, AVStream& video, const std::filesystem::path& source,
+         const std::filesystem::path& target, const MovieTranscoder::FrameHook& hook)
+        : source_(source),
+          format_(format),
           video_(video),
           hook_(hook),
           movie_(target),
-          upright_(video, VideoEncoder::pixelFormatFor(static_cast<AVPixelFormat>(video.codecpar->format))),
+          upright_(video, VideoEncoder::pixelFormatFor(static_cast<AVPixelFormat>(video.codecpar->format)), source),
           encoder_(video, upright_, movie_),
           shift_(shiftOf(format, video)),
           origin_(video.start_time) {
-        if (!frame_ || !packet_) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+        if (!frame_ || !packet_) throw ReviewError::about(source, AvError::text(AVERROR(ENOMEM)));
         carriers_.resize(format.nb_streams);
         for (unsigned i = 0; i < format.nb_streams; ++i) {
             AVStream& stream = *format.streams[i];
             if (isSound(stream))
-                carriers_[i] = std::make_unique<AudioCarrier>(stream, shiftOf(format, stream), movie_);
+                carriers_[i] = std::make_unique<AudioCarrier>(stream, shiftOf(format, stream), source, movie_);
             else if (&stream != &video)
                 stream.discard = AVDISCARD_ALL;
         }
@@ -65,7 +66,7 @@ public:
             if (stop.stop_requested()) throw Cancelled();
             const int read = av_read_frame(&format_, packet_.get());
             if (read == AVERROR_EOF) break;
-            AvError::check(read);
+            AvError::check(read, source_);
             route();
             av_packet_unref(packet_.get());
         }
@@ -105,6 +106,7 @@ private:
         }
     }
 
+    const std::filesystem::path& source_;
     AVFormatContext& format_;
     AVStream& video_;
     const MovieTranscoder::FrameHook& hook_;
@@ -121,14 +123,12 @@ private:
 
 }  // namespace
 
-MovieTranscoder::MovieTranscoder(const std::filesystem::path& source) {
+MovieTranscoder::MovieTranscoder(const std::filesystem::path& source) : source_(source) {
     av_log_set_level(AV_LOG_QUIET);
     AVFormatContext* raw = nullptr;
-    const int opened = avformat_open_input(&raw, source.c_str(), nullptr, nullptr);
-    if (opened < 0)
-        throw ReviewError("Could not open \"" + source.filename().string() + "\": " + AvError::text(opened) + ".");
+    AvError::check(avformat_open_input(&raw, source.c_str(), nullptr, nullptr), source);
     format_.reset(raw);
-    AvError::check(avformat_find_stream_info(format_.get(), nullptr));
+    AvError::check(avformat_find_stream_info(format_.get(), nullptr), source);
     for (unsigned i = 0; i < format_->nb_streams && !video_; ++i)
         if (isPicture(*format_->streams[i])) video_ = format_->streams[i];
     if (!video_ || video_->codecpar->width < 1 || video_->codecpar->height < 1 ||
@@ -146,7 +146,7 @@ int MovieTranscoder::height() const {
 }
 
 void MovieTranscoder::run(const std::filesystem::path& target, const FrameHook& hook, std::stop_token stop) {
-    Pass(*format_, *video_, target, hook).run(std::move(stop));
+    Pass(*format_, *video_, source_, target, hook).run(std::move(stop));
 }
 
 }  // namespace marrowick

@@ -15,8 +15,7 @@ public:
     // Receives each upright frame and its time in seconds from the first presented frame.
     using FrameHook = std::function<void(AVFrame& frame, double seconds)>;
 
-    // Opens the source. Throws ReviewError 'Could not open "<name>": <FFmpeg's text>.' when it
-    // cannot be opened, or "Cannot create a video exporter for this source." when it holds no video
+    // Opens the source. Throws ReviewError "<name>: <FFmpeg's text>" when it cannot be opened, or "Cannot create a video exporter for this source." when it holds no video
     // track.
     explicit MovieTranscoder(const std::filesystem::path& source);
 
@@ -30,6 +29,7 @@ public:
     void run(const std::filesystem::path& target, const FrameHook& hook, std::stop_token stop);
 
 private:
+    std::filesystem::path source_;
     InputFormatPtr format_;
     AVStream* video_ = nullptr;
 };

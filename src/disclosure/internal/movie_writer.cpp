@@ -28,7 +28,7 @@ constexpr const char* kMovUnsupported = "MOV export is unsupported for this sour
 void check(int code, const std::filesystem::path& target) {
     constexpr int kHighestSystemError = 4095;
     if (code < 0 && -code <= kHighestSystemError) failSystem(target, -code);
-    AvError::check(code);
+    AvError::check(code, target);
 }
 
 void flushToDisk(const std::filesystem::path& path, const std::filesystem::path& target) {
@@ -67,8 +67,8 @@ bool MovieWriter::wantsGlobalHeader() const { return format_->oformat->flags & A
 
 AVStream* MovieWriter::addStream(const AVCodecContext& encoder) {
     AVStream* stream = avformat_new_stream(format_, nullptr);
-    if (!stream) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
-    AvError::check(avcodec_parameters_from_context(stream->codecpar, &encoder));
+    if (!stream) throw ReviewError::about(target_, AvError::text(AVERROR(ENOMEM)));
+    check(avcodec_parameters_from_context(stream->codecpar, &encoder), target_);
     stream->time_base = encoder.time_base;
     stream->avg_frame_rate = encoder.framerate;
     stream->sample_aspect_ratio = encoder.sample_aspect_ratio;
@@ -77,8 +77,8 @@ AVStream* MovieWriter::addStream(const AVCodecContext& encoder) {
 
 AVStream* MovieWriter::addStream(const AVStream& source) {
     AVStream* stream = avformat_new_stream(format_, nullptr);
-    if (!stream) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
-    AvError::check(avcodec_parameters_copy(stream->codecpar, source.codecpar));
+    if (!stream) throw ReviewError::about(target_, AvError::text(AVERROR(ENOMEM)));
+    check(avcodec_parameters_copy(stream->codecpar, source.codecpar), target_);
     stream->codecpar->codec_tag = 0;  // the movie's own tag for the codec
     stream->time_base = source.time_base;
     stream->disposition = source.disposition;
@@ -106,11 +106,11 @@ void MovieWriter::write(AVPacket& packet, AVRational base) {
 
 void MovieWriter::encode(AVCodecContext& encoder, const AVFrame* frame, int streamIndex, AVPacket& packet) {
     const int sent = avcodec_send_frame(&encoder, frame);
-    if (sent != AVERROR_EOF) AvError::check(sent);
+    if (sent != AVERROR_EOF) check(sent, target_);
     for (;;) {
         const int result = avcodec_receive_packet(&encoder, &packet);
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return;
-        AvError::check(result);
+        check(result, target_);
         packet.stream_index = streamIndex;
         write(packet, encoder.time_base);
     }

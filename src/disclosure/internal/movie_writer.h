@@ -21,6 +21,8 @@ public:
     MovieWriter(const MovieWriter&) = delete;
     MovieWriter& operator=(const MovieWriter&) = delete;
 
+    const std::filesystem::path& target() const { return target_; }
+
     // Whether the movie can carry a stream of this codec.
     bool accepts(AVCodecID codec) const;
     // Whether encoders feeding this movie must put their parameter sets in the stream header.

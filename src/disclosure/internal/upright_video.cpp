@@ -26,12 +26,13 @@ std::string chain(int quarterTurns, AVPixelFormat pixelFormat) {
 
 }  // namespace
 
-UprightVideo::UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat) {
+UprightVideo::UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat, std::filesystem::path source)
+    : file_(std::move(source)) {
     const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
     if (!codec || !decoded_) throw ReviewError(kNoExporter);
     decoder_.reset(avcodec_alloc_context3(codec));
-    if (!decoder_) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
-    AvError::check(avcodec_parameters_to_context(decoder_.get(), stream.codecpar));
+    if (!decoder_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
+    check(avcodec_parameters_to_context(decoder_.get(), stream.codecpar));
     decoder_->pkt_timebase = stream.time_base;
     decoder_->max_pixels = kMaxVideoPixels;
     decoder_->thread_count = 0;
@@ -44,25 +45,27 @@ UprightVideo::UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat) {
 
 UprightVideo::~UprightVideo() { avfilter_graph_free(&graph_); }
 
+int UprightVideo::check(int code) const { return AvError::check(code, file_); }
+
 void UprightVideo::buildFilters(const AVStream& stream, AVPixelFormat pixelFormat) {
     graph_ = avfilter_graph_alloc();
-    if (!graph_) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+    if (!graph_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
     const AVRational aspect = decoder_->sample_aspect_ratio.num > 0 ? decoder_->sample_aspect_ratio : AVRational{1, 1};
     const std::string arguments = "video_size=" + std::to_string(decoder_->width) + "x" +
                                   std::to_string(decoder_->height) + ":pix_fmt=" + std::to_string(decoder_->pix_fmt) +
                                   ":time_base=" + std::to_string(stream.time_base.num) + "/" +
                                   std::to_string(stream.time_base.den) + ":pixel_aspect=" + std::to_string(aspect.num) +
                                   "/" + std::to_string(aspect.den);
-    AvError::check(avfilter_graph_create_filter(&source_, avfilter_get_by_name("buffer"), "in", arguments.c_str(),
+    check(avfilter_graph_create_filter(&source_, avfilter_get_by_name("buffer"), "in", arguments.c_str(),
                                                 nullptr, graph_));
-    AvError::check(avfilter_graph_create_filter(&sink_, avfilter_get_by_name("buffersink"), "out", nullptr, nullptr,
+    check(avfilter_graph_create_filter(&sink_, avfilter_get_by_name("buffersink"), "out", nullptr, nullptr,
                                                 graph_));
     AVFilterInOut* outputs = avfilter_inout_alloc();
     AVFilterInOut* inputs = avfilter_inout_alloc();
     if (!outputs || !inputs) {
         avfilter_inout_free(&outputs);
         avfilter_inout_free(&inputs);
-        throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+        throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
     }
     outputs->name = av_strdup("in");
     outputs->filter_ctx = source_;
@@ -72,8 +75,8 @@ void UprightVideo::buildFilters(const AVStream& stream, AVPixelFormat pixelForma
                                                 &outputs, nullptr);
     avfilter_inout_free(&outputs);
     avfilter_inout_free(&inputs);
-    AvError::check(parsed);
-    AvError::check(avfilter_graph_config(graph_, nullptr));
+    check(parsed);
+    check(avfilter_graph_config(graph_, nullptr));
 }
 
 int UprightVideo::width() const { return av_buffersink_get_w(sink_); }
@@ -83,7 +86,7 @@ AVRational UprightVideo::sampleAspect() const { return av_buffersink_get_sample_
 void UprightVideo::send(const AVPacket* packet) {
     // Every ready frame is taken before the next packet, so the decoder always has room for it.
     const int sent = avcodec_send_packet(decoder_.get(), packet);
-    if (sent != AVERROR_EOF) AvError::check(sent);
+    if (sent != AVERROR_EOF) check(sent);
 }
 
 // Moves one decoded picture into the filter chain; false when the decoder has none ready.
@@ -93,12 +96,12 @@ bool UprightVideo::pullDecoded() {
     if (result == AVERROR(EAGAIN)) return false;
     if (result == AVERROR_EOF) {
         decoderDrained_ = true;
-        AvError::check(av_buffersrc_add_frame_flags(source_, nullptr, 0));
+        check(av_buffersrc_add_frame_flags(source_, nullptr, 0));
         return true;
     }
-    AvError::check(result);
+    check(result);
     decoded_->pts = decoded_->best_effort_timestamp;
-    AvError::check(av_buffersrc_add_frame_flags(source_, decoded_.get(), AV_BUFFERSRC_FLAG_KEEP_REF));
+    check(av_buffersrc_add_frame_flags(source_, decoded_.get(), AV_BUFFERSRC_FLAG_KEEP_REF));
     av_frame_unref(decoded_.get());
     return true;
 }
@@ -107,7 +110,7 @@ bool UprightVideo::receive(AVFrame& frame) {
     for (;;) {
         const int result = av_buffersink_get_frame(sink_, &frame);
         if (result >= 0) return true;
-        if (result != AVERROR(EAGAIN) && result != AVERROR_EOF) AvError::check(result);
+        if (result != AVERROR(EAGAIN) && result != AVERROR_EOF) check(result);
         if (!pullDecoded()) return false;
     }
 }

@@ -1,6 +1,7 @@
 // The source's first video track decoded and turned upright, in the pixel format the encoder takes.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "analysis/av_handles.h"
@@ -16,7 +17,8 @@ public:
     // Opens the track's decoder and a filter chain that applies the display rotation and converts
     // to `pixelFormat`. Throws ReviewError "Cannot create a video exporter for this source." when
     // the track cannot be decoded, or FFmpeg's text.
-    UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat);
+    // Failures name the source file.
+    UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat, std::filesystem::path source);
     ~UprightVideo();
     UprightVideo(const UprightVideo&) = delete;
     UprightVideo& operator=(const UprightVideo&) = delete;
@@ -36,6 +38,9 @@ private:
     void buildFilters(const AVStream& stream, AVPixelFormat pixelFormat);
     bool pullDecoded();
 
+    int check(int code) const;
+
+    std::filesystem::path file_;  // the source, named in failures
     CodecPtr decoder_;
     AVFilterGraph* graph_ = nullptr;
     AVFilterContext* source_ = nullptr;

@@ -63,7 +63,7 @@ VideoEncoder::VideoEncoder(const AVStream& source, const UprightVideo& video, Mo
     encoder_.reset(avcodec_alloc_context3(codec));
     if (!encoder_) {
         av_dict_free(&options);
-        throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+        throw ReviewError::about(movie.target(), AvError::text(AVERROR(ENOMEM)));
     }
     encoder_->width = video.width();
     encoder_->height = video.height();
@@ -80,7 +80,7 @@ VideoEncoder::VideoEncoder(const AVStream& source, const UprightVideo& video, Mo
     if (movie.wantsGlobalHeader()) encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     const int opened = avcodec_open2(encoder_.get(), codec, &options);
     av_dict_free(&options);
-    AvError::check(opened);
+    AvError::check(opened, movie.target());
     streamIndex_ = movie.addStream(*encoder_)->index;
 }
 
