@@ -11,6 +11,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "analysis/av_handles.h"
 #include "analysis/internal/quarter_turn.h"
 #include "analysis/media_file.h"
 #include "model/review_error.h"
@@ -18,11 +19,6 @@ extern "C" {
 namespace marrowick::FrameGrabber {
 
 namespace {
-
-struct FrameFreer {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 
 // The display size fitted into the box, never enlarged, at least one pixel each way.
 void fittedSize(int width, int height, int maxWidth, int maxHeight, int& fitWidth, int& fitHeight) {

@@ -14,38 +14,15 @@ extern "C" {
 }
 
 #include "analysis/av_error.h"
+#include "analysis/av_handles.h"
 #include "model/review_error.h"
 
 namespace marrowick {
 
 namespace {
 
-struct FormatCloser {
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-
 double seconds(std::int64_t value, AVRational base) {
     return static_cast<double>(value) * av_q2d(base);
-}
-
-// Clockwise quarter turns that make the stored picture upright, from the display matrix.
-int quarterTurns(const AVStream* stream) {
-    const auto* matrix = reinterpret_cast<const std::int32_t*>(
-        av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
-    if (!matrix) return 0;
-    const double angle = av_display_rotation_get(matrix);  // counter-clockwise degrees
-    if (!std::isfinite(angle)) return 0;
-    const long turns = std::lround(-angle / 90.0);
-    return static_cast<int>(((turns % 4) + 4) % 4);
 }
 
 double nominalRate(const AVStream* stream) {
@@ -63,11 +40,21 @@ double trackDuration(const AVFormatContext* format, const AVStream* stream) {
 
 }  // namespace
 
+int quarterTurnsOf(const AVStream* stream) {
+    const auto* matrix = reinterpret_cast<const std::int32_t*>(
+        av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+    if (!matrix) return 0;
+    const double angle = av_display_rotation_get(matrix);  // counter-clockwise degrees
+    if (!std::isfinite(angle)) return 0;
+    const long turns = std::lround(-angle / 90.0);
+    return static_cast<int>(((turns % 4) + 4) % 4);
+}
+
 struct MediaFile::State {
-    std::unique_ptr<AVFormatContext, FormatCloser> format;
-    std::unique_ptr<AVCodecContext, CodecFreer> codec;
-    std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
-    std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
+    InputFormatPtr format;
+    CodecPtr codec;
+    FramePtr frame{av_frame_alloc()};
+    PacketPtr packet{av_packet_alloc()};
     AVStream* stream = nullptr;
     VideoTrackInfo info;
     std::int64_t origin = AV_NOPTS_VALUE;  // timestamp of the first presented frame
@@ -103,7 +90,7 @@ void MediaFile::State::open(Options options) {
     openDecoder(options);
     info.duration = trackDuration(format.get(), stream);
     info.fps = nominalRate(stream);
-    info.quarterTurns = quarterTurns(stream);
+    info.quarterTurns = quarterTurnsOf(stream);
     const bool sideways = info.quarterTurns % 2 == 1;
     info.width = sideways ? stream->codecpar->height : stream->codecpar->width;
     info.height = sideways ? stream->codecpar->width : stream->codecpar->height;

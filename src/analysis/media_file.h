@@ -6,6 +6,7 @@
 #include <memory>
 
 struct AVFrame;
+struct AVStream;
 
 namespace marrowick {
 
@@ -19,6 +20,9 @@ struct VideoTrackInfo {
     int height = 0;
     int quarterTurns = 0;  // clockwise quarter turns that make the stored picture upright (0..3)
 };
+
+// Clockwise quarter turns that make a stream's stored picture upright, from its display matrix.
+int quarterTurnsOf(const AVStream* stream);
 
 class MediaFile {
 public:

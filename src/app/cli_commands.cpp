@@ -11,6 +11,7 @@ int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
 int runPlan(std::span<const std::string> arguments);
 int runTimeline(std::span<const std::string> arguments);
+int runLabelled(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -25,6 +26,9 @@ std::span<const Command> commands() {
          runPackage},
         {"timeline", "timeline PROJECT OUT.otio|OUT.edl",
          "Writes the review as a timeline for the editor: one clip per shot, decisions as markers.", runTimeline},
+        {"labelled", "labelled PROJECT OUTDIR",
+         "Writes a Marrowick-video- folder into OUTDIR: the review package and one labelled MOV copy per film.",
+         runLabelled},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
         {"plan", "plan PROJECT --preset KEY... [--assume-rec709] [--framing pad|crop]",

@@ -57,10 +57,12 @@ void reports(const Project& project, const std::filesystem::path& folder, const 
     writePackage(project, folder, resourceRoot);
 }
 
-std::string packageFolderName(const Uuid& id) { return "Marrowick-" + id.text().substr(0, 8); }
+std::string packageFolderName(const Uuid& id, std::string_view prefix) {
+    return std::string(prefix) + id.text().substr(0, 8);
+}
 
-std::filesystem::path createPackageFolder(const std::filesystem::path& parent) {
-    const std::filesystem::path folder = parent / packageFolderName(Uuid::random());
+std::filesystem::path createPackageFolder(const std::filesystem::path& parent, std::string_view prefix) {
+    const std::filesystem::path folder = parent / packageFolderName(Uuid::random(), prefix);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "model/project.h"
 #include "model/uuid.h"
@@ -22,12 +23,16 @@ inline constexpr const char* kDisclosureRecordFileName = "disclosure-record.txt"
 void reports(const Project& project, const std::filesystem::path& folder, const std::filesystem::path& resourceRoot,
              const std::set<std::string>& safeZoneProfileIDs = {});
 
-// "Marrowick-" and the first eight hexadecimal digits of an identifier's canonical text.
-std::string packageFolderName(const Uuid& id);
+inline constexpr const char* kPackageFolderPrefix = "Marrowick-";
 
-// Creates parent/"Marrowick-XXXXXXXX" for a new random identifier, with any missing parents, and
+// The prefix ("Marrowick-" by default) and the first eight hexadecimal digits of an identifier's
+// canonical text.
+std::string packageFolderName(const Uuid& id, std::string_view prefix = kPackageFolderPrefix);
+
+// Creates parent/<prefix>XXXXXXXX for a new random identifier, with any missing parents, and
 // returns it. Throws ReviewError with the system's description when it cannot be created.
-std::filesystem::path createPackageFolder(const std::filesystem::path& parent);
+std::filesystem::path createPackageFolder(const std::filesystem::path& parent,
+                                          std::string_view prefix = kPackageFolderPrefix);
 
 // The whole export behind the workspace's "Export review package": a new package folder in the
 // chosen parent, then reports into it; a project that fails validation leaves no folder behind.

@@ -27,9 +27,6 @@ void exportReports(ReviewStore& store) { store.exportReports(); }
 
 void exportTimeline(ReviewStore& store) { store.exportTimeline(); }
 
-void exportVideos(ReviewStore& store) {
-    if (store.busy()) return;
-    store.showNotice("The labelled MOV export is not part of this build yet.");
-}
+void exportVideos(ReviewStore& store) { store.exportVideos(); }
 
 }  // namespace marrowick::StoreOperations

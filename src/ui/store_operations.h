@@ -1,5 +1,5 @@
 // The film and export operations the window offers, by film identity. Each forwards to
-// ReviewStore; the labelled MOV export, not built yet, says so in the controller's notice.
+// ReviewStore.
 #pragma once
 
 #include <filesystem>

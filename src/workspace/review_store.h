@@ -188,9 +188,12 @@ public:
     void setAssistantRuntime(LocalRuntime& runtime) { assistantRuntime_ = &runtime; }
     LocalRuntime& assistantRuntime() const { return assistantRuntime_ ? *assistantRuntime_ : LocalRuntime::shared(); }
 
-    // --- Review package (review_store_reports.cpp) -----------------------------------------
+    // --- Review package, labelled copies, timeline (review_store_reports.cpp) -----------------
     // Asks for a parent folder, writes a new review package folder there and reveals it.
     void exportReports();
+    // Once every shot is reviewed: asks for a parent folder and, as an activity, writes a new
+    // "Marrowick-video-" folder with the package and one labelled movie per film, then reveals it.
+    void exportVideos();
     // Asks for an .otio or .edl destination and writes the review there as a timeline.
     void exportTimeline();
 

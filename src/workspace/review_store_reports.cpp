@@ -1,7 +1,9 @@
-// The controller's review package export (folder chooser, package folder, notice and reveal) and
-// its timeline export for the editor.
+// The controller's exports: the review package (folder chooser, package folder, notice and
+// reveal), the labelled display copies (the same, run as an activity with per-film progress) and
+// the timeline for the editor.
 #include <exception>
 
+#include "disclosure/labelled_export.h"
 #include "disclosure/review_package.h"
 #include "interchange/timeline_export.h"
 #include "workspace/review_store.h"
@@ -20,6 +22,29 @@ void ReviewStore::exportReports() {
     }
     showNotice("Review package exported.");
     dialogs_.revealFolder(package);
+}
+
+void ReviewStore::exportVideos() {
+    if (busy()) return;
+    try {
+        Exporter::checkReadyForVideos(project_);
+    } catch (const std::exception& failure) {
+        showError(failure.what());
+        return;
+    }
+    const std::optional<std::filesystem::path> parent = dialogs_.chooseExportFolder("Export labelled MOV copies");
+    if (!parent || !begin("Exporting labelled display copies…")) return;
+    finish([this, project = project_, parent = *parent, resources = resourceRoot_,
+            guides = safeZoneIDs_](const ActivityContext& context) {
+        const auto progress = [&](std::size_t index, std::size_t count, const Film& film, double fraction) {
+            const std::string text = "Exporting " + std::filesystem::path(film.path).filename().string();
+            context.onMainThread([this, text] { setActivityText(text); });
+            context.reportProgress((fraction + static_cast<double>(index)) / static_cast<double>(count));
+        };
+        const std::filesystem::path folder =
+            Exporter::exportLabelledCopies(project, parent, resources, guides, progress, context.stopToken());
+        context.onMainThread([this, folder] { dialogs_.revealFolder(folder); });
+    });
 }
 
 void ReviewStore::exportTimeline() {

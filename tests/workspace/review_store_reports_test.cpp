@@ -1,6 +1,7 @@
 // The controller's review package export: chooser, package folder, notice, reveal and failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "model/review_error.h"
@@ -10,6 +11,18 @@ namespace marrowick {
 namespace {
 
 using testing::makeProject;
+using testing::waitUntil;
+
+// labels.mp4 (640 x 360, 3 s) as one film of three reviewed shots, the middle one labelled.
+Project labelsProject() {
+    Project project = makeProject(1, 3);
+    Film& film = project.films[0];
+    film.path = (std::filesystem::path(MARROWICK_TEST_FILMS_DIR) / "labels.mp4").string();
+    film.width = 640;
+    film.height = 360;
+    for (std::size_t i = 0; i < 3; ++i) project.shots.mut(i).disclosure = i == 1 ? Disclosure::modified : Disclosure::none;
+    return project;
+}
 
 class ReviewStoreReportsTest : public testing::StoreHarness {
 protected:
@@ -103,6 +116,57 @@ TEST_F(ReviewStoreReportsTest, UnwritableParentShowsTheSystemMessage) {
     ASSERT_TRUE(store->error());
     EXPECT_FALSE(store->error()->empty());
     EXPECT_TRUE(dialogs.revealed.empty());
+}
+
+TEST_F(ReviewStoreReportsTest, VideoExportNeedsEveryShotReviewedBeforeAskingForAFolder) {
+    Project project = labelsProject();
+    project.shots.mut(2).disclosure = Disclosure::unreviewed;
+    startWith(project);
+    store->exportVideos();
+    ASSERT_TRUE(store->error());
+    EXPECT_EQ(*store->error(), "Review every shot before exporting labelled videos.");
+    EXPECT_TRUE(dialogs.folderConfirmButtons.empty());
+
+    startWith(Project{});
+    store->exportVideos();
+    ASSERT_TRUE(store->error());
+    EXPECT_EQ(*store->error(), "Review every shot before exporting labelled videos.");
+}
+
+TEST_F(ReviewStoreReportsTest, VideoExportRunsAsAnActivityWithFilmProgressAndRevealsTheFolder) {
+    startWith(labelsProject());
+    const auto parent = exports();
+    store->exportVideos();  // chooser cancelled: nothing happens
+    ASSERT_EQ(dialogs.folderConfirmButtons.size(), 1u);
+    EXPECT_FALSE(store->busy());
+    EXPECT_EQ(entries(parent), 0u);
+
+    std::vector<std::string> texts;
+    std::vector<double> progress;
+    QObject watcher;  // goes before the lists it fills
+    QObject::connect(store.get(), &ReviewStore::activityChanged, &watcher, [&] {
+        if (!store->busy()) return;
+        if (texts.empty() || texts.back() != store->activity().activity) texts.push_back(store->activity().activity);
+        progress.push_back(store->activity().progress);
+    });
+    dialogs.folderAnswers = {parent};
+    store->exportVideos();
+    EXPECT_EQ(dialogs.folderConfirmButtons, (std::vector<std::string>(2, "Export labelled MOV copies")));
+    ASSERT_TRUE(waitUntil([&] { return !store->busy(); }, 120000));
+
+    ASSERT_FALSE(store->error()) << *store->error();
+    EXPECT_EQ(store->notice(), "Finished. Your review is autosaved locally.");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front(), "Exporting labelled display copies…");
+    EXPECT_EQ(texts.back(), "Exporting labels.mp4");
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    ASSERT_EQ(dialogs.revealed.size(), 1u);
+    const auto folder = dialogs.revealed[0];
+    EXPECT_EQ(folder.parent_path(), parent);
+    EXPECT_TRUE(std::regex_match(folder.filename().string(), std::regex("Marrowick-video-[0-9A-F]{8}")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "review.marrowick"));
+    EXPECT_GT(std::filesystem::file_size(folder / "1-labels-labelled.mov"), 0u);
+    EXPECT_FALSE(store->dirty());
 }
 
 }  // namespace
