@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cblas.h>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -13,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_timing.h"
 #include "analysis/transnet_v2.h"
 #include "analysis/window_inputs.h"
 
@@ -63,12 +63,6 @@ struct Seconds {
     double cpu = 0;
 };
 
-double processSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
 // Wall and CPU seconds per window of the PyTorch reference, or nothing without PyTorch.
 std::optional<Seconds> referenceSeconds() {
     const std::string script = std::string(MARROWICK_SOURCE_DIR) + "/tools/transnetv2_reference.py";
@@ -92,10 +86,10 @@ double bestWindow(marrowick::TransNetV2& network, const marrowick::WindowInputs&
     double best = 1e9;
     for (int i = 0; i < windows; ++i) {
         const auto start = Clock::now();
-        const double cpuStart = processSeconds();
+        const double cpuStart = marrowick::bench::processSeconds();
         network.score(inputs);
         const double elapsed = seconds(start);
-        bestCpu = std::min(bestCpu, processSeconds() - cpuStart);
+        bestCpu = std::min(bestCpu, marrowick::bench::processSeconds() - cpuStart);
         best = std::min(best, elapsed);
         total += elapsed;
     }
