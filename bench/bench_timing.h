@@ -1,8 +1,9 @@
-// Wall-clock timing helpers shared by the benchmark programs.
+// Timing helpers shared by the benchmark programs: wall clock and the process's CPU time.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -12,6 +13,13 @@ inline double millisecondsOf(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// CPU seconds used by every thread of the process so far.
+inline double processSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
 inline double median(std::vector<double> values) {

@@ -3,11 +3,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
+#include "bench_timing.h"
 #include "analysis/colour_difference_scorer.h"
 #include "analysis/import_pipeline.h"
 #include "model/review_error.h"
@@ -48,18 +48,12 @@ struct Timing {
     double cpu = 1e300;
 };
 
-double processSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
 template <class Work>
 void timeBest(Timing& best, Work work) {
     const auto start = std::chrono::steady_clock::now();
-    const double cpuStart = processSeconds();
+    const double cpuStart = marrowick::bench::processSeconds();
     work();
-    best.cpu = std::min(best.cpu, processSeconds() - cpuStart);
+    best.cpu = std::min(best.cpu, marrowick::bench::processSeconds() - cpuStart);
     best.wall = std::min(best.wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 

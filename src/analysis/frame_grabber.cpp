@@ -20,12 +20,6 @@ namespace marrowick::FrameGrabber {
 
 namespace {
 
-// The display size fitted into the box, never enlarged, at least one pixel each way.
-void fittedSize(int width, int height, int maxWidth, int maxHeight, int& fitWidth, int& fitHeight) {
-    const double scale = std::min({1.0, static_cast<double>(maxWidth) / width, static_cast<double>(maxHeight) / height});
-    fitWidth = std::max(1, static_cast<int>(std::lround(width * scale)));
-    fitHeight = std::max(1, static_cast<int>(std::lround(height * scale)));
-}
 
 // Decodes forward from the current position and keeps the frame nearest to the time.
 FramePtr nearestFrame(MediaFile& media, double seconds, double tolerance) {
@@ -42,6 +36,14 @@ FramePtr nearestFrame(MediaFile& media, double seconds, double tolerance) {
         if (time > seconds) break;
     }
     return best;
+}
+
+}  // namespace
+
+void fittedSize(int width, int height, int maxWidth, int maxHeight, int& fitWidth, int& fitHeight) {
+    const double scale = std::min({1.0, static_cast<double>(maxWidth) / width, static_cast<double>(maxHeight) / height});
+    fitWidth = std::max(1, static_cast<int>(std::lround(width * scale)));
+    fitHeight = std::max(1, static_cast<int>(std::lround(height * scale)));
 }
 
 RgbaImage upright(const AVFrame& frame, const VideoTrackInfo& info, int maxWidth, int maxHeight) {
@@ -63,8 +65,6 @@ RgbaImage upright(const AVFrame& frame, const VideoTrackInfo& info, int maxWidth
     quarterTurn(stored.data(), storedWidth, storedHeight, 4, info.quarterTurns, image.pixels.data());
     return image;
 }
-
-}  // namespace
 
 RgbaImage picture(const std::filesystem::path& path, double seconds, double tolerance, int maxWidth, int maxHeight) {
     MediaFile media(path);

@@ -14,6 +14,14 @@ namespace marrowick::FrameGrabber {
 // ReviewError: the media layer's messages, or "Cannot decode video." when no frame qualifies.
 RgbaImage picture(const std::filesystem::path& path, double seconds, double tolerance, int maxWidth, int maxHeight);
 
+// A decoded frame of the media (or a smaller copy of one) turned upright and scaled to fit within
+// maxWidth x maxHeight like picture() does. Throws ReviewError "Cannot decode video." when the
+// frame cannot be converted.
+RgbaImage upright(const AVFrame& frame, const VideoTrackInfo& info, int maxWidth, int maxHeight);
+
+// The display size fitted into the box, never enlarged, at least one pixel each way.
+void fittedSize(int width, int height, int maxWidth, int maxHeight, int& fitWidth, int& fitHeight);
+
 // The same from a file already open, so that several pictures of one film share one opening.
 RgbaImage picture(MediaFile& media, double seconds, double tolerance, int maxWidth, int maxHeight);
 

@@ -2,6 +2,7 @@
 #include "analysis/import_pipeline.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "analysis/shot_imaging.h"
 #include "model/review_error.h"
@@ -15,6 +16,32 @@ constexpr double kDetectionShare = 0.75;
 void throwIfStopped(const std::stop_token& stop) {
     if (stop.stop_requested()) throw Cancelled();
 }
+
+// Thumbnails, feature prints and categories of the shot ranges whose middles the detection took.
+class MiddleDescriptions {
+public:
+    void add(double start, double end, const RgbaImage& picture) {
+        Shot shot;
+        shot.start = start;
+        shot.end = end;
+        shots_.push_back(ShotImaging::describe(std::move(shot), picture));
+    }
+
+    // Copies the description of the same range into the shot; false when there is none.
+    bool fill(Shot& shot) {
+        while (next_ < shots_.size() && shots_[next_].start < shot.start) ++next_;
+        if (next_ == shots_.size() || shots_[next_].start != shot.start || shots_[next_].end != shot.end) return false;
+        Shot& described = shots_[next_++];
+        shot.thumbnail = std::move(described.thumbnail);
+        shot.feature = std::move(described.feature);
+        shot.category = std::move(described.category);
+        return true;
+    }
+
+private:
+    std::vector<Shot> shots_;  // in time order, as the detection closes them
+    std::size_t next_ = 0;
+};
 
 }  // namespace
 
@@ -44,18 +71,22 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
         throwIfStopped(stop);
         const std::filesystem::path& file = files[i];
         const std::string detecting = detectingText(detectorName, file);
+        MiddleDescriptions described;
         auto [film, shots] = detector.detect(
             file, threshold,
             [&](double fraction) {
                 if (events.progress) events.progress((double(i) + kDetectionShare * fraction) / count, detecting);
             },
-            stop);
+            stop, [&](double start, double end, const RgbaImage& picture) { described.add(start, end, picture); });
         if (shotSource) shotSource(file, film, shots);
         const std::string indexing = indexingText(shots.size(), file);
-        MediaFile source(film.path);
+        std::optional<MediaFile> source;  // opened only for a shot whose middle was not taken on the way
         for (std::size_t j = 0; j < shots.size(); ++j) {
             throwIfStopped(stop);
-            shots[j] = ShotImaging::enrich(std::move(shots[j]), source);
+            if (!described.fill(shots[j])) {
+                if (!source) source.emplace(film.path);
+                shots[j] = ShotImaging::enrich(std::move(shots[j]), *source);
+            }
             const double done = kDetectionShare + (1 - kDetectionShare) * double(j + 1) / double(shots.size());
             if (events.progress) events.progress((double(i) + done) / count, indexing);
         }

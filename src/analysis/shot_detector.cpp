@@ -11,9 +11,11 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
+#include "analysis/boundary_tracker.h"
 #include "analysis/colour_difference_scorer.h"
 #include "analysis/file_fingerprint.h"
 #include "analysis/media_file.h"
+#include "analysis/middle_frames.h"
 #include "analysis/tiny_frame_scaler.h"
 #include "analysis/transnet_v2.h"
 #include "model/review_error.h"
@@ -24,7 +26,6 @@ namespace {
 
 constexpr int kContext = 25;    // frames of context before the predicted part of a window
 constexpr int kAdvance = 50;    // frames predicted per window
-constexpr double kMinimumShotSeconds = 0.000001;
 
 // Size and modification time of a file, to notice a file that changes while it is analysed.
 struct FileStamp {
@@ -44,7 +45,8 @@ FileStamp stampOf(const std::filesystem::path& path) {
 // Frames of the source shrunk to analysis frames, one at a time, honouring the stop request.
 class TinyFrameSource {
 public:
-    explicit TinyFrameSource(MediaFile& media) : media_(media), scaler_(media.info().quarterTurns) {}
+    TinyFrameSource(MediaFile& media, MiddleFrames* middles)
+        : media_(media), scaler_(media.info().quarterTurns), middles_(middles) {}
 
     std::optional<TinyFrame> next(const std::stop_token& stop) {
         if (stop.stop_requested()) throw Cancelled();
@@ -53,17 +55,20 @@ public:
         if (!frame->data[0]) throw ReviewError("Missing decoded frame.");
         const double time = media_.frameTime();
         if (!std::isfinite(time)) throw ReviewError("Invalid frame timestamp.");
+        if (middles_) middles_->decoded(*frame, time);
         return makeTinyFrame(scaler_.shrink(*frame), time);
     }
 
 private:
     MediaFile& media_;
     TinyFrameScaler scaler_;
+    MiddleFrames* middles_;
 };
 
 // Runs the scorer over windows of 100 frames advancing by 50; every frame gets one prediction.
 std::vector<FramePrediction> predictAll(TinyFrameSource& source, ShotScorer& scorer, double duration,
-                                        const std::function<void(double)>& progress, const std::stop_token& stop) {
+                                        const std::function<void(double)>& progress, const std::stop_token& stop,
+                                        MiddleFrames* middles) {
     std::optional<TinyFrame> first = source.next(stop);
     if (!first) throw ReviewError("Video has no readable frames.");
     std::vector<TinyFrame> buffer(kContext, *first);
@@ -90,8 +95,10 @@ std::vector<FramePrediction> predictAll(TinyFrameSource& source, ShotScorer& sco
         const WindowScores scores = scorer.score(inputs);
         if (scores.single.size() != kWindowFrames || scores.transition.size() != kWindowFrames)
             throw ReviewError("Invalid detector outputs.");
-        for (std::size_t j = 0; j < count; ++j)
+        for (std::size_t j = 0; j < count; ++j) {
             predictions.push_back({buffer[kContext + j].time, scores.single[kContext + j], scores.transition[kContext + j]});
+            if (middles) middles->predicted(predictions.back());
+        }
         emitted += count;
         if (progress) progress(std::min(0.99, buffer[kContext - 1 + count].time / duration));
         if (ended && emitted >= read) break;
@@ -117,7 +124,8 @@ std::string ShotDetector::detectorName() const { return scorer_->name(); }
 
 std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::path& url, double threshold,
                                                         const std::function<void(double)>& progress,
-                                                        std::stop_token stop) {
+                                                        std::stop_token stop,
+                                                        const MiddleFrames::Sink& middlePictures) {
     const FileStamp before = stampOf(url);
     MediaFile media(url, MediaFile::Options{.fastDecode = true});
     const VideoTrackInfo& info = media.info();
@@ -132,8 +140,12 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
     film.height = std::abs(info.height);
     film.detector = scorer_->name();
 
-    TinyFrameSource source(media);
-    const std::vector<FramePrediction> predictions = predictAll(source, *scorer_, info.duration, progress, stop);
+    std::optional<MiddleFrames> middles;
+    if (middlePictures) middles.emplace(info, threshold, middlePictures);
+    TinyFrameSource source(media, middles ? &*middles : nullptr);
+    const std::vector<FramePrediction> predictions =
+        predictAll(source, *scorer_, info.duration, progress, stop, middles ? &*middles : nullptr);
+    if (middles) middles->ended();
 
     if (stampOf(url) != before)
         throw ReviewError("The source file changed during analysis. Import it again after the write completes.");
@@ -150,22 +162,10 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
 std::vector<Boundary> ShotDetector::boundaries(const std::vector<FramePrediction>& predictions, double threshold,
                                                double duration) {
     std::vector<Boundary> result{{0.0, 1.0}};
-    const auto flush = [&](std::size_t peak) {
-        const double candidate = peak + 1 < predictions.size() ? predictions[peak + 1].time : duration;
-        if (result.back().start + kMinimumShotSeconds < candidate && candidate < duration)
-            result.push_back({candidate, predictions[peak].score});
-    };
-    std::optional<std::size_t> peak;
-    for (std::size_t i = 0; i < predictions.size(); ++i) {
-        const double score = predictions[i].score;
-        if (threshold <= score) {
-            if (!peak || predictions[*peak].score < score) peak = i;
-        } else if (peak) {
-            flush(*peak);
-            peak.reset();
-        }
-    }
-    if (peak) flush(*peak);
+    BoundaryTracker tracker(threshold, duration);
+    for (const FramePrediction& prediction : predictions)
+        if (const std::optional<Boundary> cut = tracker.add(prediction)) result.push_back(*cut);
+    if (const std::optional<Boundary> cut = tracker.finish()) result.push_back(*cut);
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/middle_frames.h"
 #include "analysis/shot_scorer.h"
 #include "model/film.h"
 #include "model/shot.h"
@@ -44,9 +45,12 @@ public:
 
     // Decodes every frame, scores 100-frame windows, places cuts and fingerprints the file.
     // progress receives fractions up to 0.99 after every window and 1.0 at the end. Throws
-    // ReviewError with the user-facing message, or Cancelled once a stop is requested.
+    // ReviewError with the user-facing message, or Cancelled once a stop is requested. When
+    // middlePictures is set, it receives the middle picture of each shot it can take on the way
+    // (see MiddleFrames), as soon as the shot's end is known.
     std::pair<Film, std::vector<Shot>> detect(const std::filesystem::path& url, double threshold,
-                                              const std::function<void(double)>& progress, std::stop_token stop = {});
+                                              const std::function<void(double)>& progress, std::stop_token stop = {},
+                                              const MiddleFrames::Sink& middlePictures = {});
 
     // Shot starts from per-frame scores: each run of scores at or above the threshold gives at
     // most one cut, on the frame after the run's highest (earliest of equal) score. Always starts

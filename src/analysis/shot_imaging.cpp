@@ -14,9 +14,6 @@ namespace marrowick::ShotImaging {
 
 namespace {
 
-// The middle of the shot's range on the 1/60000 s grid.
-double middleOf(const Shot& shot) { return std::round((shot.start + shot.end) * 0.5 * kTimescale) / kTimescale; }
-
 // The group of the nearest exemplar within the threshold (earliest on ties), if any.
 std::optional<std::size_t> nearestGroup(const std::vector<FeaturePrint>& exemplars, const FeaturePrint& print,
                                         float threshold) {
@@ -34,6 +31,8 @@ std::optional<std::size_t> nearestGroup(const std::vector<FeaturePrint>& exempla
 
 }  // namespace
 
+double middleOf(double start, double end) { return std::round((start + end) * 0.5 * kTimescale) / kTimescale; }
+
 Shot enrich(Shot shot, const Film& film) {
     MediaFile source(film.path);
     return enrich(std::move(shot), source);
@@ -41,7 +40,7 @@ Shot enrich(Shot shot, const Film& film) {
 
 Shot enrich(Shot shot, MediaFile& source) {
     const RgbaImage picture =
-        FrameGrabber::picture(source, middleOf(shot), kFrameTolerance_s, kThumbnailWidth, kThumbnailHeight);
+        FrameGrabber::picture(source, middleOf(shot.start, shot.end), kFrameTolerance_s, kThumbnailWidth, kThumbnailHeight);
     return describe(std::move(shot), picture);
 }
 

@@ -22,6 +22,9 @@ inline constexpr int kJpegQuality = 75;
 inline constexpr float kLabelConfidence = 0.12f;
 inline constexpr std::size_t kMaxLabels = 3;
 
+// The middle of a shot's range on the 1/60000 s grid: the time its picture is taken at.
+double middleOf(double start, double end);
+
 // The shot with `thumbnail`, `feature` and `category` taken from the picture at the middle of its
 // range in the film's source (upright, within 480 x 300, within 0.1 s of the middle). Other fields
 // are untouched. Throws ReviewError when no picture can be read.

@@ -11,6 +11,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "analysis/internal/planar_yuv.h"
 #include "analysis/internal/quarter_turn.h"
 #include "model/review_error.h"
 
@@ -49,17 +50,6 @@ void averagePlane(const std::uint8_t* data, int linesize, int width, int height,
             out[row * columns + column] = static_cast<float>(sum) / static_cast<float>(lines * count);
         }
     }
-}
-
-bool isPlanarYuv8(const AVPixFmtDescriptor* desc) {
-    if (!desc || desc->nb_components < 3) return false;
-    const auto excluded = AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_BITSTREAM |
-                          AV_PIX_FMT_FLAG_HWACCEL | AV_PIX_FMT_FLAG_BE | AV_PIX_FMT_FLAG_BAYER;
-    if ((desc->flags & excluded) || !(desc->flags & AV_PIX_FMT_FLAG_PLANAR)) return false;
-    for (int i = 0; i < 3; ++i)
-        if (desc->comp[i].depth != 8 || desc->comp[i].plane != i || desc->comp[i].step != 1 || desc->comp[i].shift != 0)
-            return false;
-    return true;
 }
 
 std::uint8_t toByte(float value) {

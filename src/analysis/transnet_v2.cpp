@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "analysis/internal/transnet_layers.h"
+#include "analysis/internal/winograd_convolution.h"
 #include "model/review_error.h"
 
 namespace marrowick {
@@ -25,6 +26,9 @@ constexpr int kPooledChannels = 64 + 128 + 256;
 constexpr int kFlatFeatures = 3 * 6 * 256;
 constexpr int kDenseInput = 2 * kSimilarityFeatures + kFlatFeatures;  // 4864
 constexpr int kDense = 1024;
+// Cells with this many input channels or more convolve by Winograd's method; the first cell's
+// three colour channels are too few for its batched products to pay.
+constexpr int kWinogradInput = 16;
 
 int cellFilters(int block) { return kBaseFilters << block; }
 int cellInput(int block, int cell) {
@@ -38,7 +42,8 @@ std::string cellPrefix(int block, int cell) {
 // One cell with batch norm folded into its temporal taps and a per-channel bias.
 struct CellWeights {
     int filters = 0;
-    std::vector<float> spatial;     // (9 x in) x (4 branches x 2f)
+    std::vector<float> spatial;     // (9 x in) x (4 branches x 2f); for the three-channel input only
+    transnet::WinogradKernels winograd;  // the same kernels transformed, for every other cell
     std::vector<float> taps[4][3];  // per branch, per temporal offset: 2f x f
     std::vector<float> bias;        // 4f
 };
@@ -85,6 +90,10 @@ CellWeights cellWeights(const TensorMap& tensors, int block, int cell) {
     CellWeights weights;
     weights.filters = f;
     weights.spatial = fusedSpatial(tensors, block, cell);
+    if (cellInput(block, cell) >= kWinogradInput) {
+        weights.winograd = transnet::winogradKernels(weights.spatial, cellInput(block, cell), 8 * f);
+        weights.spatial.clear();
+    }
     weights.bias.resize(4 * f);
     std::vector<float> scale(4 * f);
     for (int c = 0; c < 4 * f; ++c) {
@@ -104,15 +113,31 @@ CellWeights cellWeights(const TensorMap& tensors, int block, int cell) {
     return weights;
 }
 
-Volume runCell(const Volume& input, const CellWeights& cell, bool relu) {
+// The activations of one window and the layers' working space.
+struct CellBuffers {
+    Volume spatial;
+    std::vector<float> columns;
+    transnet::WinogradBuffers winograd;
+};
+
+void runCell(const Volume& input, const CellWeights& cell, bool relu, Volume& output, CellBuffers& buffers) {
     const int f = cell.filters;
-    const Volume spatial = transnet::spatialConvolution(input, cell.spatial, 8 * f);
-    Volume output(input.frames, input.height, input.width, 4 * f);
+    if (cell.spatial.empty()) transnet::winogradConvolution(input, cell.winograd, buffers.spatial, buffers.winograd);
+    else transnet::spatialConvolution(input, cell.spatial, 8 * f, buffers.spatial, buffers.columns);
+    output.reshape(input.frames, input.height, input.width, 4 * f);
     for (int b = 0; b < 4; ++b)
-        transnet::temporalConvolution(spatial, b * 2 * f, 2 * f, cell.taps[b], kDilations[b], output, b * f, f);
+        transnet::temporalConvolution(buffers.spatial, b * 2 * f, 2 * f, cell.taps[b], kDilations[b], output, b * f, f);
     transnet::addBias(output, cell.bias, relu);
-    return output;
 }
+
+}  // namespace
+
+struct TransNetV2::Buffers {
+    Volume volume, first, second;
+    CellBuffers cell;
+};
+
+namespace {
 
 // Channel means over rows and columns, per frame, written at column offset of a frames x 448 table.
 void spatialMeans(const Volume& volume, std::vector<float>& table, int offset) {
@@ -144,7 +169,8 @@ float sigmoid(float logit) { return 1.0f / (1.0f + std::exp(-logit)); }
 
 TransNetV2::TransNetV2(const std::filesystem::path& weights) : TransNetV2(Safetensors::read(weights)) {}
 
-TransNetV2::TransNetV2(const TensorMap& tensors) : weights_(std::make_unique<Weights>()) {
+TransNetV2::TransNetV2(const TensorMap& tensors)
+    : weights_(std::make_unique<Weights>()), buffers_(std::make_unique<Buffers>()) {
     for (const auto& [name, shape] : tensorShapes())
         if (name.find("num_batches_tracked") == std::string::npos) tensorOf(tensors, name, shape);
     for (int block = 0; block < kBlocks; ++block)
@@ -199,16 +225,18 @@ std::vector<std::pair<std::string, std::vector<std::int64_t>>> TransNetV2::tenso
 WindowScores TransNetV2::score(const WindowInputs& inputs) {
     const Weights& w = *weights_;
     const int frames = kWindowFrames;
-    Volume volume(frames, kTinyHeight, kTinyWidth, 3);
-    for (std::size_t i = 0; i < volume.values.size(); ++i) volume.values[i] = inputs.rgb[i] / 255.0f;
+    Buffers& buffers = *buffers_;
+    Volume& volume = buffers.volume;
+    volume.reshape(frames, kTinyHeight, kTinyWidth, 3);
+    for (std::size_t i = 0; i < volume.count(); ++i) volume.values[i] = inputs.rgb[i] / 255.0f;
 
     std::vector<float> means(static_cast<std::size_t>(frames) * kPooledChannels, 0.0f);
     int meanOffset = 0;
     for (int block = 0; block < kBlocks; ++block) {
-        const Volume first = runCell(volume, w.cells[block][0], true);
-        Volume second = runCell(first, w.cells[block][1], false);
-        transnet::reluAdd(second, first);
-        volume = transnet::averagePool(second);
+        runCell(volume, w.cells[block][0], true, buffers.first, buffers.cell);
+        runCell(buffers.first, w.cells[block][1], false, buffers.second, buffers.cell);
+        transnet::reluAdd(buffers.second, buffers.first);
+        transnet::averagePool(buffers.second, volume);
         spatialMeans(volume, means, meanOffset);
         meanOffset += volume.channels;
     }

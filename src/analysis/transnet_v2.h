@@ -32,7 +32,9 @@ public:
 
 private:
     struct Weights;
+    struct Buffers;
     std::unique_ptr<Weights> weights_;
+    std::unique_ptr<Buffers> buffers_;  // activations and working space, reused window after window
 };
 
 }  // namespace marrowick

@@ -22,6 +22,7 @@ constexpr const char* kFinishedNotice = "Finished. Your review is autosaved loca
 constexpr const char* kCancelledNotice = "Cancelled. Completed work is retained.";
 constexpr const char* kRecoveredNotice = "Recovered your last review. Save a project file to keep a named copy.";
 constexpr const char* kAutosaveFailed = "Autosave failed: ";
+constexpr int kKeyFoldDelay_ms = 100;
 
 }  // namespace
 
@@ -50,6 +51,21 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
     autosaveTimer_.setInterval(kAutosaveDelay_ms);
     connect(&autosaveTimer_, &QTimer::timeout, this, &ReviewStore::persist);
 
+    keyFolder_ = std::make_unique<SearchKeyFolder>([this](ShotSearchIndex::Folded folded) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, folded = std::move(folded)]() mutable {
+                query_.adoptKeys(std::move(folded));
+                emit searchKeysReady();
+            },
+            Qt::QueuedConnection);
+    });
+    keyFoldTimer_.setSingleShot(true);
+    keyFoldTimer_.setInterval(kKeyFoldDelay_ms);
+    connect(&keyFoldTimer_, &QTimer::timeout, this,
+            [this] { keyFolder_->submit(project_, TextFolding::forUserLocale().turkic()); });
+    connect(this, &ReviewStore::projectChanged, &keyFoldTimer_, qOverload<>(&QTimer::start));
+
     loadPresets();
     recoverLastReview();
     observer_ = player_->addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
@@ -59,7 +75,9 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
 
 ReviewStore::~ReviewStore() {
     // Stop the threads while every member they report to is still alive: the writer finishes
-    // its pending snapshot, the activity's worker is cancelled and joined.
+    // its pending snapshot, the activity's worker is cancelled and joined, the key folding is
+    // abandoned.
+    keyFolder_.reset();
     writer_.reset();
     delete runner_;
 }

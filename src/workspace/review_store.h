@@ -21,6 +21,7 @@
 #include "workspace/film_import.h"
 #include "workspace/media_player.h"
 #include "workspace/undo_history.h"
+#include "workspace/search_key_folder.h"
 #include "workspace/visible_shots.h"
 #include "workspace/workspace_state.h"
 
@@ -211,6 +212,9 @@ signals:
     void presentationChanged();
     // A background autosave completed (tests and status displays).
     void recoveryWritten();
+    // The search keys of the review as it now stands were folded in the background (tests and
+    // benchmarks).
+    void searchKeysReady();
 
 private:
     template <class T>
@@ -234,6 +238,8 @@ private:
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;
     mutable ShotListQuery query_;
+    std::unique_ptr<SearchKeyFolder> keyFolder_;
+    QTimer keyFoldTimer_;  // folds the keys once the review has stopped changing for a moment
     UndoHistory history_;
     DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
     LocalRuntime* assistantRuntime_ = nullptr;  // null: the program's shared runtime

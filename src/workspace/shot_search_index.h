@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,6 +21,23 @@ namespace marrowick {
 // Edited shots, renamed films and a changed locale are refolded. Confined to the main thread.
 class ShotSearchIndex {
 public:
+    // Keys of every shot folded away from the main thread, ahead of the first keystroke.
+    struct Folded {
+        SharedVector<Shot> shots;  // the shots folded, kept alive for the address test
+        std::vector<std::pair<Uuid, std::string>> films;
+        bool turkic = false;
+        std::vector<std::string> keys;
+    };
+
+    // The file name (last path component) of every film, in order.
+    static std::vector<std::string> filmNames(const Project& project);
+    // Folds the key of every shot of the project; nothing when stopRequested() turns true first.
+    // Safe on any thread.
+    static std::optional<Folded> foldAll(const Project& project, bool turkic, const std::function<bool()>& stopRequested);
+    // Takes keys folded in the background as the previous pass; shots changed since, and all
+    // shots when film names or the folding changed since, are refolded when next read.
+    void adopt(Folded folded);
+
     // Starts a pass over every shot of the project, in order, under the user's current folding.
     void beginPass(const Project& project, const std::vector<std::string>& filmNames);
     // The folded search text of the shot at `index`; call for every shot of the pass.
@@ -27,6 +46,10 @@ public:
     std::string foldQuery(std::string_view query) const;
 
 private:
+    static std::string searchText(const Shot& shot, std::string_view filmName);
+    static std::vector<std::pair<Uuid, std::string>> filmPairs(const Project& project,
+                                                               const std::vector<std::string>& filmNames);
+
     struct Slot {
         const Shot* shot = nullptr;
         std::string folded;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <string>
 #include <unordered_map>
 
@@ -78,15 +77,8 @@ struct FilmFacts {
     std::string fileName;
 };
 
-std::vector<std::string> fileNames(const Project& project) {
-    std::vector<std::string> names;
-    names.reserve(project.films.size());
-    for (const Film& film : project.films) names.push_back(std::filesystem::path(film.path).filename().string());
-    return names;
-}
-
 std::unordered_map<Uuid, FilmFacts, UuidHash> filmFacts(const Project& project) {
-    const std::vector<std::string> names = fileNames(project);
+    const std::vector<std::string> names = ShotSearchIndex::filmNames(project);
     std::unordered_map<Uuid, FilmFacts, UuidHash> facts;
     for (std::size_t i = 0; i < project.films.size(); ++i) facts.emplace(project.films[i].id, FilmFacts{i, names[i]});
     return facts;
@@ -119,7 +111,7 @@ VisibleShots ShotListQuery::visible(const Project& project, const ShotListOption
     const auto sizes = filter.kind == ShotFilter::Kind::groups ? groupSizes(project) : GroupSizes();
     const auto films = filmFacts(project);
     const std::string trimmed = trimmedQuery(options.search);
-    if (!trimmed.empty()) index_.beginPass(project, fileNames(project));
+    if (!trimmed.empty()) index_.beginPass(project, ShotSearchIndex::filmNames(project));
     const std::string query = trimmed.empty() ? std::string() : index_.foldQuery(trimmed);
 
     const FilmFacts missingFilm;

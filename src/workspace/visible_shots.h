@@ -38,6 +38,8 @@ public:
     // per the user's locale), stably sorted: by group first when grouping, then by film order and
     // start time.
     VisibleShots visible(const Project& project, const ShotListOptions& options);
+    // Search keys folded in the background (see ShotSearchIndex::adopt).
+    void adoptKeys(ShotSearchIndex::Folded folded) { index_.adopt(std::move(folded)); }
 
 private:
     ShotSearchIndex index_;

@@ -41,12 +41,13 @@ void im2col(const Volume& input, int first, int last, float* columns) {
 
 }  // namespace
 
-Volume spatialConvolution(const Volume& input, const std::vector<float>& weights, int outChannels) {
-    Volume output(input.frames, input.height, input.width, outChannels);
+void spatialConvolution(const Volume& input, const std::vector<float>& weights, int outChannels, Volume& output,
+                        std::vector<float>& columns) {
+    output.reshape(input.frames, input.height, input.width, outChannels);
     const int k = 9 * input.channels;
     const std::size_t frameRows = static_cast<std::size_t>(input.height) * input.width;
     const int framesPerChunk = std::max<int>(1, static_cast<int>(kChunkBytes / (frameRows * k * sizeof(float))));
-    std::vector<float> columns(frameRows * std::min(framesPerChunk, input.frames) * k);
+    columns.resize(std::max(columns.size(), frameRows * std::min(framesPerChunk, input.frames) * k));
     for (int first = 0; first < input.frames; first += framesPerChunk) {
         const int last = std::min(input.frames, first + framesPerChunk);
         im2col(input, first, last, columns.data());
@@ -55,7 +56,6 @@ Volume spatialConvolution(const Volume& input, const std::vector<float>& weights
                     weights.data(), outChannels, 0.0f, output.values.data() + first * frameRows * outChannels,
                     outChannels);
     }
-    return output;
 }
 
 void temporalConvolution(const Volume& input, int inOffset, int inChannels, const std::vector<float> (&taps)[3],
@@ -85,11 +85,11 @@ void addBias(Volume& volume, const std::vector<float>& bias, bool relu) {
 }
 
 void reluAdd(Volume& b, const Volume& a) {
-    for (std::size_t i = 0; i < b.values.size(); ++i) b.values[i] = std::max(0.0f, b.values[i]) + a.values[i];
+    for (std::size_t i = 0; i < b.count(); ++i) b.values[i] = std::max(0.0f, b.values[i]) + a.values[i];
 }
 
-Volume averagePool(const Volume& input) {
-    Volume output(input.frames, input.height / 2, input.width / 2, input.channels);
+void averagePool(const Volume& input, Volume& output) {
+    output.reshape(input.frames, input.height / 2, input.width / 2, input.channels);
     const int c = input.channels;
     const auto at = [&](int t, int y, int x) {
         return input.values.data() + ((static_cast<std::size_t>(t) * input.height + y) * input.width + x) * c;
@@ -101,7 +101,6 @@ Volume averagePool(const Volume& input) {
                 const float *a = at(t, 2 * y, 2 * x), *b = a + c, *e = at(t, 2 * y + 1, 2 * x), *f = e + c;
                 for (int i = 0; i < c; ++i) out[i] = 0.25f * (a[i] + b[i] + e[i] + f[i]);
             }
-    return output;
 }
 
 void gram(const float* matrix, int rows, int columns, float* table) {
