@@ -20,7 +20,6 @@ namespace marrowick::FrameGrabber {
 
 namespace {
 
-
 // Decodes forward from the current position and keeps the frame nearest to the time.
 FramePtr nearestFrame(MediaFile& media, double seconds, double tolerance) {
     FramePtr best;
