@@ -12,11 +12,13 @@ namespace marrowick {
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
     player_.setVideoSink(&sink_);
     connect(&player_, &QMediaPlayer::positionChanged, this, &QtMediaPlayer::stopAtPlaybackEnd);
+    connect(&player_, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::seekWhenLoaded);
 }
 
 void QtMediaPlayer::replaceItem(const std::optional<std::filesystem::path>& file) {
     item_ = file;
     playbackEnd_s_ = 0;
+    pendingSeek_ms_.reset();
     player_.setSource(file ? QUrl::fromLocalFile(QString::fromStdString(file->string())) : QUrl());
 }
 
@@ -30,19 +32,30 @@ void QtMediaPlayer::play() {
 
 void QtMediaPlayer::seek(double seconds) {
     if (!item_ || !std::isfinite(seconds)) return;
-    player_.setPosition(static_cast<qint64>(std::ceil(seconds * 1000.0 - 1e-6)));
+    const auto position_ms = static_cast<qint64>(std::ceil(seconds * 1000.0 - 1e-6));
+    if (player_.mediaStatus() == QMediaPlayer::LoadingMedia) pendingSeek_ms_ = position_ms;
+    else player_.setPosition(position_ms);
+}
+
+void QtMediaPlayer::seekWhenLoaded(QMediaPlayer::MediaStatus status) {
+    if (!pendingSeek_ms_ || status == QMediaPlayer::LoadingMedia) return;
+    const qint64 position_ms = *pendingSeek_ms_;
+    pendingSeek_ms_.reset();
+    player_.setPosition(position_ms);
 }
 
 void QtMediaPlayer::setForwardPlaybackEnd(double seconds) { playbackEnd_s_ = seconds; }
 
 double QtMediaPlayer::currentTime() const {
     if (!item_) return std::numeric_limits<double>::quiet_NaN();
-    return static_cast<double>(player_.position()) / 1000.0;
+    return static_cast<double>(pendingSeek_ms_.value_or(player_.position())) / 1000.0;
 }
 
 double QtMediaPlayer::rate() const {
     return player_.playbackState() == QMediaPlayer::PlayingState ? player_.playbackRate() : 0.0;
 }
+
+void QtMediaPlayer::setRate(double rate) { player_.setPlaybackRate(rate); }
 
 MediaPlayer::ObserverHandle QtMediaPlayer::addPeriodicTimeObserver(double intervalSeconds,
                                                                    std::function<void(double)> tick) {
