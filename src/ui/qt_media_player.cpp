@@ -19,6 +19,7 @@ void QtMediaPlayer::replaceItem(const std::optional<std::filesystem::path>& file
     item_ = file;
     playbackEnd_s_ = 0;
     pendingSeek_ms_.reset();
+    awaitingLoad_ = file.has_value();
     player_.setSource(file ? QUrl::fromLocalFile(QString::fromStdString(file->string())) : QUrl());
 }
 
@@ -33,12 +34,18 @@ void QtMediaPlayer::play() {
 void QtMediaPlayer::seek(double seconds) {
     if (!item_ || !std::isfinite(seconds)) return;
     const auto position_ms = static_cast<qint64>(std::ceil(seconds * 1000.0 - 1e-6));
-    if (player_.mediaStatus() == QMediaPlayer::LoadingMedia) pendingSeek_ms_ = position_ms;
-    else player_.setPosition(position_ms);
+    pendingSeek_ms_ = position_ms;
+    if (!awaitingLoad_) seekToPending();
 }
 
 void QtMediaPlayer::seekWhenLoaded(QMediaPlayer::MediaStatus status) {
-    if (!pendingSeek_ms_ || status == QMediaPlayer::LoadingMedia) return;
+    if (!awaitingLoad_ || status != QMediaPlayer::LoadedMedia) return;
+    awaitingLoad_ = false;
+    if (pendingSeek_ms_) QMetaObject::invokeMethod(this, &QtMediaPlayer::seekToPending, Qt::QueuedConnection);
+}
+
+void QtMediaPlayer::seekToPending() {
+    if (!pendingSeek_ms_) return;
     const qint64 position_ms = *pendingSeek_ms_;
     pendingSeek_ms_.reset();
     player_.setPosition(position_ms);

@@ -9,8 +9,9 @@
 
 namespace marrowick {
 
-// Seeks land on the frame at or after the time (milliseconds rounded up), also when asked while
-// the item is still loading; playback pauses at the forward playback end.
+// Seeks land on the frame at or after the time (milliseconds rounded up). A new item drops
+// position changes until it has loaded, so a seek asked before then waits for the load and runs
+// from the event loop right after it. Playback pauses at the forward playback end.
 class QtMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 
@@ -33,12 +34,14 @@ public:
 private:
     void stopAtPlaybackEnd(qint64 position_ms);
     void seekWhenLoaded(QMediaPlayer::MediaStatus status);
+    void seekToPending();
 
     QMediaPlayer player_;
     QVideoSink sink_;
     std::optional<std::filesystem::path> item_;
     double playbackEnd_s_ = 0;
     std::optional<qint64> pendingSeek_ms_;
+    bool awaitingLoad_ = false;
 };
 
 }  // namespace marrowick

@@ -26,7 +26,8 @@ constexpr int kFrames = 72;
 constexpr int kShotStarts[] = {0, 25, 50};
 
 // What the sink delivered last: the frame's start time in microseconds and, read from its
-// picture, its frame number (the films paint frame N in grey of luma 16 + 3N).
+// picture, its frame number (the films paint frame N in grey of luma 16 + 3N). The player stamps
+// a frame shown after a seek with the seek's position, so the time must lie within the frame.
 class SinkClock {
 public:
     explicit SinkClock(QVideoSink& sink) {
@@ -40,8 +41,12 @@ public:
     }
     // Waits until the sink shows `frame` of a film at `fps`, by picture and by time.
     bool shows(int frame, double fps) const {
-        const auto expected_us = static_cast<qint64>(std::llround(frame / fps * 1e6));
-        return testing::waitUntil([&] { return painted_ == frame && std::llabs(last_us_ - expected_us) <= 1; });
+        const double start_us = frame / fps * 1e6;
+        const double end_us = (frame + 1) / fps * 1e6;
+        return testing::waitUntil([&] {
+            const auto time_us = static_cast<double>(last_us_);
+            return painted_ == frame && time_us >= std::floor(start_us) && time_us < end_us;
+        });
     }
     std::string last() const {
         return "frame " + std::to_string(painted_) + " at " + std::to_string(last_us_) + " us";

@@ -151,9 +151,9 @@ TEST(Inspector, TheDraftFollowsTheShotAndItsRangeButNotItsOtherFields) {
     EXPECT_EQ(range.inPoint(), 1.1) << "a decision or a note alone keeps the draft";
     EXPECT_EQ(fixture.inspector.notes().editor().toPlainText(), QStringLiteral("typed"));
 
-    fixture.store.split(fixture.shot(1).id, 1.5);
+    fixture.store.split(fixture.shot(1).id, 1.6);
     EXPECT_EQ(range.inPoint(), 1.0) << "the range changed: a new draft";
-    EXPECT_EQ(range.outPoint(), 1.5);
+    EXPECT_DOUBLE_EQ(range.outPoint(), 1.6);
     EXPECT_EQ(fixture.inspector.notes().editor().toPlainText(), QStringLiteral("stored elsewhere"));
     fixture.store.undoEdit();
     EXPECT_EQ(range.outPoint(), 2.0) << "undo moved the range back";

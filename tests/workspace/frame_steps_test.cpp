@@ -31,7 +31,9 @@ TEST(FrameSteps, StepsLandOnTheNeighbouringGridFrameFromWhatThePlayerReports) {
             const double shown = reported(frame / fps);
             EXPECT_DOUBLE_EQ(FrameSteps::frameAt(film, shown), frame / fps) << fps << " frame " << frame;
             EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, shown, 1), (frame + 1) / fps) << fps << " frame " << frame;
-            if (frame > 0) EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, shown, -1), (frame - 1) / fps);
+            if (frame > 0) {
+                EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, shown, -1), (frame - 1) / fps);
+            }
         }
         // A millisecond reading just under a frame's exact time still counts as that frame.
         EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, std::floor(37 / fps * 1000) / 1000, 1), 38 / fps);
