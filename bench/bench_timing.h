@@ -27,6 +27,12 @@ inline double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The sample below which `fraction` of the samples lie (0.95: the 95th percentile).
+inline double percentile(std::vector<double> samples, double fraction) {
+    std::sort(samples.begin(), samples.end());
+    return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1))];
+}
+
 inline double medianMilliseconds(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) times.push_back(millisecondsOf(work));

@@ -28,10 +28,7 @@ constexpr int kShotsPerFilm = 2000;
 
 const auto milliseconds = bench::millisecondsOf;
 
-double percentile(std::vector<double> samples, double fraction) {
-    std::sort(samples.begin(), samples.end());
-    return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1))];
-}
+using bench::percentile;
 
 void metric(const char* name, double value, const char* unit) { std::printf("metric: %s %.3f %s\n", name, value, unit); }
 

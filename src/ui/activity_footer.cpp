@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "ui/review_keys.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -36,7 +37,8 @@ ActivityFooter::ActivityFooter(ReviewStore& store, QWidget* parent) : QWidget(pa
     shield_ = new QLabel(this);
     shield_->setPixmap(SymbolIcon::pixmap(QStringLiteral("lock.shield"), Theme::kGreen, 15, devicePixelRatioF()));
     notice_ = WidgetFactory::label({}, Theme::font(12), Theme::kSecondaryText, this);
-    hint_ = WidgetFactory::label(QStringLiteral("0 No label   1 Modified   2 Generated   J Next"),
+    hint_ = WidgetFactory::label(QStringLiteral("0 No label   1 Modified   2 Generated   J Next   ") +
+                                     QString::fromUtf8(ReviewKeys::kHint),
                                  Theme::font(11, QFont::Normal, true), Theme::kTertiaryText, this);
 
     row->addWidget(progress_);

@@ -31,6 +31,12 @@ void EmptyState::present(const QString& symbol, const QString& title, const QStr
     hint_->setText(hint);
 }
 
+void EmptyState::addAccessory(QWidget* accessory) {
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertSpacing(column->count() - 1, 8);
+    column->insertWidget(column->count() - 1, accessory, 0, Qt::AlignHCenter);
+}
+
 QString EmptyState::title() const { return title_->text(); }
 
 QString EmptyState::hint() const { return hint_->text(); }

@@ -14,6 +14,8 @@ public:
     explicit EmptyState(QWidget* parent = nullptr);
 
     void present(const QString& symbol, const QString& title, const QString& hint);
+    // Places a control, centred, under the hint.
+    void addAccessory(QWidget* accessory);
     QString title() const;
     QString hint() const;
 

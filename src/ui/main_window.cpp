@@ -14,9 +14,11 @@
 #include "ui/app_delegate.h"
 #include "ui/app_menus.h"
 #include "ui/error_alert.h"
-#include "ui/inspector_placeholder.h"
-#include "ui/preview_placeholder.h"
+#include "ui/inspector.h"
+#include "ui/preview_pane.h"
+#include "ui/qt_media_player.h"
 #include "ui/review_header.h"
+#include "ui/review_keys.h"
 #include "ui/shot_library.h"
 #include "ui/sidebar.h"
 #include "ui/store_operations.h"
@@ -56,6 +58,7 @@ MainWindow::MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* paren
     menus_ = new AppMenus(store_, *this);
     alert_ = new ErrorAlert(store_, *this);
     sheets_ = new WindowSheets(store_, *this);
+    new ReviewKeys(store_, inspector_->range(), *this);
 }
 
 QWidget* MainWindow::rightColumn() {
@@ -75,7 +78,9 @@ QWidget* MainWindow::rightColumn() {
     auto* previewFrame = new QWidget(split);
     auto* previewLayout = new QVBoxLayout(previewFrame);
     previewLayout->setContentsMargins(12, 12, 12, 10);
-    previewLayout->addWidget(new PreviewPlaceholder(store_, previewFrame));
+    auto* qtPlayer = dynamic_cast<QtMediaPlayer*>(&store_.player());
+    preview_ = new PreviewPane(store_, qtPlayer ? &qtPlayer->videoSink() : nullptr, previewFrame);
+    previewLayout->addWidget(preview_);
     previewFrame->setMinimumHeight(kPreviewMinimum);
     previewFrame->setMaximumHeight(kPreviewMaximum);
     library_ = new ShotLibrary(store_, split);
@@ -85,7 +90,8 @@ QWidget* MainWindow::rightColumn() {
     split->setSizes({kPreviewIdeal, kMinimumSize.height()});
     middle->addWidget(split, 1);
     middle->addWidget(WidgetFactory::divider(true, column));
-    middle->addWidget(new InspectorPlaceholder(column));
+    inspector_ = new Inspector(store_, column);
+    middle->addWidget(inspector_);
     layout->addLayout(middle, 1);
 
     layout->addWidget(WidgetFactory::divider(false, column));

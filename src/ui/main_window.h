@@ -9,6 +9,8 @@ namespace marrowick {
 class AppDelegate;
 class AppMenus;
 class ErrorAlert;
+class Inspector;
+class PreviewPane;
 class ReviewStore;
 class ShotLibrary;
 class Sidebar;
@@ -23,6 +25,8 @@ public:
     AppMenus& menus() { return *menus_; }
     Sidebar& sidebar() { return *sidebar_; }
     ShotLibrary& library() { return *library_; }
+    PreviewPane& preview() { return *preview_; }
+    Inspector& inspector() { return *inspector_; }
     ErrorAlert& errorAlert() { return *alert_; }
     WindowSheets& sheets() { return *sheets_; }
 
@@ -39,6 +43,8 @@ private:
     AppDelegate& delegate_;
     Sidebar* sidebar_ = nullptr;
     ShotLibrary* library_ = nullptr;
+    PreviewPane* preview_ = nullptr;
+    Inspector* inspector_ = nullptr;
     AppMenus* menus_ = nullptr;
     ErrorAlert* alert_ = nullptr;
     WindowSheets* sheets_ = nullptr;

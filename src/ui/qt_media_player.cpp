@@ -12,11 +12,14 @@ namespace marrowick {
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
     player_.setVideoSink(&sink_);
     connect(&player_, &QMediaPlayer::positionChanged, this, &QtMediaPlayer::stopAtPlaybackEnd);
+    connect(&player_, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::seekWhenLoaded);
 }
 
 void QtMediaPlayer::replaceItem(const std::optional<std::filesystem::path>& file) {
     item_ = file;
     playbackEnd_s_ = 0;
+    pendingSeek_ms_.reset();
+    awaitingLoad_ = file.has_value();
     player_.setSource(file ? QUrl::fromLocalFile(QString::fromStdString(file->string())) : QUrl());
 }
 
@@ -30,19 +33,36 @@ void QtMediaPlayer::play() {
 
 void QtMediaPlayer::seek(double seconds) {
     if (!item_ || !std::isfinite(seconds)) return;
-    player_.setPosition(static_cast<qint64>(std::ceil(seconds * 1000.0 - 1e-6)));
+    const auto position_ms = static_cast<qint64>(std::ceil(seconds * 1000.0 - 1e-6));
+    pendingSeek_ms_ = position_ms;
+    if (!awaitingLoad_) seekToPending();
+}
+
+void QtMediaPlayer::seekWhenLoaded(QMediaPlayer::MediaStatus status) {
+    if (!awaitingLoad_ || status != QMediaPlayer::LoadedMedia) return;
+    awaitingLoad_ = false;
+    if (pendingSeek_ms_) QMetaObject::invokeMethod(this, &QtMediaPlayer::seekToPending, Qt::QueuedConnection);
+}
+
+void QtMediaPlayer::seekToPending() {
+    if (!pendingSeek_ms_) return;
+    const qint64 position_ms = *pendingSeek_ms_;
+    pendingSeek_ms_.reset();
+    player_.setPosition(position_ms);
 }
 
 void QtMediaPlayer::setForwardPlaybackEnd(double seconds) { playbackEnd_s_ = seconds; }
 
 double QtMediaPlayer::currentTime() const {
     if (!item_) return std::numeric_limits<double>::quiet_NaN();
-    return static_cast<double>(player_.position()) / 1000.0;
+    return static_cast<double>(pendingSeek_ms_.value_or(player_.position())) / 1000.0;
 }
 
 double QtMediaPlayer::rate() const {
     return player_.playbackState() == QMediaPlayer::PlayingState ? player_.playbackRate() : 0.0;
 }
+
+void QtMediaPlayer::setRate(double rate) { player_.setPlaybackRate(rate); }
 
 MediaPlayer::ObserverHandle QtMediaPlayer::addPeriodicTimeObserver(double intervalSeconds,
                                                                    std::function<void(double)> tick) {

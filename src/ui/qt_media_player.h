@@ -9,8 +9,9 @@
 
 namespace marrowick {
 
-// Seeks land on the frame at or after the time (milliseconds rounded up); playback pauses at
-// the forward playback end.
+// Seeks land on the frame at or after the time (milliseconds rounded up). A new item drops
+// position changes until it has loaded, so a seek asked before then waits for the load and runs
+// from the event loop right after it. Playback pauses at the forward playback end.
 class QtMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 
@@ -27,15 +28,20 @@ public:
     void setForwardPlaybackEnd(double seconds) override;
     double currentTime() const override;
     double rate() const override;
+    void setRate(double rate) override;
     ObserverHandle addPeriodicTimeObserver(double intervalSeconds, std::function<void(double)> tick) override;
 
 private:
     void stopAtPlaybackEnd(qint64 position_ms);
+    void seekWhenLoaded(QMediaPlayer::MediaStatus status);
+    void seekToPending();
 
     QMediaPlayer player_;
     QVideoSink sink_;
     std::optional<std::filesystem::path> item_;
     double playbackEnd_s_ = 0;
+    std::optional<qint64> pendingSeek_ms_;
+    bool awaitingLoad_ = false;
 };
 
 }  // namespace marrowick

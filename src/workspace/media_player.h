@@ -29,7 +29,10 @@ public:
     virtual void setForwardPlaybackEnd(double seconds) = 0;
     // Not finite while there is no item.
     virtual double currentTime() const = 0;
+    // The current playback rate: 0 while paused, negative while playing backwards.
     virtual double rate() const = 0;
+    // The rate the next play() uses, and at once while playing.
+    virtual void setRate(double rate) = 0;
     // Calls `tick` with the current time every `intervalSeconds` of media time, on the main thread.
     virtual ObserverHandle addPeriodicTimeObserver(double intervalSeconds, std::function<void(double)> tick) = 0;
 };

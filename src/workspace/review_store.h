@@ -147,6 +147,19 @@ public:
     // Selects the next unreviewed shot of the list (wrapping once) and refocuses.
     void nextUnreviewed();
 
+    // --- Transport (review_store_transport.cpp): nothing happens while the player has no item --
+    // Pauses and shows the neighbouring decoded frame of the player's film.
+    void stepFrame(int direction);
+    // Selects the film's shot whose start comes next (direction > 0) or before the shown frame,
+    // and refocuses on it.
+    void jumpToShot(int direction);
+    // Pauses if playing forward, otherwise plays.
+    void togglePlay();
+    // Plays forward or backward, doubling the speed while already moving that way (up to 8x).
+    void shuttle(int direction);
+    // Pauses; the next play runs at normal speed.
+    void stopShuttle();
+
     // --- Project files ---------------------------------------------------------------------
     void newProject();
     void openProject();
@@ -228,6 +241,8 @@ private:
     void replaceReview(Project project, std::optional<std::filesystem::path> location);
     void setDirty(bool dirty);
     PresetStorage presetStorage() const;
+    // The film whose file the player holds.
+    const Film* playerFilm() const;
 
     std::unique_ptr<MediaPlayer> player_;
     MediaPlayer::ObserverHandle observer_;

@@ -75,6 +75,8 @@ public:
     std::optional<double> forwardEnd;
     std::optional<double> lastSeek;
     int replacements = 0;
+    bool playing = false;
+    double playRate = 1;
     std::function<void(double)> observer;
 
     void replaceItem(const std::optional<std::filesystem::path>& file) override {
@@ -83,15 +85,22 @@ public:
         calls.push_back(file ? "replace " + file->string() : "replace none");
     }
     std::optional<std::filesystem::path> currentItem() const override { return item; }
-    void pause() override { calls.push_back("pause"); }
-    void play() override { calls.push_back("play"); }
+    void pause() override {
+        playing = false;
+        calls.push_back("pause");
+    }
+    void play() override {
+        playing = item.has_value();
+        calls.push_back("play");
+    }
     void seek(double seconds) override {
         lastSeek = seconds;
         calls.push_back("seek");
     }
     void setForwardPlaybackEnd(double seconds) override { forwardEnd = seconds; }
     double currentTime() const override { return item ? time : std::numeric_limits<double>::quiet_NaN(); }
-    double rate() const override { return 0; }
+    double rate() const override { return playing ? playRate : 0; }
+    void setRate(double rate) override { playRate = rate; }
     ObserverHandle addPeriodicTimeObserver(double, std::function<void(double)> tick) override {
         observer = std::move(tick);
         return std::make_shared<int>(0);

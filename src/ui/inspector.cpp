@@ -1,0 +1,108 @@
+// Composition of the inspector and when it takes a new draft.
+#include "ui/inspector.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "ui/assistant_section.h"
+#include "ui/disclosure_section.h"
+#include "ui/group_section.h"
+#include "ui/notes_section.h"
+#include "ui/range_section.h"
+#include "ui/symbol_icon.h"
+#include "ui/theme.h"
+#include "ui/widget_factory.h"
+#include "workspace/review_store.h"
+
+namespace marrowick {
+namespace {
+
+QLayout* header(QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(7);
+    auto* icon = new QLabel(parent);
+    icon->setPixmap(SymbolIcon::pixmap(QStringLiteral("sidebar.right"), Theme::kSecondaryText, 14, parent->devicePixelRatioF()));
+    row->addWidget(icon);
+    row->addWidget(WidgetFactory::heading(QStringLiteral("SHOT INSPECTOR"), parent), 1);
+    return row;
+}
+
+}  // namespace
+
+Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent), store_(store) {
+    setObjectName(QStringLiteral("Inspector"));
+    setFixedWidth(kWidth);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget(this);
+    WidgetFactory::fillBackground(content, Theme::kSidebar);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(16, 14, 16, 14);
+    column->setSpacing(12);
+    column->addLayout(header(content));
+    noShot_ = WidgetFactory::label(
+        QStringLiteral("Select a shot to set its disclosure, edit the range and inspect related shots."),
+        Theme::font(12), Theme::kSecondaryText, content);
+    noShot_->setWordWrap(true);
+    column->addWidget(noShot_);
+
+    sections_ = new QWidget(content);
+    auto* stack = new QVBoxLayout(sections_);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(14);
+    disclosure_ = new DisclosureSection(store_, sections_);
+    layoutSlot_ = new QWidget(sections_);
+    auto* slotColumn = new QVBoxLayout(layoutSlot_);
+    slotColumn->setContentsMargins(0, 0, 0, 0);
+    slotColumn->setSpacing(14);
+    slotColumn->addWidget(WidgetFactory::divider(false, layoutSlot_));
+    range_ = new RangeSection(store_, sections_);
+    group_ = new GroupSection(store_, sections_);
+    notes_ = new NotesSection(store_, sections_);
+    assistant_ = new AssistantSection(store_, sections_);
+    stack->addWidget(disclosure_);
+    stack->addWidget(WidgetFactory::divider(false, sections_));
+    stack->addWidget(layoutSlot_);
+    for (QWidget* section : std::initializer_list<QWidget*>{range_, group_, notes_, assistant_}) {
+        stack->addWidget(section);
+        if (section != assistant_) stack->addWidget(WidgetFactory::divider(false, sections_));
+    }
+    column->addWidget(sections_);
+    column->addStretch(1);
+    setWidget(content);
+
+    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::activityChanged,
+                        &ReviewStore::assistantChanged, &ReviewStore::presentationChanged})
+        connect(&store_, signal, this, &Inspector::refresh);
+    refresh();
+}
+
+void Inspector::hostLabelLayoutControls(QWidget* controls) {
+    auto* slotColumn = static_cast<QVBoxLayout*>(layoutSlot_->layout());
+    slotColumn->insertWidget(0, controls);
+}
+
+void Inspector::refresh() {
+    const std::optional<Shot> shot = store_.selected();
+    noShot_->setVisible(!shot);
+    sections_->setVisible(shot.has_value());
+    layoutSlot_->setVisible(store_.presentation().editLabelLayout);
+    if (!shot) return;
+    updateDraft();
+    for (InspectorSection* section : std::initializer_list<InspectorSection*>{disclosure_, range_, group_, notes_, assistant_})
+        section->present(*shot);
+}
+
+void Inspector::updateDraft() {
+    const std::optional<Shot> shot = store_.selected();
+    if (!shot) return;
+    const auto key = std::make_tuple(shot->id, shot->start, shot->end);
+    if (drafted_ == key) return;
+    drafted_ = key;
+    range_->setDraft(shot->start, shot->end);
+    notes_->setDraft(shot->note);
+}
+
+}  // namespace marrowick

@@ -1,0 +1,90 @@
+// The transport bar drives the controller's player.
+#include "ui/transport_bar.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include "disclosure/label_geometry.h"
+#include "model/clock_string.h"
+#include "ui/symbol_icon.h"
+#include "ui/theme.h"
+#include "ui/widget_factory.h"
+#include "workspace/preview_output.h"
+#include "workspace/review_store.h"
+
+namespace marrowick {
+namespace {
+
+constexpr int kFramingWidth = 160;
+
+QToolButton* transportButton(const QString& symbol, const QString& tooltip, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setIcon(SymbolIcon::icon(symbol, Theme::kText, 16));
+    button->setToolTip(tooltip);
+    button->setAccessibleName(tooltip);
+    button->setProperty("plain", true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+}  // namespace
+
+TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(14, 4, 14, 8);
+    row->setSpacing(12);
+    auto* back = transportButton(QStringLiteral("backward.frame"), QStringLiteral("Previous frame"), this);
+    auto* play = transportButton(QStringLiteral("playpause.fill"), QStringLiteral("Play / Pause"), this);
+    auto* forward = transportButton(QStringLiteral("forward.frame"), QStringLiteral("Next frame"), this);
+    connect(back, &QToolButton::clicked, this, [this] { store_.stepFrame(-1); });
+    connect(play, &QToolButton::clicked, this, [this] { store_.togglePlay(); });
+    connect(forward, &QToolButton::clicked, this, [this] { store_.stepFrame(1); });
+    clock_ = WidgetFactory::label({}, Theme::font(11, QFont::Normal, true), Theme::kText, this);
+    framing_ = new QComboBox(this);
+    framing_->setFixedWidth(kFramingWidth);
+    framing_->setAccessibleName(QStringLiteral("Framing"));
+    framing_->addItem(QStringLiteral("Fit / pad"), QStringLiteral("pad"));
+    framing_->addItem(QStringLiteral("Fill / crop"), QStringLiteral("crop"));
+    raster_ = WidgetFactory::label({}, Theme::font(10, QFont::Normal, true), Theme::kSecondaryText, this);
+    for (QWidget* widget : std::initializer_list<QWidget*>{back, play, forward, clock_}) row->addWidget(widget);
+    row->addStretch(1);
+    row->addWidget(framing_);
+    row->addWidget(raster_);
+
+    connect(framing_, &QComboBox::activated, this, [this](int index) {
+        DeliveryChoices delivery = store_.delivery();
+        delivery.deliveryFraming = framing_->itemData(index).toString().toStdString();
+        store_.setDelivery(delivery);
+    });
+    connect(&store_, &ReviewStore::playheadChanged, this, &TransportBar::refreshClock);
+    connect(&store_, &ReviewStore::deliveryChanged, this, &TransportBar::refreshFraming);
+    refreshClock();
+    refreshFraming();
+    refreshOutput();
+}
+
+void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(clockString(store_.playhead()))); }
+
+void TransportBar::refreshFraming() {
+    const QSignalBlocker blocker(framing_);
+    framing_->setCurrentIndex(std::max(0, framing_->findData(QString::fromStdString(store_.delivery().deliveryFraming))));
+}
+
+void TransportBar::refreshOutput() {
+    const std::optional<DeliveryPreset> preset =
+        PreviewOutput::preset(store_.presets(), store_.presentation().previewPresetKey);
+    const std::optional<PreviewOutput::Raster> raster = PreviewOutput::size(store_.selectedFilm(), preset);
+    framing_->setVisible(preset.has_value());
+    raster_->setVisible(raster.has_value());
+    if (raster)
+        raster_->setText(QStringLiteral("%1\u00d7%2 \u00b7 %3")
+                             .arg(raster->width)
+                             .arg(raster->height)
+                             .arg(QString::fromStdString(LabelGeometry::aspect(raster->width, raster->height))));
+}
+
+}  // namespace marrowick
