@@ -41,8 +41,9 @@ AssistantSection::AssistantSection(ReviewStore& store, QWidget* parent)
     note_->setStyleSheet(QStringLiteral("#AssistantNote { background: rgba(255,255,255,0.03); border-radius: 6px; padding: 6px; }"));
     column()->addWidget(note_);
 
-    connect(describe_, &QPushButton::clicked, this, [this] { request_(false); });
-    connect(checkCut_, &QPushButton::clicked, this, [this] { request_(true); });
+    // A description of the current shot, or a review of the cut at its start.
+    connect(describe_, &QPushButton::clicked, this, [this] { store_.assistant(false); });
+    connect(checkCut_, &QPushButton::clicked, this, [this] { store_.assistant(true); });
     connect(connect_, &QPushButton::clicked, this, [this] {
         PresentationState presentation = store_.presentation();
         presentation.settings = true;
@@ -50,14 +51,12 @@ AssistantSection::AssistantSection(ReviewStore& store, QWidget* parent)
     });
 }
 
-void AssistantSection::setRequest(Request request) { request_ = std::move(request); }
-
 void AssistantSection::present(const Shot& shot) {
     const std::string& modelName = store_.assistant().modelName;
     connected_->setVisible(!modelName.empty());
     connect_->setVisible(modelName.empty());
     model_->setText(QString::fromStdString(modelName));
-    const bool available = request_ && !store_.busy();
+    const bool available = !store_.busy();
     describe_->setEnabled(available);
     checkCut_->setEnabled(available);
     note_->setVisible(!shot.assistantNote.empty());

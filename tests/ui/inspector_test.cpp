@@ -236,14 +236,8 @@ TEST(Inspector, TheAssistantOffersAConnectionWithoutAModelAndItsRequestsWithOne)
     connected.modelName = "Qwen3-VL-2B-Instruct-Q4_K_M.gguf";
     fixture.store.setAssistant(connected);
     EXPECT_TRUE(fixture.showsText(QStringLiteral("Qwen3-VL-2B-Instruct-Q4_K_M.gguf")));
-    EXPECT_FALSE(fixture.button(QStringLiteral("Describe shot")).isEnabled()) << "no request to send yet";
-
-    std::vector<bool> asked;
-    fixture.inspector.assistant().setRequest([&](bool boundary) { asked.push_back(boundary); });
-    fixture.store.setSelection({fixture.shot(1).id});
-    fixture.button(QStringLiteral("Describe shot")).click();
-    fixture.button(QStringLiteral("Check cut")).click();
-    EXPECT_EQ(asked, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(fixture.button(QStringLiteral("Describe shot")).isEnabled());
+    EXPECT_TRUE(fixture.button(QStringLiteral("Check cut")).isEnabled());
     fixture.beginActivity();
     EXPECT_FALSE(fixture.button(QStringLiteral("Check cut")).isEnabled());
     fixture.endActivity();
