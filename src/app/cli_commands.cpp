@@ -9,6 +9,7 @@ int runDetect(std::span<const std::string> arguments);
 int runImport(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
+int runDeliver(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -20,6 +21,9 @@ std::span<const Command> commands() {
          runPackage},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
+        {"deliver", "deliver PROJECT OUTDIR --preset KEY... [--assume-rec709] [--framing pad|crop]",
+         "Encodes, verifies and documents every film for every preset in a new delivery folder inside OUTDIR.",
+         runDeliver},
     };
     return table;
 }

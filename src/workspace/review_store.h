@@ -170,6 +170,11 @@ public:
     // Asks for a parent folder, writes a new review package folder there and reveals it.
     void exportReports();
 
+    // --- Delivery export (review_store_delivery.cpp) ---------------------------------------
+    // Checks the review and the local FFmpeg, asks for a destination folder and runs the export of
+    // every film with every selected preset as one activity; reveals the delivery folder.
+    void exportDelivery();
+
 signals:
     void projectChanged();
     void selectionChanged();
