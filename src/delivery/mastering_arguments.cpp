@@ -85,10 +85,12 @@ std::string flatInterMatrix() {
     return text;
 }
 
+// "-dc" is the intra DC precision above 8 bits (1: 9 bits) as FFmpeg 5.1 names it; later builds
+// also accept "-intra_dc_precision".
 void appendXdcamBlock(Arguments& out, const Encoding& encoding) {
     append(out, {"-level:v", "2", "-g:v", "12", "-bf:v", "2", "-b_strategy:v", "0", "-mpv_flags:v", "+strict_gop",
                  "-sc_threshold:v", "1000000000", "-flags:v", "+ildct+ilme", "-field_order:v", "tt",
-                 "-intra_dc_precision:v", "1", "-intra_vlc:v", "1", "-non_linear_quant:v", "1", "-alternate_scan:v",
+                 "-dc:v", "1", "-intra_vlc:v", "1", "-non_linear_quant:v", "1", "-alternate_scan:v",
                  "1", "-qmax:v", "28", "-seq_disp_ext:v", "always", "-video_format:v", "component", "-aspect:v",
                  "16:9", "-intra_matrix:v", intraMatrix(encoding), "-inter_matrix:v", flatInterMatrix(),
                  "-map_metadata", "-1", "-map_chapters", "-1", "-metadata", "timecode=00:00:00:00",

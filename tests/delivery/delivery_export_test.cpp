@@ -170,9 +170,9 @@ TEST_F(DeliveryExportTest, AacCarriesTheFirstSoundStreamAndPcmCarriesAll) {
     addReviewedFilm(project, copyFilm(scratch, "delivery-three-sounds.mov", "three.mov"));
     const std::filesystem::path folder = exportAll(requestFor(project, {"web_h264_1080p", "master:prores_422"}), out());
     const auto audioStreams = [&](const std::string& report) {
+        const auto probe = nlohmann::json::parse(readText(folder / report));
         int count = 0;
-        for (const auto& stream : nlohmann::json::parse(readText(folder / report))["streams"])
-            count += stream["codec_type"] == "audio";
+        for (const auto& stream : probe["streams"]) count += stream["codec_type"] == "audio";
         return count;
     };
     EXPECT_EQ(audioStreams("1-three_web.ffprobe.json"), 1);
