@@ -1,8 +1,13 @@
 // marrowick-cli deliver PROJECT OUTDIR --preset KEY...: the delivery export without a window.
+#include <csignal>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <stop_token>
 #include <string>
+#include <thread>
+
+#include <pthread.h>
 
 #include "app/cli_command.h"
 #include "app/cli_delivery_options.h"
@@ -34,6 +39,23 @@ private:
     int percent_ = -1;
 };
 
+// Turns SIGINT and SIGTERM into a stop request, so an interrupted export stops its FFmpeg and
+// removes the unfinished output as a cancelled activity does. The signals are blocked in every
+// thread and taken by one waiting thread; child processes start with them unblocked.
+std::stop_token stopOnInterrupt() {
+    static std::stop_source source;
+    static sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::thread([] {
+        int signal = 0;
+        if (sigwait(&signals, &signal) == 0) source.request_stop();
+    }).detach();
+    return source.get_token();
+}
+
 int deliver(const DeliveryOptions& options) {
     const std::filesystem::path destination = options.positional[1];
     std::error_code error;
@@ -50,9 +72,10 @@ int deliver(const DeliveryOptions& options) {
                                   resources,
                                   SafeZones::profileIDs(SafeZones::load(resources))};
     std::cerr << "Checking all delivery targets\u2026\n";
-    const auto jobs = DeliveryExport::check(request, {});
+    const std::stop_token stop = stopOnInterrupt();
+    const auto jobs = DeliveryExport::check(request, stop);
     ProgressPrinter printer;
-    const std::filesystem::path folder = DeliveryExport::write(request, jobs, destination, std::ref(printer), {});
+    const std::filesystem::path folder = DeliveryExport::write(request, jobs, destination, std::ref(printer), stop);
     std::cout << folder.string() << "\n";
     return 0;
 }
@@ -70,6 +93,9 @@ int runDeliver(std::span<const std::string> arguments) {
     } catch (const ReviewError& error) {
         std::cerr << error.message() << "\n";
         return 1;
+    } catch (const Cancelled&) {
+        std::cerr << "Cancelled. Completed work is retained.\n";
+        return 130;
     }
 }
 

@@ -64,22 +64,7 @@ std::filesystem::path onlyEntry(const std::filesystem::path& folder) {
     return folder / *names.begin();
 }
 
-class DeliveryExportTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // Work folders and runner logs go here, so the test can see that none is left behind.
-        std::filesystem::create_directories(scratch / "tmp");
-        setenv("TMPDIR", (scratch / "tmp").c_str(), 1);
-        std::filesystem::create_directories(scratch / "out");
-    }
-    void TearDown() override {
-        EXPECT_TRUE(namesIn(scratch / "tmp").empty());
-        unsetenv("TMPDIR");
-    }
-    std::filesystem::path out() const { return scratch / "out"; }
-
-    ScratchFolder scratch;
-};
+using DeliveryExportTest = EncodeScratchTest;
 
 TEST_F(DeliveryExportTest, EveryCodecFamilyEncodesAndVerifies) {
     Project project;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "delivery/delivery_export.h"
 #include "delivery/encode_fixtures.h"
 #include "delivery/ffmpeg_tools.h"
@@ -70,5 +72,23 @@ inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
     return names;
 }
+
+// A scratch folder with "out" for outputs and "tmp" as the temporary folder, where work folders
+// and runner logs go: the test fails when any of them is left behind.
+class EncodeScratchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(scratch / "tmp");
+        setenv("TMPDIR", (scratch / "tmp").c_str(), 1);
+        std::filesystem::create_directories(scratch / "out");
+    }
+    void TearDown() override {
+        EXPECT_TRUE(namesIn(scratch / "tmp").empty());
+        unsetenv("TMPDIR");
+    }
+    std::filesystem::path out() const { return scratch / "out"; }
+
+    ScratchFolder scratch;
+};
 
 }  // namespace marrowick::testing

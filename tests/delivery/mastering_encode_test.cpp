@@ -11,20 +11,13 @@ namespace {
 
 using namespace testing;
 
-class MasteringEncodeTest : public ::testing::Test {
+class MasteringEncodeTest : public EncodeScratchTest {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(scratch / "tmp");
-        setenv("TMPDIR", (scratch / "tmp").c_str(), 1);
-        std::filesystem::create_directories(scratch / "out");
+        EncodeScratchTest::SetUp();
         addReviewedFilm(project, copyFilm(scratch, "delivery-rec709.mov", "a.mov"), {0.5},
                         {Disclosure::generated, Disclosure::none});
     }
-    void TearDown() override {
-        EXPECT_TRUE(namesIn(scratch / "tmp").empty());
-        unsetenv("TMPDIR");
-    }
-
     MasteringExporter::EncodeJob job() const {
         const Film& film = project.films[0];
         const SourceProbe source = SourceProbe::read(film.path, realTools().ffprobe);
@@ -41,7 +34,6 @@ protected:
         }
     }
 
-    ScratchFolder scratch;
     Project project;
 };
 
