@@ -65,7 +65,7 @@ double byHand(const DeliveryRequest& request, const MasteringExporter::EncodeJob
 int run() {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("marrowick-bench-" + Uuid::random().text());
     std::filesystem::create_directories(folder);
-    const FFmpegTools tools = DeliveryExport::requireTools("");
+    const FFmpegTools tools = DeliveryExport::requireTools(MasteringExporter::tools(""));
     const std::filesystem::path resources = MARROWICK_RESOURCE_DIR;
     std::vector<DeliveryPreset> presets;
     for (const DeliveryPreset& preset : PresetCatalogue::bundled(resources))

@@ -12,6 +12,7 @@
 #include "app/cli_command.h"
 #include "app/cli_delivery_options.h"
 #include "delivery/delivery_export.h"
+#include "delivery/preset_library.h"
 #include "disclosure/safe_zones.h"
 #include "model/project_json.h"
 #include "model/resource_root.h"
@@ -65,10 +66,11 @@ int deliver(const DeliveryOptions& options) {
     DeliveryExport::requireReviewed(project);
     const std::filesystem::path resources = resourceRoot(runningExecutable());
     const DeliveryRequest request{project,
-                                  presetsFor(options.presetKeys),
+                                  selectedPresets(PresetLibrary::load({PresetLibrary::location(), resources}),
+                                                  options.keys),
                                   options.framing,
                                   options.assumeRec709,
-                                  DeliveryExport::requireTools(""),
+                                  DeliveryExport::requireTools(MasteringExporter::tools("")),
                                   resources,
                                   SafeZones::profileIDs(SafeZones::load(resources))};
     std::cerr << "Checking all delivery targets\u2026\n";
@@ -83,8 +85,8 @@ int deliver(const DeliveryOptions& options) {
 }  // namespace
 
 int runDeliver(std::span<const std::string> arguments) {
-    const std::optional<DeliveryOptions> options = parseDeliveryOptions(arguments);
-    if (!options || options->positional.size() != 2 || options->presetKeys.empty()) {
+    const std::optional<DeliveryOptions> options = parseDeliveryOptions(arguments, 2);
+    if (!options) {
         std::cerr << kUsage;
         return 64;
     }

@@ -2,48 +2,50 @@
 #include "app/cli_delivery_options.h"
 
 #include <algorithm>
-#include <set>
 
 #include "delivery/delivery_export.h"
-#include "delivery/preset_library.h"
-#include "model/resource_root.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
 
-std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string> arguments) {
+std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string> arguments,
+                                                    std::size_t positionalCount) {
+    if (arguments.size() < positionalCount) return std::nullopt;
     DeliveryOptions options;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
+    for (std::size_t at = 0; at < positionalCount; ++at) {
+        if (arguments[at].starts_with("--")) return std::nullopt;
+        options.positional.push_back(arguments[at]);
+    }
+    bool readingKeys = false;
+    for (std::size_t at = positionalCount; at < arguments.size(); ++at) {
+        const std::string& argument = arguments[at];
         if (argument == "--preset") {
-            const std::size_t first = index + 1;
-            while (index + 1 < arguments.size() && !arguments[index + 1].starts_with("--"))
-                options.presetKeys.push_back(arguments[++index]);
-            if (index + 1 == first) return std::nullopt;
+            readingKeys = true;
         } else if (argument == "--assume-rec709") {
             options.assumeRec709 = true;
-        } else if (argument == "--framing") {
-            if (index + 1 == arguments.size()) return std::nullopt;
-            options.framing = arguments[++index];
-            if (options.framing != "pad" && options.framing != "crop") return std::nullopt;
-        } else if (argument.starts_with("--")) {
-            return std::nullopt;
+            readingKeys = false;
+        } else if (argument == "--framing" && at + 1 < arguments.size()) {
+            options.framing = arguments[++at];
+            readingKeys = false;
+        } else if (readingKeys && !argument.starts_with("--")) {
+            options.keys.insert(argument);
         } else {
-            options.positional.push_back(argument);
+            return std::nullopt;
         }
     }
+    if (options.keys.empty()) return std::nullopt;
     return options;
 }
 
-std::vector<DeliveryPreset> presetsFor(const std::vector<std::string>& keys) {
-    const std::vector<DeliveryPreset> library =
-        PresetLibrary::load(PresetStorage{PresetLibrary::location(), resourceRoot(runningExecutable())});
+std::vector<DeliveryPreset> selectedPresets(const std::vector<DeliveryPreset>& library,
+                                            const std::set<std::string>& keys) {
     for (const std::string& key : keys) {
-        const bool known = std::any_of(library.begin(), library.end(),
-                                       [&](const DeliveryPreset& preset) { return preset.key == key; });
-        if (!known) throw ReviewError("No delivery preset has the key " + key + ".");
+        const auto found =
+            std::find_if(library.begin(), library.end(), [&](const DeliveryPreset& p) { return p.key == key; });
+        if (found == library.end()) throw ReviewError("Unknown delivery preset \"" + key + "\".");
+        if (found->archivedAt) throw ReviewError("The delivery preset \"" + key + "\" is archived.");
     }
-    return DeliveryExport::selectedPresets(library, std::set<std::string>(keys.begin(), keys.end()));
+    return DeliveryExport::selectedPresets(library, keys);
 }
 
 }  // namespace marrowick::cli

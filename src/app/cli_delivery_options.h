@@ -1,7 +1,10 @@
-// The options the delivery commands share: --preset KEY..., --assume-rec709, --framing pad|crop.
+// The options the delivery commands share: PROJECT [OUTDIR] --preset KEY... [--assume-rec709]
+// [--framing pad|crop], and the presets the keys name.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,18 +14,20 @@
 namespace marrowick::cli {
 
 struct DeliveryOptions {
-    std::vector<std::string> positional;  // what is not an option, in order
-    std::vector<std::string> presetKeys;
+    std::vector<std::string> positional;  // the leading arguments, in order
+    std::set<std::string> keys;
     bool assumeRec709 = false;
-    std::string framing = "pad";
+    std::string framing = "pad";  // checked by planning
 };
 
-// Reads the arguments; nothing when they are malformed (an unknown option, --preset without a key,
-// --framing without pad or crop).
-std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string> arguments);
+// `positionalCount` leading arguments, then the options. Keys follow --preset until the next
+// option; --preset may also be repeated. Nothing when the arguments are malformed or name no key.
+std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string> arguments,
+                                                    std::size_t positionalCount);
 
-// The library's presets for the keys, in library order, without archived ones. Throws ReviewError
-// "No delivery preset has the key <key>." for a key the library does not hold.
-std::vector<DeliveryPreset> presetsFor(const std::vector<std::string>& keys);
+// The library's presets with the keys, in library order. Throws ReviewError for a key the library
+// lacks or names an archived preset under.
+std::vector<DeliveryPreset> selectedPresets(const std::vector<DeliveryPreset>& library,
+                                            const std::set<std::string>& keys);
 
 }  // namespace marrowick::cli

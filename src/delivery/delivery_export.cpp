@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <system_error>
 
+#include "delivery/colour_confirmation.h"
 #include "delivery/delivery_names.h"
 #include "delivery/local_process.h"
+#include "delivery/output_name.h"
 #include "disclosure/review_package.h"
 #include "model/atomic_file.h"
 #include "model/review_error.h"
@@ -30,12 +32,6 @@ void requireEncoders(const std::string& encoders, const DeliveryPreset& preset) 
         requireEncoder(encoders, audioEncoder, "Local FFmpeg lacks audio encoder " + audioEncoder + ".");
     const std::string video = preset.encoder();
     requireEncoder(encoders, video, "Local FFmpeg lacks encoder " + video + ". Choose a full build that includes it.");
-}
-
-void requireTaggedColour(const SourceProbe& probe, const Film& film) {
-    if (probe.transfer == "unknown" || probe.primaries == "unknown")
-        throw ReviewError(fileName(film) +
-                          " has untagged colour. Confirm SDR Rec.709 in the export dialog, or tag/finish the source first.");
 }
 
 std::vector<Shot> shotsOf(const Project& project, const Film& film) {
@@ -66,10 +62,9 @@ void requireReviewed(const Project& project) {
         throw ReviewError("Review every shot before exporting labelled videos.");
 }
 
-FFmpegTools requireTools(const std::string& preferredPath) {
-    const std::optional<FFmpegTools> tools = MasteringExporter::tools(preferredPath);
-    if (!tools) throw ReviewError("Select local FFmpeg and FFprobe first.");
-    return *tools;
+FFmpegTools requireTools(const std::optional<FFmpegTools>& found) {
+    if (!found) throw ReviewError("Select local FFmpeg and FFprobe first.");
+    return *found;
 }
 
 std::vector<DeliveryPreset> selectedPresets(const std::vector<DeliveryPreset>& presets,
@@ -86,7 +81,7 @@ std::vector<EncodeJob> check(const DeliveryRequest& request, std::stop_token sto
     for (const Film& film : request.project.films) {
         if (stop.stop_requested()) throw Cancelled();
         const SourceProbe probe = SourceProbe::read(film.path, request.tools.ffprobe, stop);
-        if (!request.assumeRec709) requireTaggedColour(probe, film);
+        MasteringExporter::requireConfirmedColour(film, probe, request.assumeRec709);
         const std::vector<Shot> shots = shotsOf(request.project, film);
         for (const DeliveryPreset& preset : request.presets) {
             requireEncoders(encoders, preset);
@@ -106,7 +101,7 @@ std::filesystem::path write(const DeliveryRequest& request, const std::vector<En
     const double count = static_cast<double>(jobs.size());
     for (std::size_t index = 0; index < jobs.size(); ++index) {
         const EncodeJob& job = jobs[index];
-        const std::string name = DeliveryNames::outputName(index + 1, job.plan.preset, job.film);
+        const std::string name = MasteringExporter::outputName(index + 1, job.plan.preset, job.film);
         const std::string activity = job.plan.preset.name + " \u00b7 " + fileName(job.film);
         const auto report = [&](double fraction) {
             if (progress) progress(activity, (fraction + static_cast<double>(index)) / count);

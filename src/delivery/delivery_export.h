@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <stop_token>
 #include <string>
@@ -37,9 +38,9 @@ namespace DeliveryExport {
 // shots and every one of them is reviewed.
 void requireReviewed(const Project& project);
 
-// The user's FFmpeg and FFprobe (the preferred path first, as MasteringExporter::tools looks), or
-// ReviewError "Select local FFmpeg and FFprobe first.".
-FFmpegTools requireTools(const std::string& preferredPath);
+// The FFmpeg and FFprobe found (MasteringExporter::tools), or ReviewError "Select local FFmpeg and
+// FFprobe first." when there are none.
+FFmpegTools requireTools(const std::optional<FFmpegTools>& found);
 
 // The presets whose key is chosen and which are not archived, in the list's order.
 std::vector<DeliveryPreset> selectedPresets(const std::vector<DeliveryPreset>& presets,

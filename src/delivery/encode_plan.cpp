@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "delivery/colour_confirmation.h"
 #include "model/decimal_text.h"
 #include "model/review_error.h"
 
@@ -81,7 +82,7 @@ double aspect(double width, double height) { return width / height; }
 
 std::vector<std::string> planWarnings(const EncodePlan& plan, const Film& film, const SourceProbe& source) {
     std::vector<std::string> notes;
-    if (source.transfer == "unknown" || source.primaries == "unknown")
+    if (MasteringExporter::hasUntaggedColour(source))
         notes.emplace_back("Untagged source colour is assumed SDR Rec.709; confirm this before exporting.");
     if (plan.fps && std::abs(*plan.fps - film.fps) > kFrameRateTolerance)
         notes.push_back("Frame-rate conversion to " + decimalText(*plan.fps) + " fps; running time is unchanged.");

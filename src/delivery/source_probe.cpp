@@ -93,7 +93,9 @@ SourceProbe SourceProbe::parse(std::string report) {
 
 SourceProbe SourceProbe::read(const std::filesystem::path& file, const std::filesystem::path& ffprobe,
                               std::stop_token stop) {
-    const std::vector<std::string> arguments{"-v", "error", "-show_streams", "-show_format", "-of", "json", file.string()};
+    // A relative name that starts with "-" would read as an option.
+    const std::string path = file.string().starts_with('-') ? "./" + file.string() : file.string();
+    const std::vector<std::string> arguments{"-v", "error", "-show_streams", "-show_format", "-of", "json", path};
     return parse(LocalProcess::run(ffprobe, arguments, {}, std::move(stop)).data);
 }
 

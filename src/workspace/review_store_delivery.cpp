@@ -2,7 +2,6 @@
 #include <exception>
 
 #include "delivery/delivery_export.h"
-#include "workspace/preferences.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
@@ -17,7 +16,7 @@ void ReviewStore::exportDelivery() {
     std::optional<DeliveryRequest> request;
     try {
         DeliveryExport::requireReviewed(project_);
-        const FFmpegTools tools = DeliveryExport::requireTools(Preferences::ffmpegPath());
+        const FFmpegTools tools = DeliveryExport::requireTools(ffmpegTools());
         request = DeliveryRequest{project_, DeliveryExport::selectedPresets(presets_, delivery_.deliveryKeys),
                                   delivery_.deliveryFraming, delivery_.assumeRec709, tools, resourceRoot_, safeZoneIDs_};
     } catch (const std::exception& failure) {

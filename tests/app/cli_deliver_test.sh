@@ -36,10 +36,11 @@ expect_failure() {  # expect_failure STATUS MESSAGE ARGS...
   [ -z "$message" ] || printf '%s\n' "$message" | cmp - "$work/err"
 }
 mkdir "$work/empty"
-expect_failure 1 "No delivery preset has the key youtube_4k." \
+expect_failure 1 'Unknown delivery preset "youtube_4k".' \
   "$work/review.marrowick" "$work/empty" --preset web_h264_1080p youtube_4k
 expect_failure 64 "" "$work/review.marrowick" "$work/empty" --preset
-expect_failure 64 "" "$work/review.marrowick" "$work/empty" --preset web_h264_1080p --framing wide
+expect_failure 64 "" "$work/review.marrowick" --preset web_h264_1080p
+expect_failure 1 "Invalid canvas mode." "$work/review.marrowick" "$work/empty" --preset web_h264_1080p --framing wide
 project_of unreviewed >"$work/open.marrowick"
 expect_failure 1 "Review every shot before exporting labelled videos." \
   "$work/open.marrowick" "$work/empty" --preset web_h264_1080p --assume-rec709 --framing crop
