@@ -1,10 +1,11 @@
 # Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz).
-.PHONY: run test bench fuzz deps build build-asan test-films clean
+.PHONY: run test bench fuzz fuzz-briefly deps build build-asan build-tsan test-films clean
 
 DEMO_FILM := build/demo/marrowick-demo.mp4
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
+FUZZ_BRIEF_SECONDS ?= 4
 
 deps:
 	@scripts/install-deps
@@ -17,6 +18,10 @@ build-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 
+build-tsan: deps
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan -j $(JOBS)
+
 test-films: build
 	@scripts/make-test-films-if-needed build
 
@@ -28,9 +33,12 @@ $(DEMO_FILM): tools/make-demo-film | deps
 run: build $(DEMO_FILM)
 	@build/src/app/marrowick $(DEMO_FILM)
 
-test: build build-asan test-films
+# Each test tree makes its own test films first (the "test-films" CTest fixture).
+test: build build-asan build-tsan
 	@ctest --preset default -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+	@ctest --preset tsan -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz-briefly
 
 bench: build test-films
 	@scripts/run-benchmarks build
@@ -40,5 +48,10 @@ fuzz: deps
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
+# A few seconds of every fuzz target on its seed corpus, when clang is there to build them.
+fuzz-briefly: deps
+	@if command -v clang++ >/dev/null; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_BRIEF_SECONDS); \
+	 else echo "clang++ not found: the fuzz targets were not run"; fi
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz

@@ -23,10 +23,38 @@ function(marrowick_tests layer)
     MARROWICK_RESOURCE_DIR="${MARROWICK_RESOURCE_DIR}"
     MARROWICK_TEST_FILMS_DIR="${MARROWICK_TEST_FILMS_DIR}"
     MARROWICK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  include(GoogleTest)
+  marrowick_discover_tests(${target} PREFIX ${layer} LABEL ${layer})
+endfunction()
+
+# marrowick_discover_tests(TARGET PREFIX prefix LABEL label [TIMEOUT seconds])
+# Registers each GoogleTest case of TARGET as "<prefix>.<Suite>.<Case>", after the test films.
+function(marrowick_discover_tests target)
+  cmake_parse_arguments(ARG "" "PREFIX;LABEL;TIMEOUT" "" ${ARGN})
   # Single values only: GoogleTest writes these into a script where a list would split apart.
-  gtest_discover_tests(${target} TEST_PREFIX "${layer}." DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${layer}")
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABEL}" FIXTURES_REQUIRED test-films)
+  if(ARG_TIMEOUT)
+    list(APPEND properties TIMEOUT ${ARG_TIMEOUT})
+  endif()
+  include(GoogleTest)
+  gtest_discover_tests(${target} TEST_PREFIX "${ARG_PREFIX}." DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+endfunction()
+
+# The generated test films as a CTest fixture: "test-films" makes them in the build tree before
+# the first test that needs them, so a plain ctest in a fresh build tree is self-contained.
+function(marrowick_test_films_fixture)
+  add_test(NAME test-films COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-test-films-if-needed ${CMAKE_BINARY_DIR})
+  set_tests_properties(test-films PROPERTIES FIXTURES_SETUP test-films TIMEOUT 600)
+endfunction()
+
+# marrowick_script_test(NAME name COMMAND command... [ENVIRONMENT var=value])
+# A test that runs a script or program rather than GoogleTest cases; it too runs after the films.
+function(marrowick_script_test)
+  cmake_parse_arguments(ARG "" "NAME;ENVIRONMENT" "COMMAND" ${ARGN})
+  add_test(NAME ${ARG_NAME} COMMAND ${ARG_COMMAND})
+  set_tests_properties(${ARG_NAME} PROPERTIES FIXTURES_REQUIRED test-films)
+  if(ARG_ENVIRONMENT)
+    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
 endfunction()
 
 # The plain C++ layers must not see Qt: no Qt6 link and no <Q...> include in their sources.

@@ -15,8 +15,8 @@ std::string text(int code) {
     return buffer;
 }
 
-int check(int code) {
-    if (code < 0) throw ReviewError(text(code));
+int check(int code, const std::filesystem::path& file) {
+    if (code < 0) throw ReviewError::about(file, text(code));
     return code;
 }
 

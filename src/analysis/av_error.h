@@ -1,6 +1,7 @@
 // The one place where FFmpeg's integer result codes become ReviewError messages.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace marrowick::AvError {
@@ -8,7 +9,8 @@ namespace marrowick::AvError {
 // FFmpeg's own text for a negative result code ("Invalid data found when processing input").
 std::string text(int code);
 
-// Returns the code when it is not negative; otherwise throws ReviewError with the code's text.
-int check(int code);
+// Returns the code when it is not negative; otherwise throws ReviewError with the code's text,
+// prefixed with the name of the file it is about.
+int check(int code, const std::filesystem::path& file);
 
 }  // namespace marrowick::AvError

@@ -39,7 +39,7 @@ std::string hex(const unsigned char* bytes, unsigned length) {
 
 std::string sha256(const std::filesystem::path& path, std::stop_token stop) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) throw ReviewError(std::strerror(errno));
+    if (!file) throw ReviewError::about(path, std::strerror(errno));
     std::unique_ptr<EVP_MD_CTX, DigestFreer> digest(EVP_MD_CTX_new());
     if (!digest || EVP_DigestInit_ex(digest.get(), EVP_sha256(), nullptr) != 1) throw ReviewError("Cannot compute SHA-256.");
     std::vector<unsigned char> chunk(kChunkBytes);
@@ -49,7 +49,7 @@ std::string sha256(const std::filesystem::path& path, std::stop_token stop) {
         if (count == 0) break;
         EVP_DigestUpdate(digest.get(), chunk.data(), count);
     }
-    if (std::ferror(file.get())) throw ReviewError(std::strerror(errno));
+    if (std::ferror(file.get())) throw ReviewError::about(path, std::strerror(errno));
     unsigned char bytes[EVP_MAX_MD_SIZE];
     unsigned length = 0;
     EVP_DigestFinal_ex(digest.get(), bytes, &length);

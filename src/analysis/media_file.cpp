@@ -74,19 +74,22 @@ struct MediaFile::State {
     double time = 0;
     bool draining = false;
 
-    void open(const std::filesystem::path& path, Options options);
+    std::filesystem::path path;
+
+    void open(Options options);
+    int check(int code) const { return AvError::check(code, path); }
     void openDecoder(Options options);
     bool receive();
     void feed();
 };
 
-void MediaFile::State::open(const std::filesystem::path& path, Options options) {
-    if (!frame || !packet) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
+void MediaFile::State::open(Options options) {
+    if (!frame || !packet) throw ReviewError::about(path, AvError::text(AVERROR(ENOMEM)));
     av_log_set_level(AV_LOG_QUIET);  // failures reach the user as messages, not as console noise
     AVFormatContext* raw = nullptr;
-    AvError::check(avformat_open_input(&raw, path.c_str(), nullptr, nullptr));
+    check(avformat_open_input(&raw, path.c_str(), nullptr, nullptr));
     format.reset(raw);
-    AvError::check(avformat_find_stream_info(format.get(), nullptr));
+    check(avformat_find_stream_info(format.get(), nullptr));
     for (unsigned i = 0; i < format->nb_streams && !stream; ++i) {
         AVStream* candidate = format->streams[i];
         const bool picture = candidate->disposition & AV_DISPOSITION_ATTACHED_PIC;
@@ -95,8 +98,8 @@ void MediaFile::State::open(const std::filesystem::path& path, Options options) 
     if (!stream) throw ReviewError("No video track in " + path.filename().string() + ".");
     for (unsigned i = 0; i < format->nb_streams; ++i)
         if (format->streams[i] != stream) format->streams[i]->discard = AVDISCARD_ALL;
-    AvError::check(av_image_check_size2(stream->codecpar->width, stream->codecpar->height, kMaxVideoPixels,
-                                        AV_PIX_FMT_NONE, 0, nullptr));
+    check(av_image_check_size2(stream->codecpar->width, stream->codecpar->height, kMaxVideoPixels, AV_PIX_FMT_NONE, 0,
+                               nullptr));
     openDecoder(options);
     info.duration = trackDuration(format.get(), stream);
     info.fps = nominalRate(stream);
@@ -109,10 +112,10 @@ void MediaFile::State::open(const std::filesystem::path& path, Options options) 
 
 void MediaFile::State::openDecoder(Options options) {
     const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!decoder) throw ReviewError(AvError::text(AVERROR_DECODER_NOT_FOUND));
+    if (!decoder) throw ReviewError::about(path, AvError::text(AVERROR_DECODER_NOT_FOUND));
     codec.reset(avcodec_alloc_context3(decoder));
-    if (!codec) throw ReviewError(AvError::text(AVERROR(ENOMEM)));
-    AvError::check(avcodec_parameters_to_context(codec.get(), stream->codecpar));
+    if (!codec) throw ReviewError::about(path, AvError::text(AVERROR(ENOMEM)));
+    check(avcodec_parameters_to_context(codec.get(), stream->codecpar));
     codec->pkt_timebase = stream->time_base;
     codec->max_pixels = kMaxVideoPixels;
     codec->thread_count = 0;  // one per core
@@ -121,7 +124,7 @@ void MediaFile::State::openDecoder(Options options) {
         codec->skip_loop_filter = AVDISCARD_ALL;
         codec->flags2 |= AV_CODEC_FLAG2_FAST;
     }
-    AvError::check(avcodec_open2(codec.get(), decoder, nullptr));
+    check(avcodec_open2(codec.get(), decoder, nullptr));
 }
 
 // Takes one decoded picture if the decoder has one ready; false when it needs more input.
@@ -130,7 +133,7 @@ bool MediaFile::State::receive() {
         const int result = avcodec_receive_frame(codec.get(), frame.get());
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return false;
         if (result == AVERROR_INVALIDDATA) continue;  // a damaged picture is skipped, as players do
-        AvError::check(result);
+        check(result);
         std::int64_t stamp = frame->best_effort_timestamp;
         if (stamp == AV_NOPTS_VALUE) stamp = frame->pts;
         if (stamp == AV_NOPTS_VALUE) {
@@ -152,7 +155,7 @@ void MediaFile::State::feed() {
             draining = true;
             return;
         }
-        AvError::check(result);
+        check(result);
         if (packet->stream_index != stream->index) {
             av_packet_unref(packet.get());
             continue;
@@ -163,13 +166,14 @@ void MediaFile::State::feed() {
         }
         const int sent = avcodec_send_packet(codec.get(), packet.get());
         av_packet_unref(packet.get());
-        if (sent != AVERROR_INVALIDDATA) AvError::check(sent);
+        if (sent != AVERROR_INVALIDDATA) check(sent);
         return;
     }
 }
 
 MediaFile::MediaFile(const std::filesystem::path& path, Options options) : state_(std::make_unique<State>()) {
-    state_->open(path, options);
+    state_->path = path;
+    state_->open(options);
 }
 
 MediaFile::~MediaFile() = default;
@@ -192,7 +196,7 @@ void MediaFile::seek(double seconds) {
     const std::int64_t start = s.origin == AV_NOPTS_VALUE ? 0 : s.origin;
     const double ticks = std::max(0.0, seconds) / base;
     const std::int64_t target = start + static_cast<std::int64_t>(std::min(ticks, 9.0e18));
-    AvError::check(av_seek_frame(s.format.get(), s.stream->index, target, AVSEEK_FLAG_BACKWARD));
+    s.check(av_seek_frame(s.format.get(), s.stream->index, target, AVSEEK_FLAG_BACKWARD));
     avcodec_flush_buffers(s.codec.get());
     s.draining = false;
 }

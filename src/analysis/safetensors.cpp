@@ -73,10 +73,10 @@ TensorMap decode(std::string_view bytes) {
 
 TensorMap read(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw ReviewError(std::strerror(errno));
+    if (!file) throw ReviewError::about(path, std::strerror(errno));
     std::ostringstream contents;
     contents << file.rdbuf();
-    if (file.bad()) throw ReviewError(std::strerror(errno));
+    if (file.bad()) throw ReviewError::about(path, std::strerror(errno));
     return decode(contents.str());
 }
 

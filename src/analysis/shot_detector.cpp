@@ -37,7 +37,7 @@ FileStamp stampOf(const std::filesystem::path& path) {
     try {
         return {std::filesystem::file_size(path), std::filesystem::last_write_time(path)};
     } catch (const std::filesystem::filesystem_error& error) {
-        throw ReviewError(error.code().message());
+        throw ReviewError::about(path, error.code().message());
     }
 }
 

@@ -37,9 +37,11 @@ int runImport(std::span<const std::string> arguments) {
         std::vector<std::filesystem::path> videos;
         for (const std::string& video : arguments.subspan(1)) videos.push_back(std::filesystem::absolute(video));
         ShotDetector detector(resourceRoot(runningExecutable()));
+        std::size_t completed = 0;
         ImportPipeline::Events events;
-        events.filmDone = [](const Film& film, const std::vector<Shot>& shots) {
+        events.filmDone = [&completed](const Film& film, const std::vector<Shot>& shots) {
             std::cout << film.path << ": " << shots.size() << " shots" << std::endl;
+            ++completed;
         };
         std::optional<ReviewError> failure;
         try {
@@ -47,7 +49,8 @@ int runImport(std::span<const std::string> arguments) {
         } catch (const ReviewError& error) {
             failure = error;  // films completed before the failure are kept, as in the workspace
         }
-        writeFileAtomically(projectFile, ProjectJson::encode(project));
+        // A failure before the first film leaves the file as it was, or absent if it was absent.
+        if (!failure || completed > 0) writeFileAtomically(projectFile, ProjectJson::encode(project));
         if (failure) throw *failure;
         return 0;
     } catch (const ReviewError& error) {

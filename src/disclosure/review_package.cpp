@@ -39,17 +39,22 @@ void copyArtwork(Disclosure decision, LabelStyle style, const std::filesystem::p
     writeFileAtomically(target, readWholeFile(*source, target));
 }
 
-}  // namespace
-
-void reports(const Project& project, const std::filesystem::path& folder, const std::filesystem::path& resourceRoot,
-             const std::set<std::string>& safeZoneProfileIDs) {
-    project.validated(safeZoneProfileIDs);
+// The package files of a project that has passed validation.
+void writePackage(const Project& project, const std::filesystem::path& folder, const std::filesystem::path& resourceRoot) {
     writeFileAtomically(folder / kProjectFileName, ProjectJson::encodePretty(project));
     writeFileAtomically(folder / kShotReviewFileName, shotReviewCsv(project));
     writeFileAtomically(folder / kDisclosureRecordFileName, disclosureRecord(project, referenceDateNow()));
     const LabelStyle style = LabelAssets::styleOrWhite(project.labelStyle);
     for (Disclosure decision : {Disclosure::modified, Disclosure::generated})
         copyArtwork(decision, style, folder, resourceRoot);
+}
+
+}  // namespace
+
+void reports(const Project& project, const std::filesystem::path& folder, const std::filesystem::path& resourceRoot,
+             const std::set<std::string>& safeZoneProfileIDs) {
+    project.validated(safeZoneProfileIDs);
+    writePackage(project, folder, resourceRoot);
 }
 
 std::string packageFolderName(const Uuid& id) { return "Marrowick-" + id.text().substr(0, 8); }
@@ -68,7 +73,14 @@ std::filesystem::path exportReviewPackage(const Project& project, const std::fil
                                           const std::filesystem::path& resourceRoot,
                                           const std::set<std::string>& safeZoneProfileIDs) {
     const std::filesystem::path folder = createPackageFolder(parent);
-    reports(project, folder, resourceRoot, safeZoneProfileIDs);
+    try {
+        project.validated(safeZoneProfileIDs);
+    } catch (const ReviewError&) {
+        std::error_code ignored;
+        std::filesystem::remove(folder, ignored);  // still empty: nothing of the package was written
+        throw;
+    }
+    writePackage(project, folder, resourceRoot);
     return folder;
 }
 

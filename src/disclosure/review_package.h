@@ -30,7 +30,8 @@ std::string packageFolderName(const Uuid& id);
 std::filesystem::path createPackageFolder(const std::filesystem::path& parent);
 
 // The whole export behind the workspace's "Export review package": a new package folder in the
-// chosen parent, then reports into it. Returns the package folder to reveal.
+// chosen parent, then reports into it; a project that fails validation leaves no folder behind.
+// Returns the package folder to reveal.
 std::filesystem::path exportReviewPackage(const Project& project, const std::filesystem::path& parent,
                                           const std::filesystem::path& resourceRoot,
                                           const std::set<std::string>& safeZoneProfileIDs = {});

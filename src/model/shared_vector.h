@@ -10,8 +10,9 @@
 #include <cstddef>
 #include <initializer_list>
 #include <iterator>
-#include <memory>
 #include <vector>
+
+#include "model/shared_chunk.h"
 
 namespace marrowick {
 
@@ -49,7 +50,7 @@ public:
 
     private:
         friend class SharedVector;
-        using Chunks = std::vector<std::shared_ptr<std::vector<T>>>;
+        using Chunks = std::vector<SharedChunk<T>>;
         const_iterator(const Chunks* owner, std::size_t chunk, std::size_t offset)
             : owner_(owner), chunk_(chunk), offset_(offset) {}
         const Chunks* owner_ = nullptr;
@@ -83,7 +84,7 @@ public:
 
     void push_back(T value) {
         if (chunks_.empty() || chunks_.back()->size() >= kChunkSize) {
-            chunks_.push_back(std::make_shared<std::vector<T>>());
+            chunks_.emplace_back();
             chunks_.back()->reserve(kChunkSize);
             ends_.push_back(size());
         }
@@ -160,14 +161,14 @@ private:
 
     std::vector<T>* detach(std::size_t chunk) {
         auto& slot = chunks_[chunk];
-        if (slot.use_count() > 1) slot = std::make_shared<std::vector<T>>(*slot);
+        if (!slot.unique()) slot = SharedChunk<T>(*slot);
         return slot.get();
     }
 
     void splitChunk(std::size_t chunk) {
         auto& items = *chunks_[chunk];
-        auto tail = std::make_shared<std::vector<T>>(std::make_move_iterator(items.begin() + kChunkSize),
-                                                     std::make_move_iterator(items.end()));
+        SharedChunk<T> tail(std::vector<T>(std::make_move_iterator(items.begin() + kChunkSize),
+                                           std::make_move_iterator(items.end())));
         items.resize(kChunkSize);
         chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1, std::move(tail));
         ends_.insert(ends_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1, 0);
@@ -181,7 +182,7 @@ private:
         }
     }
 
-    std::vector<std::shared_ptr<std::vector<T>>> chunks_;
+    std::vector<SharedChunk<T>> chunks_;
     std::vector<std::size_t> ends_;  // ends_[i] is one past the index of chunk i's last element
 };
 

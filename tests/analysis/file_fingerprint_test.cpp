@@ -2,6 +2,7 @@
 #include "analysis/file_fingerprint.h"
 
 #include <fstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,17 @@ TEST(FileFingerprint, HashesEmptySmallAndMultiChunkFiles) {
 
 TEST(FileFingerprint, FailsOnMissingFilesAndFoldersAndStopsOnRequest) {
     testing::TemporaryFolder folder;
-    EXPECT_THROW(FileFingerprint::sha256(folder.path() / "missing"), ReviewError);
-    EXPECT_THROW(FileFingerprint::sha256(folder.path()), ReviewError);
+    const auto failure = [](const std::filesystem::path& path) {
+        try {
+            FileFingerprint::sha256(path);
+        } catch (const ReviewError& error) {
+            return error.message();
+        }
+        return std::string("no failure");
+    };
+    EXPECT_EQ(failure(folder.path() / "missing"), "missing: No such file or directory");
+    std::filesystem::create_directory(folder.path() / "clip.mp4");
+    EXPECT_EQ(failure(folder.path() / "clip.mp4"), "clip.mp4: Is a directory");
     writeFile(folder.path() / "abc", "abc");
     std::stop_source stop;
     stop.request_stop();

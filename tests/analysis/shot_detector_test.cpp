@@ -220,16 +220,20 @@ std::string failureOf(const std::filesystem::path& path) {
 TEST(ShotDetectorFailures, GiveTheirMessages) {
     EXPECT_EQ(failureOf(testFilm("audio-only.m4a")), "No video track in audio-only.m4a.");
     EXPECT_EQ(failureOf(testFilm("truncated.mp4")), "Decode failed.");
-    EXPECT_EQ(failureOf(testFilm("not-media.mp4")), "Invalid data found when processing input");
-    EXPECT_EQ(failureOf(testFilm("empty.mp4")), "Invalid data found when processing input");
-    EXPECT_EQ(failureOf(testFilm("missing.mp4")), "No such file or directory");
+    // The library's and the system's own texts name the file they are about.
+    EXPECT_EQ(failureOf(testFilm("not-media.mp4")), "not-media.mp4: Invalid data found when processing input");
+    EXPECT_EQ(failureOf(testFilm("empty.mp4")), "empty.mp4: Invalid data found when processing input");
+    EXPECT_EQ(failureOf(testFilm("missing.mp4")), "missing.mp4: No such file or directory");
+    testing::TemporaryFolder folder;
+    std::filesystem::create_directory(folder.path() / "reel.mov");
+    EXPECT_EQ(failureOf(folder.path() / "reel.mov"), "reel.mov: Is a directory");
 }
 
 TEST(ShotDetectorFailures, RefusesPicturesAboveThePixelLimit) {
     // A raw stream header announcing 9000 x 9000 pictures (81 megapixels, above 8192 x 8192).
     testing::TemporaryFolder folder;
     std::ofstream(folder.path() / "huge.y4m") << "YUV4MPEG2 W9000 H9000 F25:1 C420jpeg\nFRAME\nabcdef";
-    EXPECT_EQ(failureOf(folder.path() / "huge.y4m"), "Invalid argument");
+    EXPECT_EQ(failureOf(folder.path() / "huge.y4m"), "huge.y4m: Invalid argument");
 }
 
 TEST(ShotDetectorFailures, AFileThatChangesDuringAnalysisIsRefused) {

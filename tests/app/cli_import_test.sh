@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # marrowick-cli import: creates the project, one line per film, skips known files, keeps the file
-# valid, and leaves an existing project untouched when a file cannot be imported.
+# valid, keeps completed films when a later file fails, and leaves no new file behind when nothing
+# could be imported.
 set -euo pipefail
 cli=$1
 films=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-[ -f "$films/cuts.mp4" ] || { echo "cli import: test films missing, skipped"; exit 0; }
+# The program's own temporary folder: it must be as empty at the end as at the start.
+export TMPDIR="$work/tmp"
+mkdir "$TMPDIR"
 cp "$films/cuts.mp4" "$work/a.mp4"
 cp "$films/cuts.mp4" "$work/b.mp4"
 
@@ -27,7 +30,18 @@ status=0
 [ -s "$work/err" ]
 [ "$("$cli" validate "$work/review.marrowick")" = "valid: 3 films, 12 shots" ]
 
+# The only film fails: the library's text names the file, and no new project file is left.
+status=0
+"$cli" import "$work/new.marrowick" "$films/not-media.mp4" >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ]
+echo "not-media.mp4: Invalid data found when processing input" | cmp - "$work/err"
+[ ! -e "$work/new.marrowick" ]
+
 status=0
 "$cli" import "$work/review.marrowick" 2>/dev/null || status=$?
 [ "$status" -eq 64 ]
+
+# No temporary file survives, here or next to the project.
+[ -z "$(ls -A "$TMPDIR")" ]
+[ -z "$(find "$work" -name '*.tmp')" ]
 echo "cli import: ok"

@@ -97,6 +97,10 @@ TEST(ReviewPackage, AnInvalidProjectWritesNothing) {
     EXPECT_EQ(failureMessage([&] { Exporter::reports(project, folder.path(), kResources); }),
               "Incomplete film coverage.");
     EXPECT_TRUE(fileNames(folder.path()).empty());
+
+    EXPECT_EQ(failureMessage([&] { Exporter::exportReviewPackage(project, folder.path(), kResources); }),
+              "Incomplete film coverage.");
+    EXPECT_TRUE(fileNames(folder.path()).empty()) << "the new package folder is removed again";
 }
 
 TEST(ReviewPackage, MissingArtworkFailsAfterTheTextFilesAndWriteErrorsArePassedOn) {

@@ -38,6 +38,22 @@ TEST(AutosaveWriter, NewestSnapshotIsTheOneLeftOnDisk) {
     EXPECT_EQ(ProjectJson::readFileUngated(file).name, "written now") << "an older snapshot never lands later";
 }
 
+// Edits while the writer encodes an older snapshot touch shots the snapshot shares; neither may
+// see the other's half (the ThreadSanitizer run checks the ordering).
+TEST(AutosaveWriter, EditsDuringABackgroundWriteLeaveEachSnapshotWhole) {
+    testing::PrivateDataHome home;
+    const auto file = home.path() / "recovery.marrowick";
+    Project project = testing::makeProject(4, 300);
+    {
+        AutosaveWriter writer([](const std::optional<std::string>&) {});
+        for (std::size_t round = 0; round < 300; ++round) {
+            project.shots.mut(round * 7 % project.shots.size()).note = "round " + std::to_string(round);
+            writer.submit(project, file);
+        }
+    }
+    EXPECT_EQ(ProjectJson::readFileUngated(file), project);
+}
+
 TEST(AutosaveWriter, FailuresAreReportedFromTheWriter) {
     testing::PrivateDataHome home;
     std::atomic<int> failures = 0;

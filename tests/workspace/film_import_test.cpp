@@ -27,7 +27,6 @@ protected:
     std::shared_ptr<testing::HeldScorer::Gate> gate = std::make_shared<testing::HeldScorer::Gate>();
 
     void SetUp() override {
-        testing::requireTestFilms();
         store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
         store->setDetectorFactory(testing::builtInDetectors(gate));
     }
@@ -78,6 +77,7 @@ TEST_F(FilmImportTest, TwoFilesReportTheProgressOfEachStepNameTheRealDetectorAnd
 }
 
 TEST_F(FilmImportTest, CancellingDuringTheSecondOfThreeFilesKeepsTheFirstUngroupedAndNothingOfTheSecond) {
+    const testing::PrivateTemporaryFolder temporary;
     gate->holdAt = 3;  // the first window of the second film (150 frames make three windows)
     const auto a = film("a.mp4"), b = film("b.mp4"), c = film("c.mp4");
     store->importFiles({a, b, c});
@@ -91,6 +91,20 @@ TEST_F(FilmImportTest, CancellingDuringTheSecondOfThreeFilesKeepsTheFirstUngroup
     EXPECT_EQ(store->project().films[0].path, a.string());
     ASSERT_EQ(store->project().shots.size(), 4u);
     for (const Shot& shot : store->project().shots) EXPECT_EQ(shot.group, 0);
+    store.reset();  // finishes any autosave still being written
+    EXPECT_EQ(temporary.leftovers(home.path()), std::vector<std::string>{});
+}
+
+TEST_F(FilmImportTest, AFileThatIsNotAFilmIsNamedInTheLibrarysMessageAndLeavesNothingBehind) {
+    const testing::PrivateTemporaryFolder temporary;
+    const auto text = home.path() / "notes.mp4";
+    writeFileAtomically(text, "This is a text file, not a film.\n");
+    store->importFiles({text});
+    waitIdle();
+    EXPECT_EQ(store->error(), "notes.mp4: Invalid data found when processing input");
+    EXPECT_TRUE(store->project().films.empty());
+    store.reset();
+    EXPECT_EQ(temporary.leftovers(home.path()), std::vector<std::string>{});
 }
 
 TEST_F(FilmImportTest, OneUndoTakesBackTheWholeImportAndASelectionStays) {

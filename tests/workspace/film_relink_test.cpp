@@ -26,7 +26,6 @@ protected:
     std::filesystem::path original;
 
     void SetUp() override {
-        testing::requireTestFilms();
         store = std::make_unique<ReviewStore>(std::make_unique<testing::FakePlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
         store->setDetectorFactory(testing::builtInDetectors());
         original = testing::copyOfCutsFilm(home.path() / "first", "reel.mp4");

@@ -67,8 +67,4 @@ inline DetectorFactory builtInDetectors(std::shared_ptr<HeldScorer::Gate> gate =
     return [gate] { return std::make_unique<ShotDetector>(std::make_unique<HeldScorer>(gate)); };
 }
 
-inline void requireTestFilms() {
-    if (!std::filesystem::exists(cutsFilm())) GTEST_SKIP() << "test films missing: run scripts/make-test-films-if-needed";
-}
-
 }  // namespace marrowick::testing

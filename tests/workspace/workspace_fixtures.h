@@ -156,4 +156,29 @@ private:
     QTemporaryDir folder_;
 };
 
+// Points the system's temporary folder (TMPDIR) at a fresh empty folder while the object lives,
+// so a test can tell whether an operation left a temporary file behind.
+class PrivateTemporaryFolder {
+public:
+    PrivateTemporaryFolder() : previous_(qgetenv("TMPDIR")) { qputenv("TMPDIR", folder_.path().toUtf8()); }
+    ~PrivateTemporaryFolder() { qputenv("TMPDIR", previous_); }
+    PrivateTemporaryFolder(const PrivateTemporaryFolder&) = delete;
+    PrivateTemporaryFolder& operator=(const PrivateTemporaryFolder&) = delete;
+
+    // What the temporary folder holds, and every "*.tmp" file below `written` (where files are
+    // written atomically through a temporary file beside them).
+    std::vector<std::string> leftovers(const std::filesystem::path& written) const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_.path().toStdString()))
+            found.push_back(entry.path().string());
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(written))
+            if (entry.path().extension() == ".tmp") found.push_back(entry.path().string());
+        return found;
+    }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray previous_;
+};
+
 }  // namespace marrowick::testing
