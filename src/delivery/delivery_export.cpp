@@ -45,7 +45,7 @@ std::filesystem::path createFolder(const std::filesystem::path& destination) {
     const std::filesystem::path folder = destination / DeliveryNames::newFolderName();
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) throw ReviewError(error.message());
+    if (error) throw ReviewError::about(folder, error.message());
     return folder;
 }
 

@@ -29,7 +29,7 @@ class WorkFolder {
 public:
     WorkFolder() : path_(std::filesystem::temp_directory_path() / ("marrowick-encode-" + Uuid::random().text())) {
         std::error_code error;
-        if (!std::filesystem::create_directory(path_, error)) throw ReviewError(error.message());
+        if (!std::filesystem::create_directory(path_, error)) throw ReviewError::about(path_, error.message());
     }
     ~WorkFolder() {
         std::error_code ignored;
