@@ -211,6 +211,11 @@ public:
     // Asks for an .otio or .edl destination and writes the review there as a timeline.
     void exportTimeline();
 
+    // --- Delivery export (review_store_delivery.cpp) ---------------------------------------
+    // Checks the review and the local FFmpeg, asks for a destination folder and runs the export of
+    // every film with every selected preset as one activity; reveals the delivery folder.
+    void exportDelivery();
+
 signals:
     void projectChanged();
     void selectionChanged();
