@@ -13,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "failure_text.h"
 #include "model/review_error.h"
 
 namespace marrowick {
@@ -90,16 +91,6 @@ private:
     bool release_ = false;
     std::atomic<int> waiting_ = 0;
 };
-
-template <class Work>
-std::string failure(Work work) {
-    try {
-        work();
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "no failure";
-}
 
 TEST(BoundedHTTP, OnlyPlainHTTPTo127001WithAPortIsPermitted) {
     for (const char* url : {"http://127.0.0.1:8080", "http://127.0.0.1:8080/v1/models", "http://127.0.0.1:0/x?y"})

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "failure_text.h"
 #include "model/review_error.h"
 #include "runtime_fixture.h"
 
@@ -19,16 +20,6 @@ using ::testing::SizeIs;
 using ::testing::StartsWith;
 
 const nlohmann::json kHello = nlohmann::json::array({{{"role", "user"}, {"content", "hello"}}});
-
-template <class Work>
-std::string failure(Work work) {
-    try {
-        work();
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "no failure";
-}
 
 class LocalRuntimeTest : public ::testing::Test {
 protected:
