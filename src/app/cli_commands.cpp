@@ -9,6 +9,8 @@ int runDetect(std::span<const std::string> arguments);
 int runImport(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
+int runPlan(std::span<const std::string> arguments);
+int runDeliver(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -20,6 +22,11 @@ std::span<const Command> commands() {
          runPackage},
         {"presets", "presets [--json] | presets --check FILE",
          "Lists the delivery preset library (key, name, summary), or validates every preset in a preset file.", runPresets},
+        {"plan", "plan PROJECT --preset KEY... [--assume-rec709] [--framing pad|crop]",
+         "Probes every film and plans it for each preset: output name, raster, frame rate and warnings.", runPlan},
+        {"deliver", "deliver PROJECT OUTDIR --preset KEY... [--assume-rec709] [--framing pad|crop]",
+         "Encodes, verifies and documents every film for every preset in a new delivery folder inside OUTDIR.",
+         runDeliver},
     };
     return table;
 }

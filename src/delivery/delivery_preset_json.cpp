@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "delivery/internal/bounded_json.h"
 #include "model/review_error.h"
 
 namespace marrowick::DeliveryPresetJson {
@@ -21,21 +22,7 @@ using nlohmann::json;
 
 // ---- reading ----
 
-json parse(std::string_view text) {
-    const json::parser_callback_t limitDepth = [](int depth, json::parse_event_t event, json&) {
-        const bool opens = event == json::parse_event_t::object_start || event == json::parse_event_t::array_start;
-        if (opens && depth >= kMaximumDepth) fail("nesting deeper than " + std::to_string(kMaximumDepth) + " levels");
-        return true;
-    };
-    try {
-        return json::parse(text.begin(), text.end(), limitDepth);
-    } catch (const json::exception& error) {
-        std::string detail = error.what();
-        if (const auto bracket = detail.find("] "); detail.starts_with("[json.exception") && bracket != std::string::npos)
-            detail.erase(0, bracket + 2);
-        fail(detail);
-    }
-}
+json parse(std::string_view text) { return BoundedJson::parse(text, "Preset data could not be read: "); }
 
 // One JSON object being read, with the path used in messages ("targets[3].encoding").
 class Fields {

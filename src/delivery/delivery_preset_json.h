@@ -11,9 +11,6 @@
 
 namespace marrowick::DeliveryPresetJson {
 
-// Nesting deeper than this is refused before it is built, so hostile files cannot exhaust the stack.
-inline constexpr int kMaximumDepth = 64;
-
 // Throws ReviewError when a preset holds a number that is not finite (JSON cannot carry it).
 std::string encode(const DeliveryPreset& preset);
 std::string encodeArray(const std::vector<DeliveryPreset>& presets);

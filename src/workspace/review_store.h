@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "delivery/delivery_preset.h"
+#include "delivery/ffmpeg_tools.h"
 #include "delivery/preset_library.h"
 #include "model/project.h"
 #include "workspace/activity_runner.h"
@@ -166,9 +167,21 @@ public:
     // Asks for a JSON destination and writes the whole list there.
     void exportPresets();
 
+    // --- FFmpeg (review_store_ffmpeg.cpp) ---------------------------------------------------
+    // The user's ffmpeg and ffprobe: the "ffmpegPath" preference first, then the usual places.
+    std::optional<FFmpegTools> ffmpegTools() const;
+    // Asks for an executable named ffmpeg with ffprobe beside it and keeps it as the preference
+    // (deliveryChanged); anything else shows why in `error`. Cancelling changes nothing.
+    void locateFFmpeg();
+
     // --- Review package (review_store_reports.cpp) -----------------------------------------
     // Asks for a parent folder, writes a new review package folder there and reveals it.
     void exportReports();
+
+    // --- Delivery export (review_store_delivery.cpp) ---------------------------------------
+    // Checks the review and the local FFmpeg, asks for a destination folder and runs the export of
+    // every film with every selected preset as one activity; reveals the delivery folder.
+    void exportDelivery();
 
 signals:
     void projectChanged();

@@ -41,6 +41,10 @@ void forEachBoundary(const icu::UnicodeString& text, Visit boundary) {
         if (!boundary(index)) return;
 }
 
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool isTrimmed(UChar32 c) {
     return c == '\t' || u_charType(c) == U_SPACE_SEPARATOR;
 }
@@ -49,7 +53,7 @@ bool isTrimmed(UChar32 c) {
 
 std::size_t characterCount(std::string_view utf8) {
     // ASCII needs no break iterator: every byte is one character, except that CR LF is one.
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (isAscii(utf8)) {
         std::size_t pairs = 0;
         for (std::size_t at = utf8.find("\r\n"); at != std::string_view::npos; at = utf8.find("\r\n", at + 2)) ++pairs;
         return utf8.size() - pairs;
@@ -72,6 +76,24 @@ std::string firstCharacters(std::string_view utf8, std::size_t count) {
         return ++taken < count;
     });
     return utf8Text(text.tempSubStringBetween(0, end));
+}
+
+std::string lastCharacters(std::string_view utf8, std::size_t count) {
+    const std::size_t total = characterCount(utf8);
+    if (total <= count) return decodedUtf8(utf8);
+    const icu::UnicodeString text = unicode(utf8);
+    std::int32_t start = 0;
+    std::size_t skipped = 0;
+    forEachBoundary(text, [&](std::int32_t index) {
+        start = index;
+        return ++skipped < total - count;
+    });
+    return utf8Text(text.tempSubString(start));
+}
+
+std::string decodedUtf8(std::string_view bytes) {
+    if (isAscii(bytes)) return std::string(bytes);
+    return utf8Text(unicode(bytes));
 }
 
 std::string trimmed(std::string_view utf8) {

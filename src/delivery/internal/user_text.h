@@ -13,6 +13,12 @@ std::size_t characterCount(std::string_view utf8);
 // The first `count` user-perceived characters.
 std::string firstCharacters(std::string_view utf8, std::size_t count);
 
+// The last `count` user-perceived characters.
+std::string lastCharacters(std::string_view utf8, std::size_t count);
+
+// The bytes as UTF-8, every invalid sequence replaced by U+FFFD.
+std::string decodedUtf8(std::string_view bytes);
+
 // Without leading and trailing Unicode space separators and horizontal tabs; line breaks stay.
 std::string trimmed(std::string_view utf8);
 
