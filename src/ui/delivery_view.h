@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include "delivery/delivery_preset.h"
+#include "ui/preset_editor.h"
 
 class QAction;
 class QComboBox;
@@ -19,7 +20,6 @@ class QVBoxLayout;
 
 namespace marrowick {
 
-class PresetEditor;
 class PresetRow;
 class ReviewStore;
 class ToggleSwitch;
