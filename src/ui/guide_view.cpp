@@ -60,7 +60,6 @@ QLabel* paragraph(const QString& text, const QColor& color, QWidget* parent) {
 QPushButton* link(const Link& target, QWidget* parent) {
     auto* button = WidgetFactory::button(QString::fromUtf8(target.title), {}, "plain", parent);
     button->setProperty("url", QString::fromLatin1(target.url));
-    WidgetFactory::setTextColor(button, Theme::kAccent);
     button->setStyleSheet(QStringLiteral("color: #ff9f0a; text-align: left;"));
     QObject::connect(button, &QPushButton::clicked, button,
                      [url = QUrl(QString::fromLatin1(target.url))] { QDesktopServices::openUrl(url); });

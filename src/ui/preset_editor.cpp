@@ -49,12 +49,6 @@ void select(QComboBox& box, const std::string& value) {
     box.setCurrentIndex(box.findData(QString::fromStdString(value)));
 }
 
-void showText(QLineEdit& field, const QString& text) {
-    if (field.text() == text) return;
-    const QSignalBlocker blocker(&field);
-    field.setText(text);
-}
-
 QLineEdit* textField(QVBoxLayout& column, const QString& title, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setAccessibleName(title);
@@ -212,16 +206,16 @@ void PresetEditor::change(const std::function<void(DeliveryPreset&)>& apply) {
 
 void PresetEditor::refresh() {
     const Encoding& encoding = preset_.encoding;
-    showText(*name_, QString::fromStdString(preset_.name));
-    showText(*notes_, QString::fromStdString(preset_.applicabilityNotes.value_or(std::string())));
-    showText(*url_, QString::fromStdString(preset_.specificationUrl));
+    SheetLayout::showText(*name_, QString::fromStdString(preset_.name));
+    SheetLayout::showText(*notes_, QString::fromStdString(preset_.applicabilityNotes.value_or(std::string())));
+    SheetLayout::showText(*url_, QString::fromStdString(preset_.specificationUrl));
     const bool locked = PresetEditing::technicalLocked(preset_);
     lock_->setVisible(locked);
     technical_->setEnabled(!locked);
     select(*codec_, encoding.videoCodec);
     select(*container_, encoding.container);
     select(*pixelFormat_, encoding.pixelFormat.value_or(std::string()));
-    showText(*profile_, QString::fromStdString(encoding.videoProfile.value_or(std::string())));
+    SheetLayout::showText(*profile_, QString::fromStdString(encoding.videoProfile.value_or(std::string())));
     select(*rate_, encoding.rateControl.mode);
     select(*raster_, preset_.requirements.resolution.mode);
     convertRate_->setChecked(PresetEditing::convertsFrameRate(preset_));
@@ -230,10 +224,10 @@ void PresetEditor::refresh() {
         const PresetNumberField& spec = PresetNumberField::all()[i];
         const bool shown = spec.shown(preset_);
         numbers_[i].row->setVisible(shown);
-        if (shown && !numbers_[i].field->hasFocus()) showText(*numbers_[i].field, spec.text(preset_));
+        if (shown && !numbers_[i].field->hasFocus()) SheetLayout::showText(*numbers_[i].field, spec.text(preset_));
     }
-    showText(*prefix_, QString::fromStdString(preset_.prefix));
-    showText(*suffix_, QString::fromStdString(preset_.suffix));
+    SheetLayout::showText(*prefix_, QString::fromStdString(preset_.prefix));
+    SheetLayout::showText(*suffix_, QString::fromStdString(preset_.suffix));
 }
 
 void PresetEditor::save() {

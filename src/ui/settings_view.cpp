@@ -30,14 +30,6 @@ constexpr const char* kCorners[] = {"Bottom right", "Bottom left", "Top right", 
 
 QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 
-// Sets the text unless it is already shown, so typing keeps its cursor.
-void showText(QLineEdit& field, const std::string& text) {
-    const QString shown = QString::fromStdString(text);
-    if (field.text() == shown) return;
-    const QSignalBlocker blocker(&field);
-    field.setText(shown);
-}
-
 }  // namespace
 
 SettingsView::SettingsView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
@@ -171,8 +163,8 @@ void SettingsView::buildModel(QBoxLayout& column) {
 void SettingsView::refreshProject() {
     const Project& project = store_.project();
     setEnabled(!store_.busy());
-    showText(*name_, project.name);
-    showText(*workDisclosure_, project.workDisclosure);
+    SheetLayout::showText(*name_, QString::fromStdString(project.name));
+    SheetLayout::showText(*workDisclosure_, QString::fromStdString(project.workDisclosure));
     artistic_->setChecked(project.artisticWork);
     threshold_->display(project.threshold);
     grouping_->display(project.groupingThreshold);

@@ -3,6 +3,8 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QPushButton>
 
 #include "ui/theme.h"
@@ -40,6 +42,12 @@ QHBoxLayout* row(const QString& title, QWidget* field, QWidget* parent) {
     line->addWidget(name);
     line->addWidget(field, 1);
     return line;
+}
+
+void showText(QLineEdit& field, const QString& text) {
+    if (field.text() == text) return;
+    const QSignalBlocker blocker(&field);
+    field.setText(text);
 }
 
 }  // namespace marrowick::SheetLayout

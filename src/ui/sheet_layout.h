@@ -8,6 +8,7 @@ class QBoxLayout;
 class QDialog;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -26,5 +27,8 @@ QLabel* caption(const QString& text, QWidget* parent);
 
 // `title` at the left, `field` taking the rest of the row.
 QHBoxLayout* row(const QString& title, QWidget* field, QWidget* parent);
+
+// Shows the text unless the field already holds it, so typing keeps its cursor; no edit signal.
+void showText(QLineEdit& field, const QString& text);
 
 }  // namespace marrowick::SheetLayout
