@@ -3,19 +3,18 @@
 
 #include <QWidget>
 
-#include "ui/placeholder_sheet.h"
+#include "ui/delivery_view.h"
+#include "ui/guide_view.h"
+#include "ui/settings_view.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
 
 WindowSheets::WindowSheets(ReviewStore& store, QWidget& window) : QObject(&window), store_(store), window_(window) {
     sheets_ = {
-        {&PresentationState::settings, QStringLiteral("Settings"),
-         QStringLiteral("Detection, grouping and label settings open here."), {}},
-        {&PresentationState::guide, QStringLiteral("Disclosure Guide"),
-         QStringLiteral("The guide to the EU AI Act disclosure labels opens here."), {}},
-        {&PresentationState::deliverySettings, QStringLiteral("Delivery & mastering"),
-         QStringLiteral("Delivery and mastering presets open here."), {}},
+        {&PresentationState::settings, [this] { return new SettingsView(store_, &window_); }, {}},
+        {&PresentationState::guide, [this] { return new GuideView(&window_); }, {}},
+        {&PresentationState::deliverySettings, [this] { return new DeliveryView(store_, &window_); }, {}},
     };
     connect(&store_, &ReviewStore::presentationChanged, this, &WindowSheets::refresh);
     refresh();
@@ -37,7 +36,7 @@ void WindowSheets::refresh() {
 }
 
 void WindowSheets::open(Sheet& sheet) {
-    auto* dialog = new PlaceholderSheet(sheet.title, sheet.line, &window_);
+    QDialog* dialog = sheet.make();
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     const auto flag = sheet.flag;
     connect(dialog, &QDialog::finished, this, [this, flag] {

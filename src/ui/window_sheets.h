@@ -2,6 +2,9 @@
 // window while their controller flags are set, and clears a flag when its sheet is dismissed.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include <QObject>
 #include <QPointer>
 
@@ -26,8 +29,7 @@ public:
 private:
     struct Sheet {
         bool PresentationState::*flag;
-        QString title;
-        QString line;
+        std::function<QDialog*()> make;
         QPointer<QDialog> dialog;
     };
 

@@ -48,14 +48,6 @@ constexpr std::string_view kEncoderPresets[] = {"ultrafast", "superfast", "veryf
 constexpr auto kX26xSpeedPresets = std::span(kEncoderPresets).first<9>();
 constexpr auto kVp9Deadlines = std::span(kEncoderPresets).last<2>();
 
-std::string_view proResProfile(std::string_view codec) {
-    if (codec == "prores_422") return "2";
-    if (codec == "prores_422hq") return "3";
-    if (codec == "prores_4444") return "4";
-    if (codec == "prores_4444xq") return "5";
-    return {};
-}
-
 bool pixelFormatFitsCodec(const DeliveryPreset& p) {
     if (!p.encoding.pixelFormat) return false;
     const std::string& format = *p.encoding.pixelFormat;
@@ -260,6 +252,14 @@ constexpr Rule kRules[] = {
 };
 
 }  // namespace
+
+std::string_view proResProfile(std::string_view codec) {
+    if (codec == "prores_422") return "2";
+    if (codec == "prores_422hq") return "3";
+    if (codec == "prores_4444") return "4";
+    if (codec == "prores_4444xq") return "5";
+    return {};
+}
 
 std::span<const Rule> ordered() { return kRules; }
 

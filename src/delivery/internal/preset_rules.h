@@ -13,6 +13,9 @@ struct Rule {
     std::string_view text;  // shown after "<preset name>: "
 };
 
+// The profile a ProRes codec must carry ("2" to "5"), or empty for any other codec.
+std::string_view proResProfile(std::string_view codec);
+
 // The rules in the order they are checked; the order decides which message the user sees.
 std::span<const Rule> ordered();
 

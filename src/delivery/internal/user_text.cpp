@@ -2,6 +2,7 @@
 #include "delivery/internal/user_text.h"
 
 #include <unicode/brkiter.h>
+#include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
@@ -112,6 +113,12 @@ std::string trimmed(std::string_view utf8) {
 std::string folded(std::string_view utf8) {
     icu::UnicodeString text = unicode(utf8);
     text.foldCase();
+    return utf8Text(text);
+}
+
+std::string lowercased(std::string_view utf8) {
+    icu::UnicodeString text = unicode(utf8);
+    text.toLower(icu::Locale::getRoot());
     return utf8Text(text);
 }
 

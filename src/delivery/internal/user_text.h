@@ -25,4 +25,7 @@ std::string trimmed(std::string_view utf8);
 // Case-folded form, for comparing names without regard to letter case.
 std::string folded(std::string_view utf8);
 
+// Lower-case form (locale-independent), for the stored normalised name.
+std::string lowercased(std::string_view utf8);
+
 }  // namespace marrowick::UserText

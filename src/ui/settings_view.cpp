@@ -1,0 +1,210 @@
+// Layout and bindings of the review settings sheet.
+#include "ui/settings_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "ui/sheet_layout.h"
+#include "ui/step_slider.h"
+#include "ui/toggle_switch.h"
+#include "workspace/review_store.h"
+
+namespace marrowick {
+namespace {
+
+constexpr std::pair<LabelStyle, const char*> kStyles[] = {
+    {LabelStyle::white, "White · solid"},
+    {LabelStyle::black, "Black · solid"},
+    {LabelStyle::white50, "White · 50% background"},
+    {LabelStyle::black50, "Black · 50% background"},
+};
+constexpr const char* kCorners[] = {"Bottom right", "Bottom left", "Top right", "Top left"};
+
+QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
+
+}  // namespace
+
+SettingsView::SettingsView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
+    setWindowTitle(QStringLiteral("Review settings"));
+    setWindowModality(Qt::WindowModal);
+    resize(660, 800);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(24, 24, 24, 24);
+    column->setSpacing(8);
+    QPushButton* done = SheetLayout::header(*column, QStringLiteral("Review settings"), 23, QStringLiteral("Done"), this);
+    connect(done, &QPushButton::clicked, this, [this] {
+        store_.changed();
+        accept();
+    });
+    buildProject(*column);
+    buildDetection(*column);
+    buildLabels(*column);
+    buildModel(*column);
+    column->addStretch(1);
+
+    connect(&store_, &ReviewStore::projectChanged, this, &SettingsView::refreshProject);
+    connect(&store_, &ReviewStore::assistantChanged, this, &SettingsView::refreshAssistant);
+    connect(&store_, &ReviewStore::activityChanged, this, &SettingsView::refreshProject);
+    refreshProject();
+    loadModels();
+}
+
+QString SettingsView::percentText(double width) {
+    // The small tolerance keeps a slider step such as 0.29 (28.999... after scaling) at 29.
+    return QString::number(static_cast<long long>(std::trunc(width * 100 + 1e-9))) + QStringLiteral("%");
+}
+
+void SettingsView::buildProject(QBoxLayout& column) {
+    SheetLayout::section(column, QStringLiteral("Project"), this);
+    name_ = new QLineEdit(this);
+    column.addLayout(SheetLayout::row(QStringLiteral("Review name"), name_, this));
+    connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        store_.changeSettings([&](Project& project) { project.name = text.toStdString(); });
+    });
+    artistic_ = new ToggleSwitch(QStringLiteral("Evidently artistic / creative work"), this);
+    column.addWidget(artistic_);
+    connect(artistic_, &ToggleSwitch::clicked, this, [this](bool on) {
+        store_.changeSettings([&](Project& project) { project.artisticWork = on; });
+    });
+    workDisclosure_ = new QLineEdit(this);
+    column.addLayout(SheetLayout::row(QStringLiteral("Work-level disclosure note"), workDisclosure_, this));
+    connect(workDisclosure_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        store_.changeSettings([&](Project& project) { project.workDisclosure = text.toStdString(); });
+    });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("This note is included in the review record. Video exports use the per-shot labels you chose; "
+                       "a creative-work alternative disclosure needs its own editorial placement."),
+        this));
+}
+
+void SettingsView::buildDetection(QBoxLayout& column) {
+    SheetLayout::section(column, QStringLiteral("Shot detection · TransNetV2 or built-in colour-difference scorer"), this);
+    threshold_ = new StepSlider(0.1, 0.9, 0.05, twoDecimals, this);
+    column.addLayout(SheetLayout::row(QStringLiteral("Cut threshold"), threshold_, this));
+    connect(threshold_, &StepSlider::moved, this, [this](double value) {
+        store_.changeSettings([&](Project& project) { project.threshold = value; });
+    });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Lower values propose more cuts. Applies to new imports. Review uncertain cuts with the local "
+                       "assistant or adjust boundaries manually. Model weights are not retrained from a few edits."),
+        this));
+    grouping_ = new StepSlider(0.1, 0.8, 0.05, twoDecimals, this);
+    column.addLayout(SheetLayout::row(QStringLiteral("Visual grouping distance"), grouping_, this));
+    connect(grouping_, &StepSlider::moved, this, [this](double value) {
+        store_.changeSettings([&](Project& project) { project.groupingThreshold = static_cast<float>(value); });
+    });
+    rebuild_ = new QPushButton(QStringLiteral("Rebuild visual groups"), this);
+    column.addWidget(rebuild_, 0, Qt::AlignLeft);
+    connect(rebuild_, &QPushButton::clicked, this, &SettingsView::rebuildGroups);
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Lower distances make stricter visual groups. Similarity never copies a disclosure decision "
+                       "automatically."),
+        this));
+}
+
+void SettingsView::buildLabels(QBoxLayout& column) {
+    SheetLayout::section(column, QStringLiteral("Visible video labels"), this);
+    style_ = new QComboBox(this);
+    for (const auto& [style, title] : kStyles) style_->addItem(QString::fromUtf8(title));
+    column.addLayout(SheetLayout::row(QStringLiteral("Official artwork"), style_, this));
+    connect(style_, &QComboBox::activated, this, [this](int index) {
+        store_.changeSettings([&](Project& project) { project.labelStyle = kStyles[index].first; });
+    });
+    corner_ = new QComboBox(this);
+    for (const char* corner : kCorners) corner_->addItem(QString::fromLatin1(corner));
+    column.addLayout(SheetLayout::row(QStringLiteral("Placement"), corner_, this));
+    connect(corner_, &QComboBox::activated, this, [this](int index) {
+        store_.changeSettings([&](Project& project) { project.corner = kCorners[index]; });
+    });
+    width_ = new StepSlider(0.08, 0.4, 0.01, &SettingsView::percentText, this);
+    column.addLayout(SheetLayout::row(QStringLiteral("Width"), width_, this));
+    connect(width_, &StepSlider::moved, this, [this](double value) {
+        store_.changeSettings([&](Project& project) { project.labelWidth = value; });
+    });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Original EU artwork with real transparent edges, no added rectangle or outline. Width is the "
+                       "visible icon width. Solid variants offer the strongest contrast; check 50% variants against "
+                       "the delivery image."),
+        this));
+}
+
+void SettingsView::buildModel(QBoxLayout& column) {
+    SheetLayout::section(column, QStringLiteral("Included local language & vision model"), this);
+    auto* statusLine = new QHBoxLayout;
+    status_ = SheetLayout::caption({}, this);
+    statusLine->addWidget(status_, 1);
+    auto* check = new QPushButton(QStringLiteral("Check model"), this);
+    statusLine->addWidget(check);
+    column.addLayout(statusLine);
+    connect(check, &QPushButton::clicked, this, &SettingsView::loadModels);
+    model_ = new QComboBox(this);
+    column.addLayout(SheetLayout::row(QStringLiteral("Local model"), model_, this));
+    connect(model_, &QComboBox::activated, this, [this](int index) {
+        AssistantState assistant = store_.assistant();
+        assistant.modelName = index == 0 ? std::string() : model_->itemText(index).toStdString();
+        store_.setAssistant(std::move(assistant));
+    });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Qwen3-VL-2B is included, with verified model files and an app-owned local runtime. No separate "
+                       "model installation. It loads only when requested and unloads after idle use. Shot detection "
+                       "and grouping run independently."),
+        this));
+    column.addWidget(SheetLayout::caption(QStringLiteral("About 1.55 GB of model data · Apache 2.0 · advisory checks only"), this));
+}
+
+void SettingsView::refreshProject() {
+    const Project& project = store_.project();
+    setEnabled(!store_.busy());
+    SheetLayout::showText(*name_, QString::fromStdString(project.name));
+    SheetLayout::showText(*workDisclosure_, QString::fromStdString(project.workDisclosure));
+    artistic_->setChecked(project.artisticWork);
+    threshold_->display(project.threshold);
+    grouping_->display(project.groupingThreshold);
+    width_->display(project.labelWidth);
+    rebuild_->setEnabled(!project.shots.empty());
+    const LabelStyle style = project.labelStyle.value_or(LabelStyle::white);
+    for (std::size_t i = 0; i < std::size(kStyles); ++i)
+        if (kStyles[i].first == style) style_->setCurrentIndex(static_cast<int>(i));
+    corner_->setCurrentIndex(corner_->findText(QString::fromStdString(project.corner)));
+}
+
+std::vector<std::string> SettingsView::modelNames() const {
+    const AssistantState& assistant = store_.assistant();
+    std::vector<std::string> names;
+    for (const LocalModel& model : assistant.models) names.push_back(model.name);
+    // A chosen model the list no longer names stays visible, so the picker never hides the choice.
+    if (!assistant.modelName.empty() && std::find(names.begin(), names.end(), assistant.modelName) == names.end())
+        names.push_back(assistant.modelName);
+    return names;
+}
+
+void SettingsView::loadModels() {
+    store_.loadModels();
+    refreshAssistant();
+}
+
+void SettingsView::refreshAssistant() {
+    const AssistantState& assistant = store_.assistant();
+    status_->setText(QString::fromStdString(assistant.localStatus));
+    const QSignalBlocker blocker(model_);
+    model_->clear();
+    model_->addItem(QStringLiteral("Choose a local vision model"));
+    for (const std::string& name : modelNames()) model_->addItem(QString::fromStdString(name));
+    model_->setCurrentIndex(std::max(0, model_->findText(QString::fromStdString(assistant.modelName))));
+}
+
+void SettingsView::rebuildGroups() {
+    store_.changed();
+    accept();
+    store_.refreshImages();
+}
+
+}  // namespace marrowick

@@ -1,0 +1,105 @@
+// The settings sheet's bindings, value formats and busy state, and the guide's links.
+#include "ui/settings_view.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+#include "ui/guide_view.h"
+#include "ui/step_slider.h"
+
+namespace marrowick {
+namespace {
+
+using testing::StoreFixture;
+
+StepSlider& slider(SettingsView& view, int index) { return *view.findChildren<StepSlider*>().at(index); }
+
+QPushButton& button(QWidget& view, const QString& text) {
+    for (QPushButton* candidate : view.findChildren<QPushButton*>())
+        if (candidate->text() == text) return *candidate;
+    throw std::runtime_error("no button " + text.toStdString());
+}
+
+TEST(SettingsView, WidthShowsWholePercentTruncated) {
+    EXPECT_EQ(SettingsView::percentText(0.18), QStringLiteral("18%"));
+    EXPECT_EQ(SettingsView::percentText(0.185), QStringLiteral("18%"));
+    EXPECT_EQ(SettingsView::percentText(0.29), QStringLiteral("29%"));
+    EXPECT_EQ(SettingsView::percentText(0.4), QStringLiteral("40%"));
+}
+
+TEST(SettingsView, SlidersWriteTheProjectInPlaceWithoutTouchingShots) {
+    StoreFixture fixture;
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 3));
+    const auto shots = fixture.store.project().shots;
+    SettingsView view(fixture.store, nullptr);
+    EXPECT_EQ(slider(view, 2).valueText(), QStringLiteral("18%"));
+    EXPECT_EQ(slider(view, 0).valueText(), QStringLiteral("0.50"));
+
+    slider(view, 0).slider().setValue(0);
+    slider(view, 2).slider().setValue(21);
+    EXPECT_DOUBLE_EQ(fixture.store.project().threshold, 0.1);
+    EXPECT_EQ(slider(view, 2).valueText(), QStringLiteral("29%"));
+    EXPECT_NEAR(fixture.store.project().labelWidth, 0.29, 1e-12);
+    ASSERT_EQ(fixture.store.project().shots.size(), shots.size());
+    for (std::size_t i = 0; i < shots.size(); ++i) EXPECT_EQ(fixture.store.project().shots[i], shots[i]);
+    EXPECT_FALSE(fixture.store.canUndo());
+    EXPECT_FALSE(fixture.store.dirty());
+
+    button(view, QStringLiteral("Done")).click();
+    EXPECT_TRUE(fixture.store.dirty());
+}
+
+TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    auto pickers = view.findChildren<QComboBox*>();
+    ASSERT_EQ(pickers.size(), 3);
+    EXPECT_EQ(pickers[0]->currentText(), QStringLiteral("White · solid"));  // absent style reads as white
+    emit pickers[0]->activated(3);
+    EXPECT_EQ(fixture.store.project().labelStyle, LabelStyle::black50);
+    emit pickers[1]->activated(2);
+    EXPECT_EQ(fixture.store.project().corner, "Top right");
+    EXPECT_FALSE(button(view, QStringLiteral("Rebuild visual groups")).isEnabled());  // no shots
+
+    AssistantState assistant = fixture.store.assistant();
+    assistant.modelName = "Qwen3-VL-2B";
+    fixture.store.setAssistant(assistant);
+    EXPECT_EQ(pickers[2]->currentText(), QStringLiteral("Qwen3-VL-2B"));
+    emit pickers[2]->activated(0);
+    EXPECT_EQ(fixture.store.assistant().modelName, "");
+    EXPECT_EQ(pickers[2]->currentText(), QStringLiteral("Choose a local vision model"));
+
+    QLineEdit& name = *view.findChildren<QLineEdit*>().at(0);
+    name.setText(QStringLiteral("Harbour cut"));
+    emit name.textEdited(name.text());
+    EXPECT_EQ(fixture.store.project().name, "Harbour cut");
+}
+
+TEST(SettingsView, WholeSheetIsDisabledWhileAnImportRuns) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    EXPECT_TRUE(view.isEnabled());
+    fixture.beginActivity();
+    EXPECT_FALSE(view.isEnabled());
+    EXPECT_FALSE(button(view, QStringLiteral("Done")).isEnabled());
+    fixture.endActivity();
+    EXPECT_TRUE(view.isEnabled());
+}
+
+TEST(GuideView, OffersThreeOfficialLinks) {
+    GuideView guide(nullptr);
+    QStringList urls;
+    for (QPushButton* candidate : guide.findChildren<QPushButton*>())
+        if (candidate->property("url").isValid()) urls << candidate->property("url").toString();
+    ASSERT_EQ(urls.size(), 3);
+    for (const QString& url : urls) EXPECT_TRUE(url.startsWith(QStringLiteral("https://"))) << url.toStdString();
+    EXPECT_TRUE(urls[1].contains(QStringLiteral("2024/1689")));
+}
+
+}  // namespace
+}  // namespace marrowick
