@@ -10,7 +10,7 @@
 
 #include <turbojpeg.h>
 
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick::bench {
 

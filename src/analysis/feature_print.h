@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick {
 

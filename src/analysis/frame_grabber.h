@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "analysis/media_file.h"
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick::FrameGrabber {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick::JpegEncoder {
 

@@ -8,7 +8,7 @@
 
 #include "analysis/boundary_tracker.h"
 #include "analysis/media_file.h"
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 
 struct AVFrame;
 

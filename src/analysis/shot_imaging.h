@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/media_file.h"
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 #include "analysis/scene_tagger.h"
 #include "model/film.h"
 #include "model/shared_vector.h"

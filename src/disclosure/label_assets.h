@@ -7,7 +7,7 @@
 #include <string>
 
 #include "disclosure/label_rect.h"
-#include "disclosure/rgba_image.h"
+#include "model/rgba_image.h"
 #include "model/disclosure.h"
 #include "model/label_style.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "disclosure/label_rect.h"
-#include "disclosure/rgba_image.h"
+#include "model/rgba_image.h"
 #include "model/film.h"
 #include "model/project.h"
 #include "model/shot.h"

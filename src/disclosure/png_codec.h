@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "disclosure/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick::PngCodec {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstddef>
 
-#include "analysis/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick {
 

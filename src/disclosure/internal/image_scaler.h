@@ -1,7 +1,7 @@
 // High-quality resizing of RGBA pictures: separable Lanczos-3 on premultiplied alpha.
 #pragma once
 
-#include "disclosure/rgba_image.h"
+#include "model/rgba_image.h"
 
 namespace marrowick {
 

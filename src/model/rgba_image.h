@@ -1,4 +1,5 @@
-// An 8-bit RGBA picture with straight (not premultiplied) alpha, rows top to bottom.
+// An 8-bit RGBA picture with straight (not premultiplied) alpha, rows top to bottom; video frames
+// are fully opaque.
 #pragma once
 
 #include <cstddef>
