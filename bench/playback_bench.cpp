@@ -1,10 +1,13 @@
 // Playback of a 1080p25 film in the preview's video surface: the time between painted frames
-// (median and 95th percentile) against the film's own frame interval, and the main thread's
-// cost of converting and painting each frame. Set DISPLAY (xvfb-run) to measure on an X server;
+// (median and 95th percentile) against the film's own frame interval, the main thread's cost of
+// painting each frame, and the conversion of one frame to the shown size against Qt's own
+// full-size conversion and smooth scaling, measured on the same frame. Set DISPLAY (xvfb-run) to measure on an X server;
 // offscreen otherwise.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "bench_timing.h"
 #include "ui/native_player.h"
 #include "ui/qt_media_player.h"
+#include "ui/video_frame_scaler.h"
 
 namespace {
 
@@ -43,30 +47,71 @@ std::filesystem::path benchFilm(const std::filesystem::path& folder) {
     return film;
 }
 
-// The surface with a stopwatch: the moment each new frame is painted and what painting cost.
+// The surface with a stopwatch: the moment each new picture is painted and what painting cost.
+// Every conversion writes a picture with a new cache key.
 class TimedPlayer : public NativePlayer {
 public:
     TimedPlayer(QVideoSink& sink) : NativePlayer(&sink) {
-        connect(&sink, &QVideoSink::videoFrameChanged, this, [this] { fresh_ = true; });
+        connect(&sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
+            if (frame.isValid()) lastFrame = frame;
+        });
         clock_.start();
     }
     std::vector<double> painted_ms;
     std::vector<double> paintCost_ms;
+    QVideoFrame lastFrame;
 
 protected:
     void paintEvent(QPaintEvent* event) override {
-        const bool fresh = fresh_;
-        fresh_ = false;
         const double cost = bench::millisecondsOf([&] { NativePlayer::paintEvent(event); });
-        if (!fresh) return;
+        if (picture().isNull() || picture().cacheKey() == paintedKey_) return;
+        paintedKey_ = picture().cacheKey();
         painted_ms.push_back(static_cast<double>(clock_.nsecsElapsed()) / 1e6);
         paintCost_ms.push_back(cost);
     }
 
 private:
     QElapsedTimer clock_;
-    bool fresh_ = false;
+    qint64 paintedKey_ = 0;
 };
+
+// A frame of its own with the same pictures: Qt keeps the picture it converted a frame to, so
+// timing its conversion twice on one frame would time nothing the second time.
+QVideoFrame freshCopy(QVideoFrame frame) {
+    QVideoFrame copy(frame.surfaceFormat());
+    if (!frame.map(QVideoFrame::ReadOnly)) return copy;
+    if (copy.map(QVideoFrame::WriteOnly)) {
+        for (int plane = 0; plane < frame.planeCount(); ++plane) {
+            const int rows = copy.mappedBytes(plane) / copy.bytesPerLine(plane);
+            const int bytes = std::min(frame.bytesPerLine(plane), copy.bytesPerLine(plane));
+            for (int row = 0; row < rows; ++row)
+                std::memcpy(copy.bits(plane) + row * copy.bytesPerLine(plane),
+                            frame.bits(plane) + row * frame.bytesPerLine(plane), bytes);
+        }
+        copy.unmap();
+    }
+    frame.unmap();
+    return copy;
+}
+
+// Median milliseconds of converting one frame for a 640 x 360 surface, ours and Qt's, each on
+// fresh frames of the same picture.
+void conversionMetrics(const QVideoFrame& frame) {
+    constexpr int kRuns = 15;
+    const QSize shown(640, 360);
+    VideoFrameScaler scaler;
+    std::vector<double> ours, qts;
+    for (int run = 0; run < kRuns; ++run) {
+        const QVideoFrame mine = freshCopy(frame);
+        ours.push_back(bench::millisecondsOf([&] { return scaler.scaled(mine, shown); }));
+        const QVideoFrame theirs = freshCopy(frame);
+        qts.push_back(bench::millisecondsOf(
+            [&] { return theirs.toImage().scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }));
+    }
+    metric("playback_1080p_conversion_median", bench::median(ours), "ms");
+    metric("playback_1080p_qt_conversion_median", bench::median(qts), "ms");
+    metric("playback_1080p_conversion_ratio", bench::median(ours) / bench::median(qts), "x Qt's conversion");
+}
 
 }  // namespace
 
@@ -106,5 +151,6 @@ int main(int argc, char** argv) {
            static_cast<double>(painted.size()) / (kSeconds * kFps), "x film frames");
     metric("playback_1080p_paint_cost_median", bench::median(surface.paintCost_ms), "ms");
     metric("playback_1080p_paint_cost_p95", bench::percentile(surface.paintCost_ms, 0.95), "ms");
+    if (surface.lastFrame.isValid()) conversionMetrics(surface.lastFrame);
     return 0;
 }

@@ -4,17 +4,21 @@
 #include <QPainter>
 #include <QVideoSink>
 
+#include "ui/video_frame_scaler.h"
+
 namespace marrowick {
 
 NativePlayer::NativePlayer(QVideoSink* sink, QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(64, 36);
     if (sink) connect(sink, &QVideoSink::videoFrameChanged, this, &NativePlayer::present);
+    connect(&converter_, &FrameConverter::converted, this, &NativePlayer::showPicture);
 }
 
 void NativePlayer::setFill(bool fill) {
     if (fill_ == fill) return;
     fill_ = fill;
+    requestPicture();
     update();
 }
 
@@ -26,23 +30,36 @@ QRectF NativePlayer::pictureRect(const QSizeF& frame, const QSizeF& area, bool f
 }
 
 void NativePlayer::present(const QVideoFrame& frame) {
-    // Keep only a reference: the conversion waits for the paint, so frames that arrive faster
-    // than the screen repaints are never converted.
-    pending_ = frame;
+    if (!frame.isValid()) return;
+    frame_ = frame;
+    requestPicture();
+}
+
+void NativePlayer::requestPicture() {
+    const QRectF shown = pictureRect(VideoFrameScaler::uprightSize(frame_), size(), fill_);
+    if (shown.isEmpty()) return;
+    converter_.convert(frame_, (shown.size() * devicePixelRatioF()).toSize());
+}
+
+void NativePlayer::showPicture(const QImage& picture) {
+    picture_ = picture;
     update();
 }
 
+void NativePlayer::resizeEvent(QResizeEvent*) { requestPicture(); }
+
 void NativePlayer::paintEvent(QPaintEvent*) {
-    if (pending_.isValid()) {
-        picture_ = pending_.toImage();
-        pending_ = QVideoFrame();
-    }
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (picture_.isNull()) return;
+    const qreal ratio = devicePixelRatioF();
+    QRectF shown = pictureRect(QSizeF(picture_.size()) / ratio, size(), fill_);
+    // On whole pixels a picture of the shown size is copied as it is; only a picture converted
+    // for the previous size, until its successor arrives, is scaled.
+    shown.moveTopLeft(shown.topLeft().toPoint());
     painter.setClipRect(rect());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(pictureRect(picture_.size(), size(), fill_), picture_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, (shown.size() * ratio).toSize() != picture_.size());
+    painter.drawImage(shown, picture_);
 }
 
 }  // namespace marrowick
