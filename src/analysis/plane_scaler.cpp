@@ -2,6 +2,7 @@
 #include "analysis/plane_scaler.h"
 
 extern "C" {
+#include <libavutil/imgutils.h>
 #include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
@@ -43,10 +44,13 @@ int swsColourSpace(ColourMatrix matrix) {
     return SWS_CS_DEFAULT;
 }
 
+// Every plane the format needs is there, with rows at least as long as the picture is wide.
 bool hasPlanes(const VideoPlanes& picture, AVPixelFormat format) {
+    int rowBytes[4] = {};
+    if (av_image_fill_linesizes(rowBytes, format, picture.width) < 0) return false;
     const int planes = av_pix_fmt_count_planes(format);
     for (int plane = 0; plane < planes; ++plane)
-        if (!picture.data[plane] || picture.strides[plane] <= 0) return false;
+        if (!picture.data[plane] || picture.strides[plane] < rowBytes[plane]) return false;
     return true;
 }
 

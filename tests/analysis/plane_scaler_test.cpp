@@ -143,13 +143,16 @@ TEST(PlaneScaler, SemiPlanarAndPackedLayoutsMatchPlanar) {
     expectNear(scale(layout(PlaneFormat::bgrx, {bgrx.data()}, {16}), 2, 2).at(1, 1), {255, 0, 0}, "bgrx");
 }
 
-TEST(PlaneScaler, RefusesMissingPlanesAndEmptySizes) {
+TEST(PlaneScaler, RefusesMissingPlanesShortRowsAndEmptySizes) {
     const BarPicture picture({kWhite}, 8, 8);
     std::vector<std::uint32_t> target(64);
     PlaneScaler scaler;
     VideoPlanes noChroma = picture.planes();
     noChroma.data[2] = nullptr;
     EXPECT_THROW(scaler.scale(noChroma, 8, 8, target.data(), 32), ReviewError);
+    VideoPlanes shortRows = picture.planes();
+    shortRows.strides[1] = 3;
+    EXPECT_THROW(scaler.scale(shortRows, 8, 8, target.data(), 32), ReviewError);
     EXPECT_THROW(scaler.scale(picture.planes(), 0, 8, target.data(), 32), ReviewError);
     EXPECT_THROW(scaler.scale(picture.planes(), 8, 8, target.data(), 16), ReviewError);
     VideoPlanes empty = picture.planes();
