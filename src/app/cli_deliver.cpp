@@ -12,6 +12,7 @@
 #include "app/cli_command.h"
 #include "app/cli_delivery_options.h"
 #include "delivery/delivery_export.h"
+#include "delivery/ffmpeg_preference.h"
 #include "delivery/preset_library.h"
 #include "disclosure/safe_zones.h"
 #include "model/project_json.h"
@@ -70,7 +71,7 @@ int deliver(const DeliveryOptions& options) {
                                                   options.keys),
                                   options.framing,
                                   options.assumeRec709,
-                                  DeliveryExport::requireTools(MasteringExporter::tools("")),
+                                  DeliveryExport::requireTools(MasteringExporter::tools(FFmpegPreference::read())),
                                   resources,
                                   SafeZones::profileIDs(SafeZones::load(resources))};
     std::cerr << "Checking all delivery targets\u2026\n";

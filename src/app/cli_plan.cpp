@@ -10,6 +10,7 @@
 #include "delivery/colour_confirmation.h"
 #include "delivery/delivery_export.h"
 #include "delivery/encode_plan.h"
+#include "delivery/ffmpeg_preference.h"
 #include "delivery/ffmpeg_tools.h"
 #include "delivery/output_name.h"
 #include "delivery/preset_library.h"
@@ -43,7 +44,7 @@ int plan(const DeliveryOptions& request) {
     const std::filesystem::path resources = resourceRoot(runningExecutable());
     const std::vector<DeliveryPreset> presets =
         selectedPresets(PresetLibrary::load({PresetLibrary::location(), resources}), request.keys);
-    const FFmpegTools tools = DeliveryExport::requireTools(MasteringExporter::tools(""));
+    const FFmpegTools tools = DeliveryExport::requireTools(MasteringExporter::tools(FFmpegPreference::read()));
 
     // Every job is planned before anything is printed, as a delivery checks all before it writes.
     std::vector<PlannedJob> jobs;

@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "delivery/internal/preset_rules.h"
 #include "delivery/mastering_graph.h"
 #include "model/review_error.h"
 
@@ -62,14 +63,6 @@ std::optional<double> frameRate(const std::string& text) {
     return *numerator / *denominator;
 }
 
-std::string proResProfile(const std::string& videoCodec) {
-    if (videoCodec == "prores_422") return "Standard";
-    if (videoCodec == "prores_422hq") return "HQ";
-    if (videoCodec == "prores_4444") return "4444";
-    if (videoCodec == "prores_4444xq") return "XQ";
-    return "";
-}
-
 void checkPicture(const EncodePlan& plan, const json* video) {
     const Encoding& encoding = plan.preset.encoding;
     require(video && integerMember(*video, "width") == plan.width && integerMember(*video, "height") == plan.height,
@@ -83,7 +76,7 @@ void checkPicture(const EncodePlan& plan, const json* video) {
                 "Encoded codec/pixel format does not match the preset.");
     }
     if (encoding.videoCodec.starts_with("prores"))
-        require(stringMember(*video, "profile") == proResProfile(encoding.videoCodec),
+        require(stringMember(*video, "profile") == PresetRules::proResReportedProfile(encoding.videoCodec),
                 "Encoded ProRes profile does not match the preset.");
     const auto rate = frameRate(stringMember(*video, "avg_frame_rate"));
     if (plan.fps && rate)

@@ -1,32 +1,17 @@
 // Loading and saving the preset library with its capacity and unique-key limits.
 #include "delivery/preset_library.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <string>
 #include <unordered_set>
 
 #include "delivery/delivery_preset_json.h"
+#include "delivery/internal/user_folders.h"
 #include "delivery/preset_catalogue.h"
 #include "model/atomic_file.h"
 #include "model/review_error.h"
 
 namespace marrowick::PresetLibrary {
 namespace {
-
-std::filesystem::path homeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) return user->pw_dir;
-    return std::filesystem::current_path();
-}
-
-// The XDG data folder; a relative or empty XDG_DATA_HOME is ignored, as the base-directory rules say.
-std::filesystem::path dataFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') return data;
-    return homeFolder() / ".local" / "share";
-}
 
 bool fitsLimits(const std::vector<DeliveryPreset>& presets) {
     if (presets.size() > kMaximumPresets) return false;
@@ -45,7 +30,8 @@ std::vector<DeliveryPreset> readCustomFile(const std::filesystem::path& file) {
 }  // namespace
 
 std::filesystem::path location() {
-    const std::filesystem::path folder = dataFolder() / "Marrowick";
+    const std::filesystem::path folder =
+        UserFolders::xdg("XDG_DATA_HOME", std::filesystem::path(".local") / "share") / "Marrowick";
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     return folder / "delivery-presets.json";

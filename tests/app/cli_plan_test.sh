@@ -4,7 +4,7 @@ set -euo pipefail
 cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_DATA_HOME="$work/data"
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 
 source "$(dirname "$0")/project_fixture.sh"
 # A project whose one film (recorded as 2 s, 25 fps, 1920x1080) is the file $1.
@@ -44,6 +44,16 @@ expect_refusal 'Invalid canvas mode.' "$work/tagged.marrowick" --preset web_h264
 "$cli" plan "$work/untagged.marrowick" --assume-rec709 --preset web_h264_1080p >"$work/out"
 printf '1-untagged_web.mp4\t1920x1080\t25.0 fps\n  Untagged source colour is assumed SDR Rec.709; confirm this before exporting.\n' |
   cmp - "$work/out"
+
+# The FFmpeg chosen in the window (the "ffmpegPath" setting, quoted because of the comma) comes first.
+tools="$work/my tools, chosen"
+mkdir -p "$tools" "$XDG_CONFIG_HOME/Marrowick"
+printf '#!/bin/sh\nexit 0\n' >"$tools/ffmpeg"
+printf '#!/bin/sh\nprintf "chosen ffprobe" >&2\nexit 3\n' >"$tools/ffprobe"
+chmod +x "$tools/ffmpeg" "$tools/ffprobe"
+printf '[General]\nffmpegPath="%s/ffmpeg"\n' "$tools" >"$XDG_CONFIG_HOME/Marrowick/Marrowick.conf"
+expect_refusal $'ffprobe failed (3):\nchosen ffprobe' "$work/tagged.marrowick" --preset web_h264_1080p
+rm "$XDG_CONFIG_HOME/Marrowick/Marrowick.conf"
 
 status=0
 "$cli" plan "$work/tagged.marrowick" 2>/dev/null || status=$?

@@ -48,6 +48,21 @@ constexpr std::string_view kEncoderPresets[] = {"ultrafast", "superfast", "veryf
 constexpr auto kX26xSpeedPresets = std::span(kEncoderPresets).first<9>();
 constexpr auto kVp9Deadlines = std::span(kEncoderPresets).last<2>();
 
+// Each ProRes codec with the profile number its preset carries and the profile FFprobe reports.
+struct ProResProfile {
+    std::string_view codec;
+    std::string_view number;
+    std::string_view reported;
+};
+constexpr ProResProfile kProResProfiles[] = {
+    {"prores_422", "2", "Standard"}, {"prores_422hq", "3", "HQ"}, {"prores_4444", "4", "4444"}, {"prores_4444xq", "5", "XQ"}};
+
+const ProResProfile* proResProfileOf(std::string_view codec) {
+    for (const ProResProfile& profile : kProResProfiles)
+        if (profile.codec == codec) return &profile;
+    return nullptr;
+}
+
 bool pixelFormatFitsCodec(const DeliveryPreset& p) {
     if (!p.encoding.pixelFormat) return false;
     const std::string& format = *p.encoding.pixelFormat;
@@ -254,11 +269,13 @@ constexpr Rule kRules[] = {
 }  // namespace
 
 std::string_view proResProfile(std::string_view codec) {
-    if (codec == "prores_422") return "2";
-    if (codec == "prores_422hq") return "3";
-    if (codec == "prores_4444") return "4";
-    if (codec == "prores_4444xq") return "5";
-    return {};
+    const ProResProfile* profile = proResProfileOf(codec);
+    return profile ? profile->number : std::string_view();
+}
+
+std::string_view proResReportedProfile(std::string_view codec) {
+    const ProResProfile* profile = proResProfileOf(codec);
+    return profile ? profile->reported : std::string_view();
 }
 
 std::span<const Rule> ordered() { return kRules; }

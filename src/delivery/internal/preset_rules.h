@@ -16,6 +16,10 @@ struct Rule {
 // The profile a ProRes codec must carry ("2" to "5"), or empty for any other codec.
 std::string_view proResProfile(std::string_view codec);
 
+// The profile FFprobe reports for a ProRes codec's output ("Standard", "HQ", "4444", "XQ"), or
+// empty for any other codec.
+std::string_view proResReportedProfile(std::string_view codec);
+
 // The rules in the order they are checked; the order decides which message the user sees.
 std::span<const Rule> ordered();
 
