@@ -95,11 +95,8 @@ std::optional<OutputOverlay::Label> OutputOverlay::label() const {
 }
 
 void OutputOverlay::refresh() {
-    const std::optional<Label> now = label();
-    const bool same = now.has_value() == shown_.has_value() &&
-                      (!now || (now->artwork == shown_->artwork && now->rect == shown_->rect && now->opacity == shown_->opacity));
     // The guide depends on more than the label; only playhead moves within a shot are skipped.
-    if (!same || store_.presentation().showSafeZones) update();
+    if (label() != shown_ || store_.presentation().showSafeZones) update();
 }
 
 const QImage& OutputOverlay::artwork(Disclosure artwork) const {
@@ -141,12 +138,13 @@ void OutputOverlay::paintEvent(QPaintEvent*) {
     if (picture.isNull()) return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setOpacity(shown_->opacity);
-    painter.drawImage(scaled(shown_->rect, factor), picture);
+    painter.drawImage(*labelArea(), picture);
 }
 
-bool OutputOverlay::overLabel(const QPointF& point) const {
+std::optional<QRectF> OutputOverlay::labelArea() const {
     const std::optional<Label> drawn = label();
-    return drawn && scaled(drawn->rect, scale()).contains(point);
+    if (!drawn) return std::nullopt;
+    return scaled(drawn->rect, scale());
 }
 
 void OutputOverlay::place(const LabelRect& label, std::int64_t x, std::int64_t y) {
@@ -181,7 +179,7 @@ void OutputOverlay::keyPressEvent(QKeyEvent* event) {
 
 void OutputOverlay::mousePressEvent(QMouseEvent* event) {
     const std::optional<Label> drawn = label();
-    if (event->button() != Qt::LeftButton || !editing() || !drawn || !overLabel(event->position())) {
+    if (event->button() != Qt::LeftButton || !editing() || !drawn || !labelArea()->contains(event->position())) {
         QWidget::mousePressEvent(event);
         return;
     }
@@ -191,7 +189,8 @@ void OutputOverlay::mousePressEvent(QMouseEvent* event) {
 
 void OutputOverlay::mouseMoveEvent(QMouseEvent* event) {
     if (!drag_) {
-        setCursor(editing() && overLabel(event->position()) ? Qt::OpenHandCursor : Qt::ArrowCursor);
+        const std::optional<QRectF> area = labelArea();
+        setCursor(editing() && area && area->contains(event->position()) ? Qt::OpenHandCursor : Qt::ArrowCursor);
         return;
     }
     const std::optional<RasterSize> size = store_.previewSize();

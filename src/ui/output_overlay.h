@@ -31,6 +31,7 @@ public:
         Disclosure artwork = Disclosure::modified;
         LabelRect rect;
         double opacity = 1;
+        friend bool operator==(const Label&, const Label&) = default;
     };
 
     OutputOverlay(ReviewStore& store, QWidget* parent = nullptr);
@@ -38,6 +39,8 @@ public:
     void setEditedKey(EditedKey editedKey) { editedKey_ = std::move(editedKey); }
     // The label drawn now (during a drag, where the drag has taken it); nothing when none is.
     std::optional<Label> label() const;
+    // Where the label is painted in this widget; nothing when none is.
+    std::optional<QRectF> labelArea() const;
     // Output pixels to this widget's pixels; 0 without an output.
     double scale() const;
     // Repaints when the label or the guide may have changed.
@@ -62,7 +65,6 @@ private:
     std::optional<Shot> currentShot() const;
     std::optional<std::string> editedKey() const;
     bool editing() const;
-    bool overLabel(const QPointF& point) const;
     // Stores the label of size `label` at output pixel (x, y) in the edited layout: one edit.
     void place(const LabelRect& label, std::int64_t x, std::int64_t y);
     void paintGuide(QPainter& painter, double scale) const;
