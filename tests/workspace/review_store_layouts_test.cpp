@@ -131,5 +131,16 @@ TEST_F(ReviewStoreLayoutsTest, PreviewSizeIsTheRasterThePresetEncodes) {
     EXPECT_EQ(store->previewSize(), (RasterSize{1920, 1080}));
 }
 
+TEST_F(ReviewStoreLayoutsTest, ShippedGuidesGuardOnlyCataloguePresets) {
+    start();  // the shipped preset catalogues
+    std::set<std::string> keys;
+    for (const DeliveryPreset& preset : store->presets()) keys.insert(preset.key);
+    for (const SafeZoneProfile& profile : store->safeZoneProfiles()) {
+        EXPECT_FALSE(profile.checkedAt.empty()) << profile.id;
+        for (const std::string& key : profile.catalogueTargetKeys.value_or(std::vector<std::string>{}))
+            EXPECT_TRUE(keys.contains(key)) << profile.id << " guards " << key;
+    }
+}
+
 }  // namespace
 }  // namespace marrowick
