@@ -28,6 +28,7 @@ std::optional<double> ReviewStore::artworkAspect(Disclosure disclosure) const {
     try {
         aspect = LabelAssets::aspect(resourceRoot_, disclosure, style);
     } catch (const std::exception&) {
+        // Unreadable artwork: no aspect, and nothing is drawn for that decision.
     }
     artworkAspects_[{disclosure, style}] = aspect;
     return aspect;
