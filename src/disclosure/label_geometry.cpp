@@ -45,18 +45,23 @@ std::string key(const std::optional<std::string>& presetKey, std::int64_t width,
     return "aspect:" + aspect(width, height);
 }
 
-LabelRect rect(const Project& project, const std::optional<std::string>& presetKey, std::int64_t width,
-               std::int64_t height, double assetAspect) {
-    const LabelLayout* layout = findLayout(project, presetKey, width, height);
-    const double fraction = layout ? layout->widthFraction : project.labelWidth;
+LabelRect size(double fraction, std::int64_t width, std::int64_t height, double assetAspect) {
     const auto frameWidth = static_cast<double>(width);
     const auto frameHeight = static_cast<double>(height);
-
     // The third term keeps the label's height within the frame for very tall artwork.
     const std::int64_t labelWidth = atLeastOne(
         std::min({frameWidth, std::round(fraction * frameWidth), std::floor(assetAspect * frameHeight)}));
     const std::int64_t labelHeight =
         atLeastOne(std::min(frameHeight, std::round(static_cast<double>(labelWidth) / assetAspect)));
+    return {0, 0, labelWidth, labelHeight};
+}
+
+LabelRect rect(const Project& project, const std::optional<std::string>& presetKey, std::int64_t width,
+               std::int64_t height, double assetAspect) {
+    const LabelLayout* layout = findLayout(project, presetKey, width, height);
+    const LabelRect label = size(layout ? layout->widthFraction : project.labelWidth, width, height, assetAspect);
+    const std::int64_t labelWidth = label.width;
+    const std::int64_t labelHeight = label.height;
     const std::int64_t freeX = std::max<std::int64_t>(width - labelWidth, 0);
     const std::int64_t freeY = std::max<std::int64_t>(height - labelHeight, 0);
 

@@ -16,6 +16,10 @@ std::string aspect(std::int64_t width, std::int64_t height);
 // "preset:<preset key>|<aspect>" when a preset key is given, else "aspect:<aspect>".
 std::string key(const std::optional<std::string>& presetKey, std::int64_t width, std::int64_t height);
 
+// The label's width and height (x and y 0) at a width fraction of a frame of width x height
+// pixels: round(fraction x width), held within the frame on both sides, at least 1 x 1.
+LabelRect size(double fraction, std::int64_t width, std::int64_t height, double assetAspect);
+
 // The label rectangle for a frame of width x height pixels (both at least 1), given the project's
 // label settings and layouts, an optional delivery preset key and the artwork's width / height
 // (positive and finite, as LabelAssets::aspect returns it). Never fails.

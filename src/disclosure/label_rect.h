@@ -14,4 +14,10 @@ struct LabelRect {
     friend bool operator==(const LabelRect&, const LabelRect&) = default;
 };
 
+// Whether `inner` lies within `outer`; the edges may touch.
+inline bool contains(const LabelRect& outer, const LabelRect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
 }  // namespace marrowick

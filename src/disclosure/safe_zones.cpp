@@ -1,10 +1,14 @@
 // Reading the safe-zone catalogue: a missing or malformed file simply gives no guides.
 #include "disclosure/safe_zones.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
 #include <nlohmann/json.hpp>
+
+#include "disclosure/label_geometry.h"
 
 namespace marrowick::SafeZones {
 namespace {
@@ -53,6 +57,8 @@ SafeZoneProfile profile(const json& record) {
     return profile;
 }
 
+constexpr double kFallbackInset = 0.1;
+
 bool usable(const SafeInsets& insets) {
     try {
         insets.validate();
@@ -96,6 +102,54 @@ std::set<std::string> profileIDs(const std::vector<SafeZoneProfile>& profiles) {
     std::set<std::string> ids;
     for (const SafeZoneProfile& profile : profiles) ids.insert(profile.id);
     return ids;
+}
+
+bool fits(const SafeZoneProfile& profile, const std::string& aspect) {
+    return profile.aspectRatio == "any" || profile.aspectRatio == aspect;
+}
+
+const SafeZoneProfile* defaultProfile(const std::vector<SafeZoneProfile>& profiles,
+                                      const std::optional<std::string>& presetKey, std::int64_t width,
+                                      std::int64_t height) {
+    const std::string target = presetKey.value_or("");
+    const std::string ratio = LabelGeometry::aspect(width, height);
+    const auto guards = [&](const SafeZoneProfile& profile) {
+        const auto& keys = profile.catalogueTargetKeys;
+        return keys && std::find(keys->begin(), keys->end(), target) != keys->end() && fits(profile, ratio);
+    };
+    auto found = std::find_if(profiles.begin(), profiles.end(), guards);
+    if (found == profiles.end())
+        found = std::find_if(profiles.begin(), profiles.end(),
+                             [](const SafeZoneProfile& profile) { return profile.id == kLastResortProfileID; });
+    return found == profiles.end() ? nullptr : &*found;
+}
+
+const SafeZoneProfile* profile(const std::vector<SafeZoneProfile>& profiles, const LabelLayout* layout,
+                               const std::optional<std::string>& presetKey, std::int64_t width, std::int64_t height) {
+    if (!layout || layout->guideID == "auto") return defaultProfile(profiles, presetKey, width, height);
+    const std::string ratio = LabelGeometry::aspect(width, height);
+    const auto found = std::find_if(profiles.begin(), profiles.end(), [&](const SafeZoneProfile& profile) {
+        return profile.id == layout->guideID && fits(profile, ratio);
+    });
+    return found == profiles.end() ? nullptr : &*found;
+}
+
+SafeInsets guideInsets(const std::vector<SafeZoneProfile>& profiles, const LabelLayout& layout,
+                       const std::optional<std::string>& presetKey, std::int64_t width, std::int64_t height) {
+    if (layout.guideID == "custom" && layout.customInsets) return *layout.customInsets;
+    const SafeZoneProfile* guide = profile(profiles, &layout, presetKey, width, height);
+    if (guide) return guide->normalizedContainedInsets;
+    return {kFallbackInset, kFallbackInset, kFallbackInset, kFallbackInset};
+}
+
+LabelRect safeRect(const SafeInsets& insets, std::int64_t width, std::int64_t height) {
+    const auto w = static_cast<double>(width);
+    const auto h = static_cast<double>(height);
+    const auto x0 = static_cast<std::int64_t>(std::ceil(insets.left * w));
+    const auto y0 = static_cast<std::int64_t>(std::ceil(insets.top * h));
+    const auto x1 = static_cast<std::int64_t>(std::floor((1 - insets.right) * w));
+    const auto y1 = static_cast<std::int64_t>(std::floor((1 - insets.bottom) * h));
+    return {x0, y0, std::max<std::int64_t>(x1 - x0, 0), std::max<std::int64_t>(y1 - y0, 0)};
 }
 
 }  // namespace marrowick::SafeZones

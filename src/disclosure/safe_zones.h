@@ -1,6 +1,7 @@
 // The safe-zone catalogue: guide profiles with normalised safe-area insets, shipped as a resource.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "disclosure/label_rect.h"
 #include "model/label_layout.h"
 
 namespace marrowick {
@@ -42,6 +44,29 @@ std::vector<SafeZoneProfile> load(const std::filesystem::path& resourceRoot);
 
 // The identifiers layouts may name as their guide (besides "auto" and "custom").
 std::set<std::string> profileIDs(const std::vector<SafeZoneProfile>& profiles);
+
+// Whether a profile applies to outputs of this aspect string: "any", or the same ratio.
+bool fits(const SafeZoneProfile& profile, const std::string& aspect);
+
+// The automatic guide of an output: the first profile that names the preset (none names the
+// empty key) and fits the output's ratio, else the last-resort profile whatever its ratio, else
+// null. The result points into `profiles`.
+const SafeZoneProfile* defaultProfile(const std::vector<SafeZoneProfile>& profiles,
+                                      const std::optional<std::string>& presetKey, std::int64_t width,
+                                      std::int64_t height);
+
+// The guide a layout shows for an output: the automatic one without a layout or for "auto",
+// otherwise the profile it names when that fits the output's ratio, else null.
+const SafeZoneProfile* profile(const std::vector<SafeZoneProfile>& profiles, const LabelLayout* layout,
+                               const std::optional<std::string>& presetKey, std::int64_t width, std::int64_t height);
+
+// The margins of a layout's guide: its custom margins for "custom", else its profile's, else
+// 0.1 on every side.
+SafeInsets guideInsets(const std::vector<SafeZoneProfile>& profiles, const LabelLayout& layout,
+                       const std::optional<std::string>& presetKey, std::int64_t width, std::int64_t height);
+
+// The safe rectangle the insets leave in a frame of width x height pixels, rounded inwards.
+LabelRect safeRect(const SafeInsets& insets, std::int64_t width, std::int64_t height);
 
 }  // namespace SafeZones
 }  // namespace marrowick

@@ -15,6 +15,8 @@
 #include "ui/app_menus.h"
 #include "ui/error_alert.h"
 #include "ui/inspector.h"
+#include "ui/label_layout_controls.h"
+#include "ui/output_preview.h"
 #include "ui/preview_pane.h"
 #include "ui/qt_media_player.h"
 #include "ui/review_header.h"
@@ -54,6 +56,7 @@ MainWindow::MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* paren
     row->addWidget(WidgetFactory::divider(true, central));
     row->addWidget(rightColumn(), 1);
     setCentralWidget(central);
+    hostLayoutEditor();
 
     menus_ = new AppMenus(store_, *this);
     alert_ = new ErrorAlert(store_, *this);
@@ -97,6 +100,15 @@ QWidget* MainWindow::rightColumn() {
     layout->addWidget(WidgetFactory::divider(false, column));
     layout->addWidget(new ActivityFooter(store_, column));
     return column;
+}
+
+void MainWindow::hostLayoutEditor() {
+    auto* controls = new LabelLayoutControls(store_);
+    inspector_->hostLabelLayoutControls(controls);
+    auto* output = new OutputPreview(store_, preview_->player());
+    output->setEditedKey([controls] { return controls->editedKey(); });
+    connect(controls, &LabelLayoutControls::scopeChanged, &output->overlay(), &OutputOverlay::refresh);
+    preview_->hostOutputPreview(output);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -38,6 +38,8 @@ protected:
 
 private:
     QWidget* rightColumn();
+    // The label layout editor in the inspector and the output preview around the player.
+    void hostLayoutEditor();
 
     ReviewStore& store_;
     AppDelegate& delegate_;

@@ -29,6 +29,9 @@ StepSlider::StepSlider(double minimum, double maximum, double step, Format forma
         value_->setText(format_(value));
         emit moved(value);
     });
+    // Without tracking the value arrives on release; the text follows the handle meanwhile.
+    connect(slider_, &QSlider::sliderMoved, this,
+            [this](int position) { value_->setText(format_(minimum_ + position * step_)); });
 }
 
 void StepSlider::display(double value) {
@@ -38,5 +41,24 @@ void StepSlider::display(double value) {
 }
 
 QString StepSlider::valueText() const { return value_->text(); }
+
+QHBoxLayout* StepSlider::titledRow(const QString& title, int titleWidth) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    QLabel* name = WidgetFactory::label(title, Theme::font(11), Theme::kText, parentWidget());
+    name->setFixedWidth(titleWidth);
+    row->addWidget(name);
+    row->addWidget(this, 1);
+    return row;
+}
+
+QString StepSlider::percent(double value) { return QString::number(std::lround(value * 100)) + QStringLiteral("%"); }
+
+void StepSlider::setMaximum(double maximum) {
+    const QSignalBlocker blocker(slider_);
+    slider_->setMaximum(static_cast<int>(std::lround((maximum - minimum_) / step_)));
+}
+
+double StepSlider::maximum() const { return minimum_ + slider_->maximum() * step_; }
 
 }  // namespace marrowick

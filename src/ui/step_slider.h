@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QLabel;
 class QSlider;
 
@@ -21,6 +22,13 @@ public:
     // Shows a stored value (the handle at its nearest step) without announcing a change.
     void display(double value);
     QString valueText() const;
+    // A row of `title`, `titleWidth` pixels wide, and this slider.
+    QHBoxLayout* titledRow(const QString& title, int titleWidth);
+    // A fraction as a whole percentage: round(value x 100) and "%".
+    static QString percent(double value);
+    // Moves the upper end of the range (the handle stays within it).
+    void setMaximum(double maximum);
+    double maximum() const;
     QSlider& slider() { return *slider_; }
 
 signals:

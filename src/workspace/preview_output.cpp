@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "model/review_error.h"
+
 namespace marrowick::PreviewOutput {
 
 std::vector<DeliveryPreset> choices(const std::vector<DeliveryPreset>& presets) {
@@ -22,15 +24,15 @@ std::optional<DeliveryPreset> preset(const std::vector<DeliveryPreset>& presets,
 
 std::optional<Raster> size(const std::optional<Film>& film, const std::optional<DeliveryPreset>& preset) {
     if (!film) return std::nullopt;
-    Raster raster{film->width, film->height};
-    if (preset) {
-        const Resolution& resolution = preset->requirements.resolution;
-        if (resolution.mode == "exact" && resolution.width && resolution.height)
-            raster = {*resolution.width, *resolution.height};
-        if (raster.width % 2 != 0 || raster.height % 2 != 0) return std::nullopt;
+    if (!preset) {
+        if (film->width <= 0 || film->height <= 0) return std::nullopt;
+        return Raster{film->width, film->height};
     }
-    if (raster.width <= 0 || raster.height <= 0) return std::nullopt;
-    return raster;
+    try {
+        return EncodePlan::outputSize(*preset, *film);
+    } catch (const ReviewError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace marrowick::PreviewOutput

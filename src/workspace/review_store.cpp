@@ -32,7 +32,8 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
       player_(std::move(player)),
       dialogs_(dialogs),
       resourceRoot_(std::move(resourceRoot)),
-      safeZoneIDs_(SafeZones::profileIDs(SafeZones::load(resourceRoot_))),
+      safeZones_(SafeZones::load(resourceRoot_)),
+      safeZoneIDs_(SafeZones::profileIDs(safeZones_)),
       runner_(new ActivityRunner(this)) {
     assistant_.modelName = Preferences::localModel();
     connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);

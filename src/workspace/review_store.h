@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -13,8 +14,12 @@
 
 #include "assistant/local_runtime.h"
 #include "delivery/delivery_preset.h"
+#include "delivery/encode_plan.h"
 #include "delivery/ffmpeg_tools.h"
 #include "delivery/preset_library.h"
+#include "disclosure/label_layout_change.h"
+#include "disclosure/layout_placement.h"
+#include "disclosure/safe_zones.h"
 #include "model/project.h"
 #include "workspace/activity_runner.h"
 #include "workspace/desktop_dialogs.h"
@@ -211,6 +216,38 @@ public:
     // Asks for an .otio or .edl destination and writes the review there as a timeline.
     void exportTimeline();
 
+    // --- Output preview and label layouts (review_store_layouts.cpp) -------------------------
+    // The safe-zone guides of the shipped catalogue, in file order, loaded at start.
+    const std::vector<SafeZoneProfile>& safeZoneProfiles() const { return safeZones_; }
+    // The listed preset whose key is the preview preset key, if any.
+    std::optional<DeliveryPreset> previewPreset() const;
+    // The selected film's raster as the preview preset encodes it, or its own raster without a
+    // preset; nothing without a selected film or when the preset makes no usable raster.
+    std::optional<RasterSize> previewSize() const;
+    // Width / height of the artwork of a labelled decision in the project's style; nothing when
+    // the artwork cannot be read.
+    std::optional<double> artworkAspect(Disclosure disclosure) const;
+    // The output layouts are edited for (preview preset, preview size, the "modified" artwork's
+    // aspect or 4.5); nothing without a preview size.
+    std::optional<LayoutOutput> layoutOutput() const;
+    // The key an edit of the current output changes: the preview preset's own layout when
+    // `presetScope` and a preset is previewed, else the aspect ratio's. Nothing without an output.
+    std::optional<std::string> layoutKey(bool presetScope) const;
+    // The layout stored under the key, or the one its first edit starts from.
+    std::optional<LabelLayout> shownLayout(const std::string& key) const;
+    // The safe rectangle of that layout's guide, in output pixels.
+    std::optional<LabelRect> guideRect(const std::string& key) const;
+    // True when both labels can be drawn for the output and either leaves the layout's guide.
+    bool labelOutsideGuide(const std::string& key) const;
+    // Edits the layout under the key by one change, as one undoable edit; nothing happens
+    // without an output.
+    void changeLayout(const std::string& key, const LabelLayoutChange& change);
+    // Removes the layout under the key, as one undoable edit.
+    void resetLayout(const std::string& key);
+    // Moves the layout into a corner of its guide ("Top left" ... "Bottom right"), narrowing the
+    // label when the guide needs it; shows why when even the minimum width does not fit.
+    void fitInGuide(const std::string& key, const std::string& corner);
+
     // --- Delivery export (review_store_delivery.cpp) ---------------------------------------
     // Checks the review and the local FFmpeg, asks for a destination folder and runs the export of
     // every film with every selected preset as one activity; reveals the delivery folder.
@@ -253,7 +290,10 @@ private:
     MediaPlayer::ObserverHandle observer_;
     DesktopDialogs& dialogs_;
     std::filesystem::path resourceRoot_;
+    std::vector<SafeZoneProfile> safeZones_;
     std::set<std::string> safeZoneIDs_;  // the guides layouts may name, from the shipped catalogue
+    // Artwork aspect ratios by decision and style: each picture is decoded once.
+    mutable std::map<std::pair<Disclosure, LabelStyle>, std::optional<double>> artworkAspects_;
     ActivityRunner* runner_;  // child QObject
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;

@@ -1,4 +1,5 @@
-// The safe-zone catalogue reader: the shipped file, schema and shape checks, unusable insets.
+// The safe-zone catalogue: the reader (shipped file, schema and shape checks, unusable insets) and
+// the guide lookup (automatic guides, ratios, fallback margins, the safe rectangle).
 #include "disclosure/safe_zones.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,9 @@ std::string catalogue(int schema, const std::string& profiles) {
     return R"({"schema": )" + std::to_string(schema) + R"(, "profiles": [)" + profiles + "]}";
 }
 
-std::string profile(const std::string& id, const std::string& insets, const std::string& extra = "") {
-    return R"({"id": ")" + id + R"(", "name": "N", "scope": "S", "aspectRatio": "any", "checkedAt": "2026-12-09",
+std::string profile(const std::string& id, const std::string& insets, const std::string& extra = "",
+                    const std::string& ratio = "any") {
+    return R"({"id": ")" + id + R"(", "name": "N", "scope": "S", "aspectRatio": ")" + ratio + R"(", "checkedAt": "2026-12-09",
                "provenance": "editorial", "notes": "", "normalizedContainedInsets": )" +
            insets + extra + "}";
 }
@@ -74,6 +76,57 @@ TEST(SafeZonesTest, ProfilesWithoutAUsableRectangleAreDroppedSilently) {
     const auto profiles = SafeZones::decode(
         catalogue(1, profile("a", tooWide) + "," + profile("b", wideLeft) + "," + profile("c", negative)));
     EXPECT_EQ(SafeZones::profileIDs(profiles), std::set<std::string>{"b"});
+}
+
+// A catalogue in file order: a 9:16 guide of the "reels" preset, a 16:9 guide of "reels" and
+// "tv", and the last-resort guide, listed last.
+std::vector<SafeZoneProfile> guides() {
+    const std::string reels = R"({"left": 0.06, "top": 0.14, "right": 0.06, "bottom": 0.35})";
+    const std::string tv = R"({"left": 0.05, "top": 0.05, "right": 0.05, "bottom": 0.05})";
+    return SafeZones::decode(catalogue(
+        1, profile("vertical", reels, R"(, "catalogueTargetKeys": ["reels"])", "9:16") + "," +
+               profile("wide", tv, R"(, "catalogueTargetKeys": ["reels", "tv"])", "16:9") + "," +
+               profile(SafeZones::kLastResortProfileID, kTen)));
+}
+
+std::string idOf(const SafeZoneProfile* profile) { return profile ? profile->id : "(none)"; }
+
+TEST(SafeZonesTest, AutomaticGuideIsTheFirstProfileOfThePresetThatFitsTheRatio) {
+    const auto profiles = guides();
+    ASSERT_EQ(profiles.size(), 3u);
+    EXPECT_EQ(idOf(SafeZones::defaultProfile(profiles, "reels", 1080, 1920)), "vertical");
+    EXPECT_EQ(idOf(SafeZones::defaultProfile(profiles, "reels", 1920, 1080)), "wide");
+    EXPECT_EQ(idOf(SafeZones::defaultProfile(profiles, "tv", 1080, 1920)), SafeZones::kLastResortProfileID);
+    EXPECT_EQ(idOf(SafeZones::defaultProfile(profiles, std::nullopt, 1920, 1080)), SafeZones::kLastResortProfileID);
+    EXPECT_EQ(idOf(SafeZones::defaultProfile({}, "reels", 1080, 1920)), "(none)");
+}
+
+TEST(SafeZonesTest, ANamedGuideOfAnotherRatioFallsBackToTenPercentMargins) {
+    const auto profiles = guides();
+    const LabelLayout named{0.18, 1, 1, "vertical", {}};
+    EXPECT_EQ(idOf(SafeZones::profile(profiles, &named, std::nullopt, 1080, 1920)), "vertical");
+    EXPECT_EQ(idOf(SafeZones::profile(profiles, &named, std::nullopt, 1920, 1080)), "(none)");
+    EXPECT_EQ(SafeZones::guideInsets(profiles, named, std::nullopt, 1920, 1080), (SafeInsets{0.1, 0.1, 0.1, 0.1}));
+    EXPECT_EQ(SafeZones::guideInsets(profiles, named, std::nullopt, 1080, 1920), (SafeInsets{0.06, 0.14, 0.06, 0.35}));
+
+    const LabelLayout automatic{0.18, 1, 1, "auto", {}};
+    EXPECT_EQ(SafeZones::guideInsets(profiles, automatic, "tv", 1920, 1080), (SafeInsets{0.05, 0.05, 0.05, 0.05}));
+    EXPECT_EQ(idOf(SafeZones::profile(profiles, nullptr, "tv", 1920, 1080)), "wide");
+
+    const LabelLayout custom{0.18, 1, 1, "custom", SafeInsets{0.2, 0, 0.3, 0.1}};
+    EXPECT_EQ(SafeZones::guideInsets(profiles, custom, "tv", 1920, 1080), (SafeInsets{0.2, 0, 0.3, 0.1}));
+
+    // Another schema loads nothing: every guide, automatic or named, shows the 0.1 margins.
+    const auto none = SafeZones::decode(catalogue(2, profile(SafeZones::kLastResortProfileID, kTen)));
+    EXPECT_EQ(SafeZones::guideInsets(none, automatic, "tv", 1920, 1080), (SafeInsets{0.1, 0.1, 0.1, 0.1}));
+    EXPECT_EQ(SafeZones::guideInsets(none, named, std::nullopt, 1080, 1920), (SafeInsets{0.1, 0.1, 0.1, 0.1}));
+}
+
+TEST(SafeZonesTest, SafeRectangleRoundsInwards) {
+    EXPECT_EQ(SafeZones::safeRect({0.1, 0.1, 0.1, 0.1}, 1920, 1080), (LabelRect{192, 108, 1536, 864}));
+    // 0.035 x 1920 = 67.2 and 0.035 x 1080 = 37.8: both edges move inwards to whole pixels.
+    EXPECT_EQ(SafeZones::safeRect({0.035, 0.035, 0.035, 0.035}, 1920, 1080), (LabelRect{68, 38, 1784, 1004}));
+    EXPECT_EQ(SafeZones::safeRect({0.6, 0, 0.6, 0}, 100, 100).width, 0) << "crossed edges leave no width";
 }
 
 }  // namespace

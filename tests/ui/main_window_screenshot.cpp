@@ -1,6 +1,7 @@
 // Writes a picture of the main window on a demo review: marrowick-ui-screenshot OUTPUT.png [FILM].
-// The first film of the review is FILM when given, so the preview shows its picture. Run it under
-// a real X server (xvfb-run) to see the fonts and rendering users get.
+// The first film of the review is FILM when given, so the preview shows its picture. A second
+// picture, OUTPUT-layout-editor.png, shows the label layout editor and the safe-zone guide on a
+// preset's output. Run it under a real X server (xvfb-run) to see the fonts and rendering users get.
 #include <cstdio>
 
 #include <QApplication>
@@ -49,6 +50,19 @@ int main(int argc, char** argv) {
     window.resize(1600, 1000);
     window.show();
     QTest::qWait(1500);
-    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
-    return 0;
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    if (!window.grab().save(output)) return 1;
+
+    store.setSelection({project.shots[1].id});
+    store.focusSelected();
+    PresentationState presentation = store.presentation();
+    presentation.previewPresetKey = "youtube_upload_16x9";
+    presentation.editLabelLayout = true;
+    presentation.showSafeZones = true;
+    store.setPresentation(presentation);
+    QTest::qWait(1000);
+    QString editor = output;
+    if (editor.endsWith(QStringLiteral(".png"))) editor.chop(4);
+    editor += QStringLiteral("-layout-editor.png");
+    return window.grab().save(editor) ? 0 : 1;
 }

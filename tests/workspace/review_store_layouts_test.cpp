@@ -1,0 +1,146 @@
+// The controller's label layout edits for the previewed output: the first edit, validation,
+// reset, Fit in guide, the guide warning and the preview raster.
+#include <gtest/gtest.h>
+
+#include "disclosure/label_geometry.h"
+#include "store_harness.h"
+
+namespace marrowick {
+namespace {
+
+DeliveryPreset presetWithRaster(const std::string& key, const std::string& mode, std::int64_t width,
+                                std::int64_t height, std::optional<std::int64_t> longestEdge = std::nullopt) {
+    DeliveryPreset preset;
+    preset.key = key;
+    preset.name = "Preset " + key;
+    preset.requirements.resolution = {mode, width, height, longestEdge};
+    return preset;
+}
+
+class ReviewStoreLayoutsTest : public testing::StoreHarness {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(startWith(testing::makeProject(1, 2)));  // 1920 x 1080
+        store->setPresets({presetWithRaster("tv", "source", 0, 0)});
+    }
+
+    void select() { store->focus(store->project().shots[0].id, false); }
+    void preview(const std::string& presetKey) {
+        PresentationState presentation = store->presentation();
+        presentation.previewPresetKey = presetKey;
+        store->setPresentation(presentation);
+    }
+    LabelRect drawn(const std::optional<std::string>& presetKey) const {
+        return LabelGeometry::rect(store->project(), presetKey, 1920, 1080, *store->artworkAspect(Disclosure::modified));
+    }
+    std::size_t layoutCount() const { return store->project().labelLayouts ? store->project().labelLayouts->size() : 0; }
+};
+
+TEST_F(ReviewStoreLayoutsTest, NothingIsEditedWithoutASelectedFilm) {
+    store->changeLayout("aspect:16:9", LayoutChange::X{0.5});
+    store->fitInGuide("aspect:16:9", "Top left");
+    EXPECT_EQ(layoutCount(), 0u);
+    EXPECT_FALSE(store->canUndo());
+    EXPECT_FALSE(store->layoutKey(true));
+}
+
+TEST_F(ReviewStoreLayoutsTest, FirstEditKeepsTheLabelWhereTheCornerRuleDrewItAndUndoesInOneStep) {
+    select();
+    const LabelRect before = drawn(std::nullopt);
+    EXPECT_EQ(store->layoutKey(true), "aspect:16:9") << "without a preview preset only the aspect key is edited";
+    store->changeLayout("aspect:16:9", LayoutChange::Guide{"custom"});
+    ASSERT_FALSE(store->error()) << *store->error();
+    EXPECT_EQ(drawn(std::nullopt), before);
+    EXPECT_EQ(store->project().labelLayouts->at("aspect:16:9").customInsets, (SafeInsets{0.1, 0.1, 0.1, 0.1}));
+    store->undoEdit();
+    EXPECT_EQ(layoutCount(), 0u);
+}
+
+TEST_F(ReviewStoreLayoutsTest, OutOfRangeChangesAreRefusedAndLeaveTheProject) {
+    select();
+    store->changeLayout("aspect:16:9", LayoutChange::WidthFraction{0.4});
+    ASSERT_FALSE(store->error());
+    const Project accepted = store->project();
+    for (double width : {0.41, 0.079}) {
+        store->changeLayout("aspect:16:9", LayoutChange::WidthFraction{width});
+        EXPECT_EQ(store->error(), "Invalid label position or guide.") << width;
+        EXPECT_EQ(store->project().labelLayouts, accepted.labelLayouts);
+        store->clearError();
+    }
+    store->changeLayout("aspect:16:9", LayoutChange::Margin{LayoutChange::Side::left, 0.45});
+    store->changeLayout("aspect:16:9", LayoutChange::Margin{LayoutChange::Side::right, 0.5});
+    EXPECT_EQ(store->error(), "Safe margins must leave a usable rectangle.");
+    EXPECT_EQ(store->project().labelLayouts->at("aspect:16:9").customInsets, (SafeInsets{0.45, 0.1, 0.1, 0.1}));
+    store->clearError();
+    store->changeLayout("aspect:16:9", LayoutChange::Guide{"no-such-guide"});
+    EXPECT_EQ(store->error(), "Invalid label position or guide.");
+}
+
+TEST_F(ReviewStoreLayoutsTest, ResettingThePresetLayoutFallsBackToTheAspectLayout) {
+    select();
+    store->changeLayout("aspect:16:9", LayoutChange::X{0});
+    preview("tv");
+    ASSERT_EQ(store->layoutKey(true), "preset:tv|16:9");
+    store->changeLayout("preset:tv|16:9", LayoutChange::X{0.5});
+    EXPECT_NE(drawn("tv"), drawn(std::nullopt));
+    store->resetLayout("preset:tv|16:9");
+    EXPECT_EQ(drawn("tv"), drawn(std::nullopt));
+    EXPECT_EQ(layoutCount(), 1u);
+}
+
+TEST_F(ReviewStoreLayoutsTest, FitInGuideMovesIntoTheCornerOrRefusesTooSmallMargins) {
+    select();
+    store->fitInGuide("aspect:16:9", "Top left");
+    ASSERT_FALSE(store->error()) << *store->error();
+    const LabelRect guide = *store->guideRect("aspect:16:9");
+    EXPECT_EQ(guide, (LabelRect{192, 108, 1536, 864})) << "the catalogue's ten-percent guide of last resort";
+    EXPECT_EQ(drawn(std::nullopt).x, guide.x);
+    EXPECT_EQ(drawn(std::nullopt).y, guide.y);
+
+    // A safe width of 105 pixels holds at most 0.055 of the width, below the minimum 0.08.
+    store->changeLayout("aspect:16:9", LayoutChange::Margin{LayoutChange::Side::left, 0.47});
+    store->changeLayout("aspect:16:9", LayoutChange::Margin{LayoutChange::Side::right, 0.475});
+    store->changeLayout("aspect:16:9", LayoutChange::Guide{"custom"});
+    ASSERT_FALSE(store->error()) << *store->error();
+    const Project before = store->project();
+    store->fitInGuide("aspect:16:9", "Bottom right");
+    EXPECT_EQ(store->error(), "The label cannot fit these margins at the minimum width. Reduce the margins.");
+    EXPECT_EQ(store->project().labelLayouts, before.labelLayouts);
+}
+
+TEST_F(ReviewStoreLayoutsTest, GuideWarningFollowsTheLabelAndItsGuide) {
+    select();
+    EXPECT_TRUE(store->labelOutsideGuide("aspect:16:9")) << "the corner margin lies inside the ten-percent guide";
+    store->fitInGuide("aspect:16:9", "Bottom right");
+    EXPECT_FALSE(store->labelOutsideGuide("aspect:16:9"));
+    store->changeLayout("aspect:16:9", LayoutChange::Margin{LayoutChange::Side::right, 0.3});
+    store->changeLayout("aspect:16:9", LayoutChange::Guide{"custom"});
+    EXPECT_TRUE(store->labelOutsideGuide("aspect:16:9")) << "changing the guide does not move the label";
+}
+
+TEST_F(ReviewStoreLayoutsTest, PreviewSizeIsTheRasterThePresetEncodes) {
+    select();
+    store->setPresets({presetWithRaster("small", "max_longest_edge", 0, 0, 1280),
+                       presetWithRaster("odd", "exact", 1919, 1080)});
+    preview("small");
+    EXPECT_EQ(store->previewSize(), (RasterSize{1280, 720}));
+    EXPECT_EQ(store->layoutKey(false), "aspect:16:9");
+    preview("odd");
+    EXPECT_FALSE(store->previewSize());
+    preview("");
+    EXPECT_EQ(store->previewSize(), (RasterSize{1920, 1080}));
+}
+
+TEST_F(ReviewStoreLayoutsTest, ShippedGuidesGuardOnlyCataloguePresets) {
+    start();  // the shipped preset catalogues
+    std::set<std::string> keys;
+    for (const DeliveryPreset& preset : store->presets()) keys.insert(preset.key);
+    for (const SafeZoneProfile& profile : store->safeZoneProfiles()) {
+        EXPECT_FALSE(profile.checkedAt.empty()) << profile.id;
+        for (const std::string& key : profile.catalogueTargetKeys.value_or(std::vector<std::string>{}))
+            EXPECT_TRUE(keys.contains(key)) << profile.id << " guards " << key;
+    }
+}
+
+}  // namespace
+}  // namespace marrowick
