@@ -1,0 +1,57 @@
+// The About box's rows and the notices read from the resource root.
+#include "ui/about_view.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/sheet_layout.h"
+#include "ui/theme.h"
+#include "ui/widget_factory.h"
+
+namespace marrowick {
+namespace {
+
+QString noticesText(const std::filesystem::path& resourceRoot) {
+    const std::filesystem::path path = resourceRoot / "NOTICES.md";
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The licence notices are missing (%1). Reinstall Marrowick.")
+            .arg(QString::fromStdString(path.string()));
+    return QString::fromUtf8(file.readAll());
+}
+
+QLabel* selectable(QLabel* label) {
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+AboutView::AboutView(const std::filesystem::path& resourceRoot, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About Marrowick"));
+    setWindowModality(Qt::WindowModal);
+    resize(680, 640);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(24, 24, 24, 24);
+    QPushButton* done = SheetLayout::header(*column, QStringLiteral("Marrowick"), 23, QStringLiteral("Done"), this);
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    column->addWidget(selectable(WidgetFactory::label(
+        QStringLiteral("Version %1 · Qt %2").arg(QApplication::applicationVersion(), QString::fromLatin1(qVersion())),
+        Theme::font(13), Theme::kText, this)));
+    column->addWidget(selectable(SheetLayout::caption(
+        QStringLiteral("Resources: %1").arg(QString::fromStdString(resourceRoot.string())), this)));
+    column->addSpacing(8);
+    notices_ = new QTextBrowser(this);
+    notices_->setOpenExternalLinks(true);
+    notices_->setFrameShape(QFrame::NoFrame);
+    notices_->setMarkdown(noticesText(resourceRoot));
+    column->addWidget(notices_, 1);
+}
+
+QString AboutView::notices() const { return notices_->toPlainText(); }
+
+}  // namespace marrowick
