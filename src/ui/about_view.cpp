@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -32,13 +31,7 @@ QLabel* selectable(QLabel* label) {
 }  // namespace
 
 AboutView::AboutView(const std::filesystem::path& resourceRoot, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Marrowick"));
-    setWindowModality(Qt::WindowModal);
-    resize(680, 640);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 24, 24, 24);
-    QPushButton* done = SheetLayout::header(*column, QStringLiteral("Marrowick"), 23, QStringLiteral("Done"), this);
-    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("About Marrowick"), QSize(680, 640));
     column->addWidget(selectable(WidgetFactory::label(
         QStringLiteral("Version %1 · Qt %2").arg(QApplication::applicationVersion(), QString::fromLatin1(qVersion())),
         Theme::font(13), Theme::kText, this)));
