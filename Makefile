@@ -1,5 +1,5 @@
-# Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz).
-.PHONY: run test bench fuzz fuzz-briefly deps build build-asan build-tsan test-films clean
+# Marrowick: the two set-up commands (run, test) and the developer targets (bench, fuzz, package).
+.PHONY: run test bench fuzz fuzz-briefly deps build build-asan build-tsan test-films package clean
 
 DEMO_FILM := build/demo/marrowick-demo.mp4
 
@@ -52,6 +52,10 @@ fuzz: deps
 fuzz-briefly: deps
 	@if command -v clang++ >/dev/null; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_BRIEF_SECONDS); \
 	 else echo "clang++ not found: the fuzz targets were not run"; fi
+
+# The Debian package, build/marrowick_<version>-1_<arch>.deb (docs/packaging.md).
+package: build
+	@cmake --build build --target package
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz

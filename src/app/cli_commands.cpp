@@ -16,7 +16,7 @@ int runDeliver(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
-        {"version", "version", "Prints the program's version.", runVersion},
+        {"version", "version", "Prints the program's version and the resource folder it uses.", runVersion},
         {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
         {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
         {"import", "import PROJECT VIDEO [--cuts LIST]...",

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli_command.h"
+#include "app/program_version.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ void printHelp(std::ostream& out) {
     out << "Usage: marrowick-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
     for (const Command& command : marrowick::cli::commands())
         out << "  " << command.usage << "\n      " << command.summary << "\n";
-    out << "  --help\n      Shows this list.\n";
+    out << "  --help\n      Shows this list.\n  --version\n      Same as version.\n";
 }
 
 }  // namespace
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
         printHelp(std::cout);
         return arguments.empty() ? 64 : 0;
+    }
+    if (arguments[0] == "--version") {
+        marrowick::ProgramVersion::print(std::cout);
+        return 0;
     }
     for (const Command& command : marrowick::cli::commands())
         if (command.name == arguments[0]) return command.run(std::span(arguments).subspan(1));

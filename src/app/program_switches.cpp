@@ -1,4 +1,4 @@
-// The build-kind query, the refused export self-test and the assistant smoke test.
+// The build-kind query, the refused export self-test, the assistant smoke test and the version.
 #include "app/program_switches.h"
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "app/assistant_self_test.h"
+#include "app/program_version.h"
 #include "model/blob.h"
 #include "model/uuid.h"
 #include "model/review_error.h"
@@ -70,6 +71,10 @@ std::optional<int> run(const std::vector<std::string>& arguments, std::ostream& 
     if (has(arguments, "--self-test")) {
         err << "Export self-tests require a separate validation build.\n";
         return kUsage;
+    }
+    if (has(arguments, "--version")) {
+        ProgramVersion::print(out);
+        return kSuccess;
     }
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ui/about_view.h"
 #include "ui/store_operations.h"
 #include "workspace/review_store.h"
 
@@ -81,6 +82,13 @@ AppMenus::AppMenus(ReviewStore& store, QMainWindow& window) : QObject(&window), 
         actions_.push_back({action, command.enabled});
         if (command.separatorAfter) menu->addSeparator();
     }
+    QAction* about = menuTitled(window, QStringLiteral("&Help"))->addAction(QStringLiteral("About Marrowick"));
+    connect(about, &QAction::triggered, &window, [this, &window] {
+        auto* view = new AboutView(store_.resourceRoot(), &window);
+        view->setAttribute(Qt::WA_DeleteOnClose);
+        view->open();
+    });
+    actions_.push_back({about, nullptr});
     QAction* quit = menuTitled(window, QStringLiteral("&File"))->addAction(QStringLiteral("Quit"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, &window, &QWidget::close);

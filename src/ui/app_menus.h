@@ -17,7 +17,7 @@ class AppMenus : public QObject {
 
 public:
     // Builds the menus into the window's menu bar. "Quit" closes the window, which passes
-    // through the quit confirmation.
+    // through the quit confirmation; "About Marrowick" opens the About box.
     AppMenus(ReviewStore& store, QMainWindow& window);
 
     // The command titled `title` (as in the menu), or null.

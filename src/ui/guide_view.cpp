@@ -95,13 +95,7 @@ QWidget* body(QWidget* parent) {
 }  // namespace
 
 GuideView::GuideView(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("A considered disclosure"));
-    setWindowModality(Qt::WindowModal);
-    resize(660, 700);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 24, 24, 24);
-    QPushButton* done = SheetLayout::header(*column, QStringLiteral("A considered disclosure"), 23, QStringLiteral("Done"), this);
-    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("A considered disclosure"), QSize(660, 700));
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);

@@ -60,8 +60,8 @@ bool PresetRow::opensInBrowser(const std::string& address) {
 void PresetRow::refresh() { checkbox_->setChecked(store_.delivery().deliveryKeys.contains(preset_.key)); }
 
 void PresetRow::buildMenu(const std::function<void(const DeliveryPreset&)>& edit, const std::function<void()>& leave) {
-    menu_->addAction(QStringLiteral("Preview label position & safe zones"), this, [this, leave] { preview(leave); });
-    menu_->addAction(QStringLiteral("Duplicate & edit…"), this,
+    menu_->addAction(QStringLiteral("Preview label position && safe zones"), this, [this, leave] { preview(leave); });
+    menu_->addAction(QStringLiteral("Duplicate && edit…"), this,
                      [this, edit] { edit(PresetOperations::duplicatePreset(preset_)); });
     if (preset_.kind == "custom") {
         menu_->addAction(QStringLiteral("Edit…"), this, [this, edit] { edit(preset_); });

@@ -2,6 +2,7 @@
 #include "ui/sheet_layout.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -21,6 +22,17 @@ QPushButton* header(QBoxLayout& column, const QString& title, int titleSize, con
     line->addWidget(button);
     column.addLayout(line);
     return button;
+}
+
+QVBoxLayout* doneSheet(QDialog& sheet, const QString& title, const QSize& size) {
+    sheet.setWindowTitle(title);
+    sheet.setWindowModality(Qt::WindowModal);
+    sheet.resize(size);
+    auto* column = new QVBoxLayout(&sheet);
+    column->setContentsMargins(24, 24, 24, 24);
+    QPushButton* done = header(*column, title, 23, QStringLiteral("Done"), &sheet);
+    QObject::connect(done, &QPushButton::clicked, &sheet, &QDialog::accept);
+    return column;
 }
 
 void section(QBoxLayout& column, const QString& title, QWidget* parent) {

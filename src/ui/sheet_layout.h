@@ -10,6 +10,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSize;
 class QVBoxLayout;
 class QWidget;
 
@@ -18,6 +19,10 @@ namespace marrowick::SheetLayout {
 // The title at `titleSize` pixels, semibold, and a default button `buttonText` at the right.
 // Returns the button so the sheet can connect it.
 QPushButton* header(QBoxLayout& column, const QString& title, int titleSize, const QString& buttonText, QWidget* parent);
+
+// Titles `sheet`, makes it window-modal at `size` with the sheets' margins and puts the header
+// with a "Done" button (which accepts the sheet) on top. Returns the column the sheet fills.
+QVBoxLayout* doneSheet(QDialog& sheet, const QString& title, const QSize& size);
 
 // A section title above the section's rows.
 void section(QBoxLayout& column, const QString& title, QWidget* parent);

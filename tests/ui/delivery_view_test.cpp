@@ -101,7 +101,8 @@ TEST(DeliveryView, CheckboxesEditTheSelectionAndArchivedRowsAreMarked) {
     EXPECT_FALSE(archived.checkbox().isChecked());
     QStringList actions;
     for (QAction* action : archived.menu().actions()) actions << action->text();
-    EXPECT_EQ(actions, (QStringList{"Preview label position & safe zones", "Duplicate & edit…", "Edit…", "Restore",
+    // A menu shows "&&" as one ampersand; a single "&" would underline the next letter instead.
+    EXPECT_EQ(actions, (QStringList{"Preview label position && safe zones", "Duplicate && edit…", "Edit…", "Restore",
                                     "Specification"}));
 }
 

@@ -1,13 +1,18 @@
-// Writes a picture of the main window on a demo review: marrowick-ui-screenshot OUTPUT.png [FILM].
-// The first film of the review is FILM when given, so the preview shows its picture. A second
-// picture, OUTPUT-layout-editor.png, shows the label layout editor and the safe-zone guide on a
-// preset's output. Run it under a real X server (xvfb-run) to see the fonts and rendering users get.
+// Writes pictures of the main window into FOLDER: marrowick-ui-screenshot FOLDER [FILM].
+// main-window.png shows a demo review, export-menu.png its Export menu,
+// main-window-layout-editor.png the label layout editor with the safe-zone guide on a preset's
+// output, empty-window.png the window before any import. The first film of the review is FILM
+// when given, so the preview shows its picture. Run it under a real X server
+// (scripts/take-screenshots) to see the fonts and rendering users get.
 #include <cstdio>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "demo_review.h"
 #include "ui/app_delegate.h"
@@ -17,15 +22,47 @@
 #include "workspace/project_files.h"
 #include "workspace/review_store.h"
 
+namespace {
+
+using namespace marrowick;
+
+// The header's Export menu, opened under its button and pictured alone.
+bool saveExportMenu(QWidget& window, const QDir& folder) {
+    for (QToolButton* button : window.findChildren<QToolButton*>()) {
+        if (button->text() != QStringLiteral("Export") || !button->menu()) continue;
+        QMenu* menu = button->menu();
+        menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+        QTest::qWait(400);
+        const bool written = menu->grab().save(folder.filePath(QStringLiteral("export-menu.png")));
+        menu->hide();
+        return written;
+    }
+    return false;
+}
+
+// The window over a controller with nothing open: what a first start shows.
+bool saveEmptyWindow(testing::FakeDialogs& dialogs, const QDir& folder) {
+    ReviewStore store(std::make_unique<QtMediaPlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
+    AppDelegate delegate(dialogs, {});
+    MainWindow window(store, delegate);
+    delegate.setStore(&store);
+    window.resize(1280, 800);
+    window.show();
+    QTest::qWait(800);
+    return window.grab().save(folder.filePath(QStringLiteral("empty-window.png")));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace marrowick;
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: marrowick-ui-screenshot OUTPUT.png [FILM]\n");
+        std::fprintf(stderr, "usage: marrowick-ui-screenshot FOLDER [FILM]\n");
         return 64;
     }
     testing::PrivateDataHome data;
     QApplication application(argc, argv);
-    QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
     Theme::apply(application);
 
     QTemporaryDir films;
@@ -39,6 +76,9 @@ int main(int argc, char** argv) {
     ProjectFiles::write(file, project);
 
     testing::FakeDialogs dialogs;
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    // First, while nothing has been autosaved for the controller to recover.
+    bool written = saveEmptyWindow(dialogs, folder);
     ReviewStore store(std::make_unique<QtMediaPlayer>(), dialogs, MARROWICK_RESOURCE_DIR);
     AppDelegate delegate(dialogs, {});
     MainWindow window(store, delegate);
@@ -50,8 +90,8 @@ int main(int argc, char** argv) {
     window.resize(1600, 1000);
     window.show();
     QTest::qWait(1500);
-    const QString output = QString::fromLocal8Bit(argv[1]);
-    if (!window.grab().save(output)) return 1;
+    written &= window.grab().save(folder.filePath(QStringLiteral("main-window.png")));
+    written &= saveExportMenu(window, folder);
 
     store.setSelection({project.shots[1].id});
     store.focusSelected();
@@ -61,8 +101,6 @@ int main(int argc, char** argv) {
     presentation.showSafeZones = true;
     store.setPresentation(presentation);
     QTest::qWait(1000);
-    QString editor = output;
-    if (editor.endsWith(QStringLiteral(".png"))) editor.chop(4);
-    editor += QStringLiteral("-layout-editor.png");
-    return window.grab().save(editor) ? 0 : 1;
+    written &= window.grab().save(folder.filePath(QStringLiteral("main-window-layout-editor.png")));
+    return written ? 0 : 1;
 }

@@ -1,5 +1,6 @@
-// Writes pictures of the delivery window, the preset editor, the settings and the disclosure
-// guide on a demo review: marrowick-sheets-screenshot FOLDER. Run it under a real X server.
+// Writes pictures of the delivery window, the preset editor, the settings, the disclosure guide
+// and the About box on a demo review: marrowick-sheets-screenshot FOLDER. Run it under a real X
+// server (scripts/take-screenshots).
 #include <cstdio>
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 
 #include "delivery/preset_operations.h"
 #include "demo_review.h"
+#include "ui/about_view.h"
 #include "ui/delivery_view.h"
 #include "ui/guide_view.h"
 #include "ui/preset_editor.h"
@@ -65,5 +67,8 @@ int main(int argc, char** argv) {
     written &= save(settings, folder, "settings.png");
     GuideView guide(nullptr);
     written &= save(guide, folder, "guide.png");
+    QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
+    AboutView about(MARROWICK_RESOURCE_DIR, nullptr);
+    written &= save(about, folder, "about.png");
     return written ? 0 : 1;
 }

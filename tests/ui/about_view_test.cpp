@@ -1,0 +1,47 @@
+// The About box: version, notices from the resource root, and what it says when they are gone.
+#include "ui/about_view.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+
+namespace marrowick {
+namespace {
+
+bool showsLabel(const QWidget& view, const QString& text) {
+    for (const QLabel* label : view.findChildren<QLabel*>())
+        if (label->text() == text) return true;
+    return false;
+}
+
+TEST(AboutView, ShowsTheVersionAndTheShippedNotices) {
+    QApplication::setApplicationVersion(QStringLiteral("7.8.9"));
+    AboutView view(MARROWICK_RESOURCE_DIR, nullptr);
+    EXPECT_TRUE(showsLabel(view, QStringLiteral("Version 7.8.9 · Qt %1").arg(QString::fromLatin1(qVersion()))));
+    EXPECT_TRUE(showsLabel(view, QStringLiteral("Resources: " MARROWICK_RESOURCE_DIR)));
+    for (const char* text : {"EU label artwork", "free to use, with no attribution required", "FFmpeg", "Qt 6", "OpenBLAS"})
+        EXPECT_TRUE(view.notices().contains(QString::fromUtf8(text))) << text;
+}
+
+TEST(AboutView, SaysWhenTheNoticesAreMissing) {
+    QTemporaryDir empty;
+    AboutView view(empty.path().toStdString(), nullptr);
+    EXPECT_TRUE(view.notices().contains(QStringLiteral("The licence notices are missing")));
+    EXPECT_TRUE(view.notices().contains(QStringLiteral("Reinstall Marrowick.")));
+}
+
+TEST(AboutView, TheHelpMenuOpensItOverTheWindow) {
+    testing::WindowFixture fixture;
+    fixture.action("About Marrowick").trigger();
+    const auto views = fixture.window.findChildren<AboutView*>();
+    ASSERT_EQ(views.size(), 1);
+    EXPECT_TRUE(views.front()->isVisible());
+    views.front()->accept();
+}
+
+}  // namespace
+}  // namespace marrowick
