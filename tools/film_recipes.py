@@ -6,6 +6,7 @@ A film is a list of shots (lavfi source text and frame count) joined by transiti
 the frame that starts the new shot: the cut frame, or the middle frame of a gradual transition.
 """
 import json
+import random
 import subprocess
 
 FPS = 25
@@ -26,10 +27,57 @@ def source(kind, size, seed=0, hue=0):
         "pan": f"testsrc2=s={big}:r={FPS},scroll=h=0.03:v=0.01,scale={size}",
         "zoom": f"mandelbrot=s={big}:r={FPS},zoompan=z='min(1.5,1+0.01*on)':d=1:s={size}:fps={FPS}",
         "color": f"color=c=#{(seed * 2246822519) % 0xFFFFFF:06x}:s={size}:r={FPS}",
+        "edge": _smooth(size, _turning_edge(seed)),
+        "gradientpan": _smooth(size, _panned_gradient(seed)),
+        "skyzoom": _smooth(size, _zoomed_sky(seed)),
     }[kind]
     if hue:
         text += f",hue=h={hue}"
     return text
+
+
+# Smooth motion of low-texture pictures: nothing but slow change, so any cut found in them is false.
+# Each picture is three per-pixel expressions of X, Y and the frame number N, varied by the seed.
+
+def _smooth(size, channels):
+    r, g, b = (c.replace(",", "\\,") for c in channels)
+    return f"color=s={size}:r={FPS},format=gbrp,geq=r='{r}':g='{g}':b='{b}'"
+
+
+def _colours(seed, count):
+    """Colours near one another (4 to 60 apart in each channel), from dark to light."""
+    rng = random.Random(seed)
+    base, spread = [rng.randint(10, 230) for _ in range(3)], rng.choice([4, 8, 16, 30, 60])
+    return [[min(255, max(0, v + rng.randint(-spread, spread))) for v in base] for _ in range(count)]
+
+
+def _turning_edge(seed):
+    """A hard edge between two flat colours, turning 0.5 to 5 degrees a frame about a point near the centre."""
+    rng = random.Random(seed)
+    (a, b), start = _colours(seed, 2), rng.uniform(0, 6.283)
+    speed = rng.choice([-1, 1]) * rng.uniform(0.009, 0.09)
+    cx, cy = f"(X-W/2-{rng.randint(-20, 20)})", f"(Y-H/2-{rng.randint(-10, 10)})"
+    side = f"gt({cx}*cos({start:.3f}+{speed:.4f}*N)+{cy}*sin({start:.3f}+{speed:.4f}*N),0)"
+    return [f"if({side},{a[c]},{b[c]})" for c in range(3)]
+
+
+def _panned_gradient(seed):
+    """A long, gentle colour gradient panned sideways by 0.5 to 5 pixels a frame (of 160)."""
+    rng = random.Random(seed)
+    base, speed, period = _colours(seed, 1)[0], rng.choice([-1, 1]) * rng.uniform(0.5, 5), rng.uniform(60, 160)
+    phases = [rng.uniform(0, 6.283) for _ in range(3)]
+    return [f"clip({base[c]}+{rng.choice([3, 6, 12, 25, 50])}*sin((X+{speed:.3f}*N)/{period:.1f}+{phases[c]:.3f}),0,255)" for c in range(3)]
+
+
+def _zoomed_sky(seed):
+    """A sky, light at the horizon and deep above, with a soft bright sun, zoomed 0.3 to 3 % a frame."""
+    rng = random.Random(seed)
+    top, horizon = _colours(seed, 2)
+    zoom, sx, sy = rng.uniform(0.003, 0.03), rng.uniform(0.3, 0.7), rng.uniform(0.2, 0.6)
+    y = f"(H/2+(Y-H/2)/(1+{zoom:.4f}*N))/H"
+    x = f"(W/2+(X-W/2)/(1+{zoom:.4f}*N))/W"
+    sun = f"exp(-(pow({x}-{sx:.2f},2)+pow(({y}-{sy:.2f})*0.56,2))*60)"
+    return [f"clip({top[c]}+({horizon[c]}-{top[c]})*{y}+60*{sun},0,255)" for c in range(3)]
 
 
 def build_graph(shots, transitions, flashes=()):

@@ -20,18 +20,51 @@ constexpr std::array<int, 5> kHalfSpans{2, 4, 6, 9, 12};  // half-lengths of gra
 constexpr float kFlatDeviation = 3.0f;     // a frame this uniform has no pattern to correlate
 constexpr float kFullContrast = 12.0f;     // below this deviation, pattern evidence fades out
 constexpr float kFullBrightness = 40.0f;   // below this mean, colour evidence fades out
+constexpr int kShiftLevels = 64;           // levels of the per-channel value distributions
+constexpr float kFullShift = 48.0f;        // colours moved this far on average count as unlike
+constexpr float kJumpShift = 2.0f;         // a histogram change counts up to this many times the colour shift
+constexpr float kDriftWeight = 0.7f;       // share of the colour drift beside a gradual change that counts
 
-// Two distances between window frames up to kReach apart, each 0..1: "pattern", one minus the
-// correlation of the frames' values (blind to fades and brightness flashes), and "colours", one
-// minus the cosine similarity of their colour histograms. Evidence from dim or low-contrast
-// frames counts less, so that a fade through black reads as one gradual change, not as cuts.
+// Per channel, the share of a frame's pixels at or below each of kShiftLevels value levels.
+using ChannelShares = std::array<float, 3 * kShiftLevels>;
+
+ChannelShares channelShares(const float* values) {
+    ChannelShares shares{};
+    for (int v = 0; v < kTinyValues; ++v) {
+        const int level = std::clamp(static_cast<int>(values[v]) * kShiftLevels / 256, 0, kShiftLevels - 1);
+        shares[(v % 3) * kShiftLevels + level] += 1.0f / kTinyPixels;
+    }
+    for (int c = 0; c < 3; ++c)
+        for (int level = 1; level < kShiftLevels; ++level) shares[c * kShiftLevels + level] += shares[c * kShiftLevels + level - 1];
+    return shares;
+}
+
+// How far the colours moved between two frames, 0..1: the earth mover's distance of each channel's
+// value distribution, averaged over the channels, relative to kFullShift. Unlike histogram
+// similarity, which jumps when a flat area drifts across a bin edge, it grows in proportion to
+// the drift.
+float colourShift(const ChannelShares& a, const ChannelShares& b) {
+    float moved = 0;
+    for (std::size_t level = 0; level < a.size(); ++level) moved += std::abs(a[level] - b[level]);
+    return std::min(1.0f, moved * (256.0f / kShiftLevels) / 3.0f / kFullShift);
+}
+
+// Distances between window frames up to kReach apart, each 0..1: "pattern", one minus the
+// correlation of the frames' values (blind to fades and brightness flashes); "colours", one
+// minus the cosine similarity of their colour histograms; and "shift", how far their colours
+// moved (colourShift). Evidence from dim or low-contrast frames counts less, so that a fade
+// through black reads as one gradual change, not as cuts.
 class FrameDistances {
 public:
     explicit FrameDistances(const WindowInputs& inputs)
-        : pattern_(kWindowFrames * (kReach + 1), 0.0f), colours_(kWindowFrames * (kReach + 1), 0.0f) {
+        : pattern_(kWindowFrames * (kReach + 1), 0.0f), colours_(kWindowFrames * (kReach + 1), 0.0f),
+          shift_(kWindowFrames * (kReach + 1), 0.0f) {
         std::vector<float> normalised(inputs.rgb.size()), means(kWindowFrames), deviations(kWindowFrames);
-        for (int t = 0; t < kWindowFrames; ++t)
+        std::vector<ChannelShares> shares(kWindowFrames);
+        for (int t = 0; t < kWindowFrames; ++t) {
             normalise(inputs.rgb.data() + t * kTinyValues, normalised.data() + t * kTinyValues, means[t], deviations[t]);
+            shares[t] = channelShares(inputs.rgb.data() + t * kTinyValues);
+        }
         const int half = kSimilarityWidth / 2;
         for (int a = 0; a < kWindowFrames; ++a) {
             for (int step = 1; step <= kReach && a + step < kWindowFrames; ++step) {
@@ -41,6 +74,7 @@ public:
                 const float contrast = std::min(1.0f, std::min(deviations[a], deviations[b]) / kFullContrast);
                 const float similarity = inputs.histograms[a * kSimilarityWidth + half + step];
                 colours_[at] = brightness * std::clamp(1.0f - similarity, 0.0f, 1.0f);
+                shift_[at] = brightness * colourShift(shares[a], shares[b]);
                 const float* x = normalised.data() + a * kTinyValues;
                 const float* y = normalised.data() + b * kTinyValues;
                 float dot = 0;
@@ -52,6 +86,9 @@ public:
 
     float pattern(int a, int b) const { return pattern_[index(a, b)]; }
     float colours(int a, int b) const { return colours_[index(a, b)]; }
+    float shift(int a, int b) const { return shift_[index(a, b)]; }
+    // A histogram change that the colours really moved for, not a small drift across a bin edge.
+    float colourJump(int a, int b) const { return std::min(colours(a, b), kJumpShift * shift(a, b)); }
 
 private:
     // 1 for a frame that shows something, falling towards 0 as it fades to a dim, even picture.
@@ -79,6 +116,7 @@ private:
 
     std::vector<float> pattern_;
     std::vector<float> colours_;
+    std::vector<float> shift_;
 };
 
 using Distance = float (FrameDistances::*)(int, int) const;
@@ -105,8 +143,13 @@ float cutStrength(const FrameDistances& distances, Distance measure, int i) {
 
 // How much the frames k before and k after the midpoint between i and i + 1 differ, beyond what
 // the same span shows inside each side; summed over several spans so that it peaks mid-transition.
-float gradualStrength(const FrameDistances& distances, Distance measure, int i) {
+// With a drift measure, the change inside each side is at least kDriftWeight times that drift, so
+// that a steady change whose pace varies (a pan across a gradient) is not taken for a transition.
+float gradualStrength(const FrameDistances& distances, Distance measure, int i, Distance drift = nullptr) {
     const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
+    const auto steady = [&](int a, int b) {
+        return std::max(distance(a, b), drift ? kDriftWeight * (distances.*drift)(a, b) : 0.0f);
+    };
     float total = 0;
     for (const int k : kHalfSpans) {
         const int before = i - k + 1;
@@ -116,8 +159,8 @@ float gradualStrength(const FrameDistances& distances, Distance measure, int i) 
         // Sides that reach past the window are left out; with neither side there is no evidence.
         const bool earlier = before - span >= 0, later = after + span < kWindowFrames;
         if (!earlier && !later) continue;
-        const float inside = std::max(earlier ? distance(before - span, before) : 0.0f,
-                                      later ? distance(after, after + span) : 0.0f);
+        const float inside = std::max(earlier ? steady(before - span, before) : 0.0f,
+                                      later ? steady(after, after + span) : 0.0f);
         total += std::max(0.0f, across - 1.5f * inside);
     }
     return total / static_cast<float>(kHalfSpans.size());
@@ -131,9 +174,9 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     std::vector<float> cuts(kWindowFrames, 0.0f), combined(kWindowFrames, 0.0f);
     for (int i = 0; i + 1 < kWindowFrames; ++i) {
         cuts[i] = squash(std::max(cutStrength(distance, &FrameDistances::pattern, i),
-                                  cutStrength(distance, &FrameDistances::colours, i)), 0.18f, 0.025f);
+                                  cutStrength(distance, &FrameDistances::colourJump, i)), 0.18f, 0.025f);
         scores.transition[i] = squash(std::max(gradualStrength(distance, &FrameDistances::pattern, i),
-                                               gradualStrength(distance, &FrameDistances::colours, i)), 0.16f, 0.03f);
+                                               gradualStrength(distance, &FrameDistances::colourJump, i, &FrameDistances::shift)), 0.16f, 0.03f);
     }
     for (int i = 0; i < kWindowFrames; ++i) {
         // A gradual transition gives one peak: only the strongest frame of its neighbourhood counts.
