@@ -186,11 +186,14 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
         // A cut outranks the gradual evidence around it, so the peak lands on the cut itself.
         combined[i] = std::max(cuts[i], 0.95f * gradual);
     }
-    // Shots shorter than a few frames are not real: of close peaks only the strongest stands.
+    // Shots shorter than a few frames are not real: of close peaks only the strongest stands. The
+    // film's start is a boundary that always stands, so an opening shot of a few frames (an odd
+    // first frame of a generated or damaged picture) gives no cut either.
     for (int i = 0; i < kWindowFrames; ++i) {
         const int from = std::max(0, i - kShortestShot), to = std::min(kWindowFrames, i + kShortestShot + 1);
         const bool strongest = *std::max_element(combined.begin() + from, combined.begin() + to) <= combined[i];
-        scores.single[i] = strongest ? combined[i] : kOutranked * combined[i];
+        const bool opening = inputs.filmStart && i - *inputs.filmStart < kShortestShot;
+        scores.single[i] = strongest && !opening ? combined[i] : kOutranked * combined[i];
     }
     return scores;
 }

@@ -90,7 +90,8 @@ std::vector<FramePrediction> predictAll(TinyFrameSource& source, ShotScorer& sco
         if (ended && emitted >= read) break;
         const std::size_t count = std::min<std::size_t>(kAdvance, read - emitted);
         while (buffer.size() < kWindowFrames) buffer.push_back(buffer.back());
-        const WindowInputs inputs = makeWindowInputs(buffer);
+        WindowInputs inputs = makeWindowInputs(buffer);
+        if (emitted == 0) inputs.filmStart = kContext;
         if (stop.stop_requested()) throw Cancelled();
         const WindowScores scores = scorer.score(inputs);
         if (scores.single.size() != kWindowFrames || scores.transition.size() != kWindowFrames)

@@ -1,6 +1,7 @@
 // The two inputs of a shot-transition scorer for one 100-frame window, and its two outputs.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,7 @@ inline constexpr int kSimilarityWidth = 101;  // offsets -50 ... +50
 struct WindowInputs {
     std::vector<float> rgb;         // "rgb": 100 x 27 x 48 x 3, frame after frame
     std::vector<float> histograms;  // "histograms": 100 x 101; [i * 101 + k + 50] = h(i) . h(i + k), 0 outside
+    std::optional<int> filmStart;   // the frame the film begins on, in its first window (earlier frames repeat it)
 };
 
 struct WindowScores {

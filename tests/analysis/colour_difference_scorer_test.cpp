@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace marrowick {
 namespace {
 
 // 100 frames whose pixel (x, y) channel c of frame t is paint(t, x, y, c).
-WindowScores scoreOf(const std::function<int(int, int, int, int)>& paint) {
+WindowScores scoreOf(const std::function<int(int, int, int, int)>& paint, std::optional<int> filmStart = std::nullopt) {
     std::vector<TinyFrame> frames;
     for (int t = 0; t < 100; ++t) {
         std::array<std::uint8_t, kTinyValues> rgb{};
@@ -22,8 +23,10 @@ WindowScores scoreOf(const std::function<int(int, int, int, int)>& paint) {
                 for (int c = 0; c < 3; ++c) rgb[(y * kTinyWidth + x) * 3 + c] = static_cast<std::uint8_t>(std::clamp(paint(t, x, y, c), 0, 255));
         frames.push_back(makeTinyFrame(rgb, t * 0.04));
     }
+    WindowInputs inputs = makeWindowInputs(frames);
+    inputs.filmStart = filmStart;
     ColourDifferenceScorer scorer;
-    return scorer.score(makeWindowInputs(frames));
+    return scorer.score(inputs);
 }
 
 // A smooth colour picture; each seed gives a different one.
@@ -54,6 +57,16 @@ TEST(ColourDifferenceScorer, IgnoresFlashesNoiseAndSteadyMotion) {
     })).empty());
     // A fast pan: the pattern moves three pixels a frame.
     EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) { return pattern(x + 3 * t, y, c, 3); })).empty());
+}
+
+TEST(ColourDifferenceScorer, GivesNoCutAfterAnOddFirstFrameOfTheFilm) {
+    // The film opens on one frame unlike the rest (repeated before it as context), then a real cut.
+    const auto paint = [](int t, int x, int y, int c) {
+        return t <= 25 ? pattern(x, y, c, 7) : pattern(x + t / 4, y, c, t < 60 ? 0 : 1);
+    };
+    EXPECT_EQ(framesAbove(scoreOf(paint, 25)), std::vector<int>{59});
+    // The same frames in the middle of a film: the opening frames form a shot of their own.
+    EXPECT_EQ(framesAbove(scoreOf(paint)), (std::vector<int>{25, 59}));
 }
 
 TEST(ColourDifferenceScorer, MarksTheMiddleOfADissolve) {
