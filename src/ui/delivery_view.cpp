@@ -26,14 +26,9 @@
 namespace marrowick {
 
 DeliveryView::DeliveryView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
-    setWindowTitle(QStringLiteral("Delivery & mastering"));
-    setWindowModality(Qt::WindowModal);
-    resize(720, 820);
-    auto* column = new QVBoxLayout(this);
+    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Delivery & mastering"), QSize(720, 820));
     column->setContentsMargins(24, 24, 24, 20);
     column->setSpacing(10);
-    QPushButton* done = SheetLayout::header(*column, QStringLiteral("Delivery & mastering"), 23, QStringLiteral("Done"), this);
-    connect(done, &QPushButton::clicked, this, &QDialog::accept);
     column->addWidget(SheetLayout::caption(
         QStringLiteral("29 Castmere catalogue targets + ProRes masters. All encoding runs on this computer. Choose one or "
                        "several presets; custom presets are saved locally."),
