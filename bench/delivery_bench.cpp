@@ -1,12 +1,15 @@
 // Delivery export of a 60 s 1080p25 film to the web H.264 target (probing, planning, source
 // fingerprint, review package, label pictures, encode, verification, side files) against FFmpeg run
-// by hand with the identical argument list, in the same run. FFmpeg runs by hand before and after
-// the export and the export is compared with their mean, so a load that rises or falls during the
-// run weighs on both sides alike. Also prints the CPU time of both sides (steadier than wall time
-// on a busy machine) and the time of every step around the encode, each timed again on its own.
+// by hand with the identical argument list, in the same run. The two alternate: by hand, ours, by
+// hand, ours, ..., by hand. Each export is compared with the mean of the runs by hand just before
+// and just after it, so a machine whose speed drifts during the run (other work, a shared host)
+// weighs on both sides alike; the median of those ratios is the result. Also prints the CPU time of
+// both sides and the time of every step around the encode, each timed again on its own.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -125,6 +128,76 @@ double stepsAroundTheEncode(const DeliveryRequest& request, const MasteringExpor
     return fingerprint + package + workFiles + probe + verification + sideFiles;
 }
 
+// How many exports run; each by-hand run before and after one. MARROWICK_BENCH_ROUNDS overrides.
+int rounds() {
+    const char* text = std::getenv("MARROWICK_BENCH_ROUNDS");
+    const int chosen = text ? std::atoi(text) : 5;
+    return std::clamp(chosen, 1, 20);
+}
+
+struct Round {
+    Timed ours;
+    double ownSeconds = 0;
+    Timed checking;
+};
+
+Round ourExport(const DeliveryRequest& request, const std::filesystem::path& folder) {
+    Round round;
+    std::vector<MasteringExporter::EncodeJob> jobs;
+    const double ownBefore = bench::processSeconds();
+    round.ours = timed([&] {
+        round.checking = timed([&] { jobs = DeliveryExport::check(request, {}); });
+        DeliveryExport::write(request, jobs, folder, {}, {});
+    });
+    round.ownSeconds = bench::processSeconds() - ownBefore;
+    std::filesystem::remove_all(folder);
+    return round;
+}
+
+// Runs by hand and exports, alternating, and each export's ratios against its two neighbours.
+struct Comparison {
+    std::vector<Timed> byHand;
+    std::vector<Round> ours;
+    std::vector<double> wallRatios;
+    std::vector<double> cpuRatios;
+};
+
+Comparison alternate(const DeliveryRequest& request, const MasteringExporter::EncodeJob& job,
+                     const std::filesystem::path& folder) {
+    Comparison runs;
+    runs.byHand.push_back(byHand(request, job, folder / "by-hand-0"));
+    for (int index = 1; index <= rounds(); ++index) {
+        const Round& ours = runs.ours.emplace_back(ourExport(request, folder / ("ours-" + std::to_string(index))));
+        runs.byHand.push_back(byHand(request, job, folder / ("by-hand-" + std::to_string(index))));
+        const Timed& before = runs.byHand[runs.byHand.size() - 2];
+        const Timed& after = runs.byHand.back();
+        const double wall = ours.ours.milliseconds / ((before.milliseconds + after.milliseconds) / 2);
+        const double cpu = (ours.ours.childSeconds + ours.ownSeconds) / ((before.childSeconds + after.childSeconds) / 2);
+        std::printf("round %d: by hand %.0f ms, ours %.0f ms, by hand %.0f ms: wall %.3f x, cpu %.3f x\n", index,
+                    before.milliseconds, ours.ours.milliseconds, after.milliseconds, wall, cpu);
+        std::fflush(stdout);
+        runs.wallRatios.push_back(wall);
+        runs.cpuRatios.push_back(cpu);
+    }
+    return runs;
+}
+
+void report(const Comparison& runs, double aroundTheEncode) {
+    const double checking = runs.ours.back().checking.milliseconds;
+    metric("delivery_step_check_encoders_probe_plan_ms", checking, "ms");
+    metric("delivery_steps_around_the_encode_ms", aroundTheEncode + checking, "ms");
+    metric("delivery_rounds", double(runs.ours.size()), "");
+    // How far identical runs by hand lie apart: the noise the ratios below stand against.
+    const auto [fastest, slowest] = std::minmax_element(
+        runs.byHand.begin(), runs.byHand.end(), [](const Timed& a, const Timed& b) { return a.milliseconds < b.milliseconds; });
+    metric("ffmpeg_by_hand_slowest_over_fastest", slowest->milliseconds / fastest->milliseconds, "x");
+    metric("delivery_cpu_overhead_ratio_median", bench::median(runs.cpuRatios), "x");
+    const auto [lowest, highest] = std::minmax_element(runs.wallRatios.begin(), runs.wallRatios.end());
+    metric("delivery_overhead_ratio_min", *lowest, "x");
+    metric("delivery_overhead_ratio_max", *highest, "x");
+    metric("delivery_overhead_ratio_median", bench::median(runs.wallRatios), "x");
+}
+
 int run() {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("marrowick-bench-" + Uuid::random().text());
     std::filesystem::create_directories(folder);
@@ -136,34 +209,14 @@ int run() {
     const DeliveryRequest request{reviewedProject(makeFilm(tools, folder)), presets, "pad", false, tools, resources,
                                   SafeZones::profileIDs(SafeZones::load(resources))};
 
-    // The jobs planned up front, only for the run by hand before the export.
-    const std::vector<MasteringExporter::EncodeJob> planned = DeliveryExport::check(request, {});
-    const Timed before = byHand(request, planned.front(), folder / "by-hand-before");
-    std::vector<MasteringExporter::EncodeJob> jobs;
-    Timed checking;
-    const double ownBefore = bench::processSeconds();
-    const Timed ours = timed([&] {
-        checking = timed([&] { jobs = DeliveryExport::check(request, {}); });
-        DeliveryExport::write(request, jobs, folder / "ours", {}, {});
-    });
-    const double ownSeconds = bench::processSeconds() - ownBefore;
-    const Timed after = byHand(request, jobs.front(), folder / "by-hand-after");
-    const double around =
-        stepsAroundTheEncode(request, jobs.front(), folder / "by-hand-after" / "by-hand.mp4", folder / "steps");
+    // The job planned once for the runs by hand; each export plans its own.
+    const MasteringExporter::EncodeJob job = DeliveryExport::check(request, {}).front();
+    const Comparison runs = alternate(request, job, folder);
+    // The steps around the encode, timed against the last output by hand.
+    const std::filesystem::path lastByHand = folder / ("by-hand-" + std::to_string(runs.ours.size()));
+    const double around = stepsAroundTheEncode(request, job, lastByHand / "by-hand.mp4", folder / "steps");
     std::filesystem::remove_all(folder);
-
-    const double baseline = (before.milliseconds + after.milliseconds) / 2;
-    const double baselineCpu = (before.childSeconds + after.childSeconds) / 2;
-    metric("delivery_step_check_encoders_probe_plan_ms", checking.milliseconds, "ms");
-    metric("delivery_step_encode_derived_ms", ours.milliseconds - checking.milliseconds - around, "ms");
-    metric("delivery_cpu_s", ours.childSeconds + ownSeconds, "s");
-    metric("ffmpeg_by_hand_cpu_s", baselineCpu, "s");
-    metric("delivery_cpu_overhead_ratio", (ours.childSeconds + ownSeconds) / baselineCpu, "x");
-    metric("ffmpeg_by_hand_before_ms", before.milliseconds, "ms");
-    metric("ffmpeg_by_hand_after_ms", after.milliseconds, "ms");
-    metric("delivery_web_h264_1080p_60s_ms", ours.milliseconds, "ms");
-    metric("ffmpeg_by_hand_web_h264_1080p_60s_ms", baseline, "ms");
-    metric("delivery_overhead_ratio", ours.milliseconds / baseline, "x");
+    report(runs, around);
     return 0;
 }
 
