@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSize>
 #include <QVBoxLayout>
 
 #include "ui/sheet_layout.h"
@@ -33,17 +34,8 @@ QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 }  // namespace
 
 SettingsView::SettingsView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
-    setWindowTitle(QStringLiteral("Review settings"));
-    setWindowModality(Qt::WindowModal);
-    resize(660, 800);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 24, 24, 24);
+    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 800));
     column->setSpacing(8);
-    QPushButton* done = SheetLayout::header(*column, QStringLiteral("Review settings"), 23, QStringLiteral("Done"), this);
-    connect(done, &QPushButton::clicked, this, [this] {
-        store_.changed();
-        accept();
-    });
     buildProject(*column);
     buildDetection(*column);
     buildLabels(*column);
@@ -201,8 +193,12 @@ void SettingsView::refreshAssistant() {
     model_->setCurrentIndex(std::max(0, model_->findText(QString::fromStdString(assistant.modelName))));
 }
 
-void SettingsView::rebuildGroups() {
+void SettingsView::accept() {
     store_.changed();
+    QDialog::accept();
+}
+
+void SettingsView::rebuildGroups() {
     accept();
     store_.refreshImages();
 }

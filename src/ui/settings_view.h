@@ -29,6 +29,9 @@ public:
     // The width as shown: whole percent, truncated ("18%").
     static QString percentText(double width);
 
+    // Records the settings, then closes the sheet.
+    void accept() override;
+
 private:
     void buildProject(QBoxLayout& column);
     void buildDetection(QBoxLayout& column);
