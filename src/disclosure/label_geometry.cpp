@@ -11,18 +11,6 @@ namespace {
 constexpr double kMarginFraction = 0.025;
 constexpr std::int64_t kMinimumMargin = 16;
 
-const LabelLayout* findLayout(const Project& project, const std::optional<std::string>& presetKey,
-                              std::int64_t width, std::int64_t height) {
-    if (!project.labelLayouts) return nullptr;
-    const LabelLayouts& layouts = *project.labelLayouts;
-    if (presetKey) {
-        const auto preset = layouts.find(key(presetKey, width, height));
-        if (preset != layouts.end()) return &preset->second;
-    }
-    const auto byAspect = layouts.find(key(std::nullopt, width, height));
-    return byAspect == layouts.end() ? nullptr : &byAspect->second;
-}
-
 // A side length of at least 1 from a double that may be out of range (never NaN into an integer).
 std::int64_t atLeastOne(double length) {
     return length >= 1 ? static_cast<std::int64_t>(length) : 1;
@@ -45,6 +33,23 @@ std::string key(const std::optional<std::string>& presetKey, std::int64_t width,
     return "aspect:" + aspect(width, height);
 }
 
+const LabelLayout* stored(const Project& project, const std::string& key) {
+    if (!project.labelLayouts) return nullptr;
+    const auto found = project.labelLayouts->find(key);
+    return found == project.labelLayouts->end() ? nullptr : &found->second;
+}
+
+const LabelLayout* layoutFor(const Project& project, const std::optional<std::string>& presetKey, std::int64_t width,
+                             std::int64_t height) {
+    if (presetKey)
+        if (const LabelLayout* own = stored(project, key(presetKey, width, height))) return own;
+    return stored(project, key(std::nullopt, width, height));
+}
+
+CornerSides sides(const std::string& corner) {
+    return {corner.find("right") != std::string::npos, corner.find("Top") != std::string::npos};
+}
+
 LabelRect size(double fraction, std::int64_t width, std::int64_t height, double assetAspect) {
     const auto frameWidth = static_cast<double>(width);
     const auto frameHeight = static_cast<double>(height);
@@ -58,7 +63,7 @@ LabelRect size(double fraction, std::int64_t width, std::int64_t height, double 
 
 LabelRect rect(const Project& project, const std::optional<std::string>& presetKey, std::int64_t width,
                std::int64_t height, double assetAspect) {
-    const LabelLayout* layout = findLayout(project, presetKey, width, height);
+    const LabelLayout* layout = layoutFor(project, presetKey, width, height);
     const LabelRect label = size(layout ? layout->widthFraction : project.labelWidth, width, height, assetAspect);
     const std::int64_t labelWidth = label.width;
     const std::int64_t labelHeight = label.height;
@@ -68,8 +73,7 @@ LabelRect rect(const Project& project, const std::optional<std::string>& presetK
     if (layout) return {roundedShare(layout->x, freeX), roundedShare(layout->y, freeY), labelWidth, labelHeight};
 
     const std::int64_t margin = std::max(roundedShare(kMarginFraction, width), kMinimumMargin);
-    const bool right = project.corner.find("right") != std::string::npos;
-    const bool top = project.corner.find("Top") != std::string::npos;
+    const auto [right, top] = sides(project.corner);
     const std::int64_t x = right ? std::max<std::int64_t>(freeX - margin, 0) : std::min(margin, freeX);
     const std::int64_t y = top ? std::min(margin, freeY) : std::max<std::int64_t>(freeY - margin, 0);
     return {x, y, labelWidth, labelHeight};

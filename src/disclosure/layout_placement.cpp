@@ -12,12 +12,6 @@ namespace {
 
 constexpr double kMinimumWidthFraction = 0.08;
 
-const LabelLayout* stored(const Project& project, const std::string& key) {
-    if (!project.labelLayouts) return nullptr;
-    const auto found = project.labelLayouts->find(key);
-    return found == project.labelLayouts->end() ? nullptr : &found->second;
-}
-
 // A pixel offset as a fraction of the free space, or the offset itself when there is none.
 double share(double offset, double freeSpace) {
     return std::clamp(freeSpace < 1 ? offset : offset / freeSpace, 0.0, 1.0);
@@ -26,12 +20,9 @@ double share(double offset, double freeSpace) {
 }  // namespace
 
 LabelLayout shown(const Project& project, const std::string& key, const LayoutOutput& output) {
-    if (const LabelLayout* own = stored(project, key)) return *own;
-    if (project.labelLayouts && output.presetKey)
-        if (const LabelLayout* preset = stored(project, LabelGeometry::key(output.presetKey, output.width, output.height)))
-            return *preset;
-    if (const LabelLayout* byAspect = stored(project, LabelGeometry::key(std::nullopt, output.width, output.height)))
-        return *byAspect;
+    if (const LabelLayout* own = LabelGeometry::stored(project, key)) return *own;
+    if (const LabelLayout* inherited = LabelGeometry::layoutFor(project, output.presetKey, output.width, output.height))
+        return *inherited;
     const LabelRect drawn =
         LabelGeometry::rect(project, output.presetKey, output.width, output.height, output.assetAspect);
     LabelLayout derived;
@@ -53,8 +44,7 @@ LabelLayout fitted(const LabelLayout& layout, const std::string& corner, const L
     LabelLayout fit = layout;
     fit.widthFraction = std::min(largest, layout.widthFraction);
     const LabelRect label = LabelGeometry::size(fit.widthFraction, output.width, output.height, output.assetAspect);
-    const bool right = corner.find("right") != std::string::npos;
-    const bool top = corner.find("Top") != std::string::npos;
+    const auto [right, top] = LabelGeometry::sides(corner);
     const std::int64_t x = right ? safe.x + safe.width - label.width : safe.x;
     const std::int64_t y = top ? safe.y : safe.y + safe.height - label.height;
     fit.x = share(static_cast<double>(x), static_cast<double>(output.width - label.width));
