@@ -4,8 +4,6 @@
 namespace marrowick {
 namespace {
 
-constexpr SafeInsets kStartingMargins{0.1, 0.1, 0.1, 0.1};
-
 template <class... Cases>
 struct Overloaded : Cases... {
     using Cases::operator()...;
@@ -38,10 +36,11 @@ LabelLayout applied(LabelLayout layout, const LabelLayoutChange& change) {
                    [&](const LayoutChange::Y& y) { layout.y = y.value; },
                    [&](const LayoutChange::Guide& guide) {
                        layout.guideID = guide.guideID;
-                       if (guide.guideID == "custom" && !layout.customInsets) layout.customInsets = kStartingMargins;
+                       if (guide.guideID == "custom" && !layout.customInsets)
+                           layout.customInsets = LayoutChange::kStartingMargins;
                    },
                    [&](const LayoutChange::Margin& side) {
-                       SafeInsets insets = layout.customInsets.value_or(kStartingMargins);
+                       SafeInsets insets = layout.customInsets.value_or(LayoutChange::kStartingMargins);
                        margin(insets, side.side) = side.value;
                        layout.customInsets = insets;
                    },

@@ -9,6 +9,9 @@ namespace marrowick {
 
 namespace LayoutChange {
 
+// The margins a custom guide starts with before any of them is changed.
+inline constexpr SafeInsets kStartingMargins{0.1, 0.1, 0.1, 0.1};
+
 struct WidthFraction {
     double value = 0;
 };

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kTitleWidth = 62;
 constexpr double kMarginStep = 0.005;
-constexpr double kStartingMargin = 0.1;
 const std::array<std::pair<LayoutChange::Side, const char*>, 4> kSides{{{LayoutChange::Side::left, "Left"},
                                                                         {LayoutChange::Side::top, "Top"},
                                                                         {LayoutChange::Side::right, "Right"},
@@ -79,7 +78,8 @@ LayoutGuideControls::LayoutGuideControls(ReviewStore& store, Change change, QWid
     customColumn->setSpacing(2);
     for (std::size_t i = 0; i < kSides.size(); ++i) {
         const auto [side, title] = kSides[i];
-        margins_[i] = new StepSlider(0, marginMaximum(kStartingMargin), kMarginStep, &StepSlider::percent, custom_);
+        margins_[i] = new StepSlider(0, marginMaximum(LayoutChange::kStartingMargins.left), kMarginStep,
+                                     &StepSlider::percent, custom_);
         margins_[i]->setAccessibleName(QString::fromLatin1(title));
         margins_[i]->slider().setTracking(false);
         customColumn->addLayout(margins_[i]->titledRow(QString::fromLatin1(title), kTitleWidth));
@@ -129,7 +129,7 @@ void LayoutGuideControls::present(const std::string& key, const LabelLayout& lay
 
     const bool custom = layout.guideID == "custom";
     custom_->setVisible(custom);
-    const SafeInsets insets = layout.customInsets.value_or(SafeInsets{kStartingMargin, kStartingMargin, kStartingMargin, kStartingMargin});
+    const SafeInsets insets = layout.customInsets.value_or(LayoutChange::kStartingMargins);
     for (std::size_t i = 0; i < kSides.size(); ++i) {
         margins_[i]->setMaximum(marginMaximum(margin(insets, opposite(kSides[i].first))));
         margins_[i]->display(margin(insets, kSides[i].first));
