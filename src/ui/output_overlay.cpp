@@ -138,7 +138,7 @@ void OutputOverlay::paintEvent(QPaintEvent*) {
     if (picture.isNull()) return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setOpacity(shown_->opacity);
-    painter.drawImage(*labelArea(), picture);
+    painter.drawImage(scaled(shown_->rect, factor), picture);
 }
 
 std::optional<QRectF> OutputOverlay::labelArea() const {
@@ -179,7 +179,8 @@ void OutputOverlay::keyPressEvent(QKeyEvent* event) {
 
 void OutputOverlay::mousePressEvent(QMouseEvent* event) {
     const std::optional<Label> drawn = label();
-    if (event->button() != Qt::LeftButton || !editing() || !drawn || !labelArea()->contains(event->position())) {
+    const bool onLabel = drawn && scaled(drawn->rect, scale()).contains(event->position());
+    if (event->button() != Qt::LeftButton || !editing() || !onLabel) {
         QWidget::mousePressEvent(event);
         return;
     }

@@ -12,6 +12,12 @@ namespace {
 // Sizes are computed with this aspect when the artwork cannot be read.
 constexpr double kFallbackArtworkAspect = 4.5;
 
+// The safe rectangle of a layout's guide on the output, in output pixels.
+LabelRect guideOf(const std::vector<SafeZoneProfile>& profiles, const LabelLayout& layout, const LayoutOutput& output) {
+    const SafeInsets insets = SafeZones::guideInsets(profiles, layout, output.presetKey, output.width, output.height);
+    return SafeZones::safeRect(insets, output.width, output.height);
+}
+
 }  // namespace
 
 std::optional<DeliveryPreset> ReviewStore::previewPreset() const {
@@ -57,9 +63,7 @@ std::optional<LabelLayout> ReviewStore::shownLayout(const std::string& key) cons
 std::optional<LabelRect> ReviewStore::guideRect(const std::string& key) const {
     const std::optional<LayoutOutput> output = layoutOutput();
     if (!output) return std::nullopt;
-    const LabelLayout layout = LayoutPlacement::shown(project_, key, *output);
-    const SafeInsets insets = SafeZones::guideInsets(safeZones_, layout, output->presetKey, output->width, output->height);
-    return SafeZones::safeRect(insets, output->width, output->height);
+    return guideOf(safeZones_, LayoutPlacement::shown(project_, key, *output), *output);
 }
 
 bool ReviewStore::labelOutsideGuide(const std::string& key) const {
@@ -67,7 +71,8 @@ bool ReviewStore::labelOutsideGuide(const std::string& key) const {
     const std::optional<double> modified = artworkAspect(Disclosure::modified);
     const std::optional<double> generated = artworkAspect(Disclosure::generated);
     if (!output || !modified || !generated) return false;
-    return LayoutPlacement::outsideGuide(project_, *output, {*modified, *generated}, *guideRect(key));
+    const LabelRect guide = guideOf(safeZones_, LayoutPlacement::shown(project_, key, *output), *output);
+    return LayoutPlacement::outsideGuide(project_, *output, {*modified, *generated}, guide);
 }
 
 void ReviewStore::changeLayout(const std::string& key, const LabelLayoutChange& change) {
@@ -91,9 +96,10 @@ void ReviewStore::resetLayout(const std::string& key) {
 void ReviewStore::fitInGuide(const std::string& key, const std::string& corner) {
     const std::optional<LayoutOutput> output = layoutOutput();
     if (!output || busy()) return;
+    const LabelLayout layout = LayoutPlacement::shown(project_, key, *output);
     LabelLayout fitted;
     try {
-        fitted = LayoutPlacement::fitted(LayoutPlacement::shown(project_, key, *output), corner, *guideRect(key), *output);
+        fitted = LayoutPlacement::fitted(layout, corner, guideOf(safeZones_, layout, *output), *output);
     } catch (const std::exception& failure) {
         showError(failure.what());
         return;
