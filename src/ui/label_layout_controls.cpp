@@ -20,7 +20,6 @@
 namespace marrowick {
 namespace {
 
-constexpr int kTitleWidth = 62;
 constexpr double kPositionStep = 0.005;
 constexpr const char* kCorners[][2] = {
     {"\u2196", "Top left"}, {"\u2197", "Top right"}, {"\u2199", "Bottom left"}, {"\u2198", "Bottom right"}};
@@ -33,15 +32,13 @@ LabelLayoutControls::LabelLayoutControls(ReviewStore& store, QWidget* parent)
     column()->addWidget(output_);
 
     scopeRow_ = new QWidget(this);
-    auto* scopeLine = new QHBoxLayout(scopeRow_);
-    scopeLine->setContentsMargins(0, 0, 0, 0);
-    QLabel* scopeTitle = WidgetFactory::label(QStringLiteral("Save for"), Theme::font(11), Theme::kText, scopeRow_);
-    scopeTitle->setFixedWidth(kTitleWidth);
-    scopeLine->addWidget(scopeTitle);
     scopePicker_ = new QComboBox(scopeRow_);
     scopePicker_->setAccessibleName(QStringLiteral("Save for"));
     scopePicker_->setFont(Theme::font(11));
-    scopeLine->addWidget(scopePicker_, 1);
+    QHBoxLayout* scopeLine =
+        WidgetFactory::titledRow(QStringLiteral("Save for"), LayoutGuideControls::kTitleWidth, scopePicker_, scopeRow_);
+    scopeLine->setContentsMargins(0, 0, 0, 0);
+    scopeRow_->setLayout(scopeLine);
     connect(scopePicker_, &QComboBox::activated, this,
             [this](int index) { setScope(scopePicker_->itemData(index).toString().toStdString()); });
     column()->addWidget(scopeRow_);
@@ -84,7 +81,7 @@ StepSlider* LabelLayoutControls::positionSlider(const QString& title, double min
     slider->setAccessibleName(title);
     // A drag of the handle is one edit, made when it is let go.
     slider->slider().setTracking(false);
-    column()->addLayout(slider->titledRow(title, kTitleWidth));
+    column()->addLayout(slider->titledRow(title, LayoutGuideControls::kTitleWidth));
     connect(slider, &StepSlider::moved, this, [this, make](double value) { change(make(value)); });
     return slider;
 }

@@ -21,7 +21,6 @@
 namespace marrowick {
 namespace {
 
-constexpr int kTitleWidth = 62;
 constexpr double kMarginStep = 0.005;
 const std::array<std::pair<LayoutChange::Side, const char*>, 4> kSides{{{LayoutChange::Side::left, "Left"},
                                                                         {LayoutChange::Side::top, "Top"},
@@ -63,12 +62,7 @@ LayoutGuideControls::LayoutGuideControls(ReviewStore& store, Change change, QWid
     guide_ = new QComboBox(this);
     guide_->setAccessibleName(QStringLiteral("Guide"));
     guide_->setFont(Theme::font(11));
-    auto* guideRow = new QHBoxLayout;
-    QLabel* guideTitle = WidgetFactory::label(QStringLiteral("Guide"), Theme::font(11), Theme::kText, this);
-    guideTitle->setFixedWidth(kTitleWidth);
-    guideRow->addWidget(guideTitle);
-    guideRow->addWidget(guide_, 1);
-    column->addLayout(guideRow);
+    column->addLayout(WidgetFactory::titledRow(QStringLiteral("Guide"), kTitleWidth, guide_, this));
     connect(guide_, &QComboBox::activated, this,
             [this](int index) { change_(LayoutChange::Guide{guide_->itemData(index).toString().toStdString()}); });
 

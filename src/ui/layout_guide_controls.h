@@ -25,6 +25,9 @@ class LayoutGuideControls : public QWidget {
 public:
     using Change = std::function<void(const LabelLayoutChange&)>;
 
+    // The width of the row titles, shared with the rest of the layout editor.
+    static constexpr int kTitleWidth = 62;
+
     // Every choice is handed to `change` for the layout being edited.
     LayoutGuideControls(ReviewStore& store, Change change, QWidget* parent = nullptr);
 

@@ -16,7 +16,7 @@ namespace marrowick {
 StepSlider::StepSlider(double minimum, double maximum, double step, Format format, QWidget* parent)
     : QWidget(parent), minimum_(minimum), step_(step), format_(std::move(format)) {
     slider_ = new QSlider(Qt::Horizontal, this);
-    slider_->setRange(0, static_cast<int>(std::lround((maximum - minimum) / step)));
+    slider_->setRange(0, positionOf(maximum));
     value_ = WidgetFactory::label({}, Theme::font(12, QFont::Normal, true), Theme::kSecondaryText, this);
     value_->setMinimumWidth(44);
     value_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -25,30 +25,26 @@ StepSlider::StepSlider(double minimum, double maximum, double step, Format forma
     line->addWidget(slider_, 1);
     line->addWidget(value_);
     connect(slider_, &QSlider::valueChanged, this, [this](int position) {
-        const double value = minimum_ + position * step_;
+        const double value = valueAt(position);
         value_->setText(format_(value));
         emit moved(value);
     });
     // Without tracking the value arrives on release; the text follows the handle meanwhile.
     connect(slider_, &QSlider::sliderMoved, this,
-            [this](int position) { value_->setText(format_(minimum_ + position * step_)); });
+            [this](int position) { value_->setText(format_(valueAt(position))); });
 }
 
 void StepSlider::display(double value) {
     const QSignalBlocker blocker(slider_);
-    slider_->setValue(static_cast<int>(std::lround((value - minimum_) / step_)));
+    slider_->setValue(positionOf(value));
     value_->setText(format_(value));
 }
 
 QString StepSlider::valueText() const { return value_->text(); }
 
 QHBoxLayout* StepSlider::titledRow(const QString& title, int titleWidth) {
-    auto* row = new QHBoxLayout;
+    QHBoxLayout* row = WidgetFactory::titledRow(title, titleWidth, this, parentWidget());
     row->setSpacing(6);
-    QLabel* name = WidgetFactory::label(title, Theme::font(11), Theme::kText, parentWidget());
-    name->setFixedWidth(titleWidth);
-    row->addWidget(name);
-    row->addWidget(this, 1);
     return row;
 }
 
@@ -56,9 +52,11 @@ QString StepSlider::percent(double value) { return QString::number(std::lround(v
 
 void StepSlider::setMaximum(double maximum) {
     const QSignalBlocker blocker(slider_);
-    slider_->setMaximum(static_cast<int>(std::lround((maximum - minimum_) / step_)));
+    slider_->setMaximum(positionOf(maximum));
 }
 
-double StepSlider::maximum() const { return minimum_ + slider_->maximum() * step_; }
+double StepSlider::maximum() const { return valueAt(slider_->maximum()); }
+
+int StepSlider::positionOf(double value) const { return static_cast<int>(std::lround((value - minimum_) / step_)); }
 
 }  // namespace marrowick

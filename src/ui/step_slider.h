@@ -36,6 +36,10 @@ signals:
     void moved(double value);
 
 private:
+    // The value at a handle position, and the position nearest to a value.
+    double valueAt(int position) const { return minimum_ + position * step_; }
+    int positionOf(double value) const;
+
     double minimum_;
     double step_;
     Format format_;

@@ -2,6 +2,7 @@
 #include "ui/widget_factory.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -21,6 +22,15 @@ QLabel* heading(const QString& text, QWidget* parent) {
     QFont font = Theme::font(10, QFont::DemiBold);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
     return label(text, font, Theme::kTertiaryText, parent);
+}
+
+QHBoxLayout* titledRow(const QString& title, int titleWidth, QWidget* field, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    QLabel* name = label(title, Theme::font(11), Theme::kText, parent);
+    name->setFixedWidth(titleWidth);
+    row->addWidget(name);
+    row->addWidget(field, 1);
+    return row;
 }
 
 QFrame* divider(bool vertical, QWidget* parent) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -15,6 +16,8 @@ namespace marrowick::WidgetFactory {
 QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 // An upper-case, letter-spaced section heading ("REVIEW", "SHOT LIBRARY").
 QLabel* heading(const QString& text, QWidget* parent = nullptr);
+// A row of `title` in 11-pixel text, `titleWidth` pixels wide, and `field` taking the rest.
+QHBoxLayout* titledRow(const QString& title, int titleWidth, QWidget* field, QWidget* parent);
 // A one-pixel line; vertical when `vertical`.
 QFrame* divider(bool vertical, QWidget* parent = nullptr);
 // A button with a tinted symbol; `style` is a style-sheet flag ("prominent", "plain", "small").
