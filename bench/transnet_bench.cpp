@@ -53,7 +53,9 @@ marrowick::TensorMap randomWeights() {
 marrowick::WindowInputs randomInputs() {
     std::mt19937 generator(2);
     std::uniform_int_distribution<int> byte(0, 255);
-    marrowick::WindowInputs inputs{std::vector<float>(100 * marrowick::kTinyValues), std::vector<float>(100 * 101, 0.5f)};
+    marrowick::WindowInputs inputs;
+    inputs.rgb.resize(100 * marrowick::kTinyValues);
+    inputs.histograms.assign(100 * 101, 0.5f);
     for (float& value : inputs.rgb) value = static_cast<float>(byte(generator));
     return inputs;
 }
