@@ -5,6 +5,7 @@
 #              inside the film, and shots that tile the film from 0 to its duration;
 #   labelled   the first shot marked generated: the labelled copy has one frame per frame time;
 #   deliver    web_h264_1080p writes its output, or is refused with a message and status 1.
+# A film named damaged-* must import with a note of its damaged frames.
 # A film named bad-* must instead be refused by import: status 1, a message naming the file, no
 # project file and nothing else left behind.
 # Every failing step prints "<film>: <step>: expected ..., found ..."; the test fails if any does.
@@ -91,6 +92,10 @@ EOF
 ) || { fail import "a readable project file" "$facts"; exit 1; }
 { read -r times; read -r shots; read -r bare; read -r tiling; } <<<"$facts"
 if [ "$bare" -eq 0 ]; then pass import "$shots shots"; else fail import "a thumbnail and feature print on every shot" "$bare of $shots shots without"; fi
+# A partly damaged film is detected over what decodes, and import says so.
+if [[ $name == damaged-* ]] && ! grep -q "damaged frames\? skipped or concealed" "$work/stderr"; then
+  fail import "a note of the damaged frames" "\"$(message_of "$work/stderr")\""
+fi
 
 # --- frames -----------------------------------------------------------------------------------------
 decoded=$(decoded_frames "$film")
