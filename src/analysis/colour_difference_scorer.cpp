@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/internal/continuity.h"
+
 namespace marrowick {
 
 namespace {
@@ -14,6 +16,7 @@ constexpr int kReach = 24;                     // largest frame distance measure
 constexpr int kMotionRadius = 8;               // frames around a cut that set its motion level
 constexpr int kGradualRadius = 12;             // one gradual transition per 25 frames at most
 constexpr int kShortestShot = 4;               // frames between two cuts at the least
+constexpr int kLongestFlash = 3;               // frames of a flash that returns to the same picture
 constexpr float kOutranked = 0.4f;             // weight of gradual evidence beside a stronger frame
 constexpr std::array<int, 5> kHalfSpans{2, 4, 6, 9, 12};  // half-lengths of gradual transitions
 
@@ -24,6 +27,12 @@ constexpr int kShiftLevels = 64;           // levels of the per-channel value di
 constexpr float kFullShift = 48.0f;        // colours moved this far on average count as unlike
 constexpr float kJumpShift = 2.0f;         // a histogram change counts up to this many times the colour shift
 constexpr float kDriftWeight = 0.7f;       // share of the colour drift beside a gradual change that counts
+constexpr float kSpread = 0.2f;            // a gradual change whose largest step is at most this share of it...
+constexpr float kAbrupt = 0.35f;           // ...counts in full; from this share on, not at all
+constexpr float kLeastPatternChange = 0.05f;  // below this pattern distance a change's steps say nothing
+constexpr float kWeakCut = 0.05f;          // cut scores below this are not worth checking for a continuing picture
+constexpr float kFewStaying = 0.4f;        // a cut may leave this share of the detailed picture as it was...
+constexpr float kMostStaying = 0.7f;       // ...but not this share
 
 // Per channel, the share of a frame's pixels at or below each of kShiftLevels value levels.
 using ChannelShares = std::array<float, 3 * kShiftLevels>;
@@ -125,13 +134,14 @@ float squash(float value, float centre, float width) {
     return 1.0f / (1.0f + std::exp(-(value - centre) / width));
 }
 
-// How far the step from frame i to i + 1 stands out: the smallest distance across it (so a one-
-// or two-frame flash, whose far sides match, does not count) above the usual neighbouring step.
+// How far the step from frame i to i + 1 stands out: the smallest distance across it (so a flash
+// of up to kLongestFlash frames, whose far sides match, does not count) above the usual
+// neighbouring step.
 float cutStrength(const FrameDistances& distances, Distance measure, int i) {
     const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
     float across = 1.0f;
-    for (int a = i - 2; a <= i; ++a)
-        for (int b = i + 1; b <= i + 3; ++b) across = std::min(across, distance(a, b));
+    for (int a = i - kLongestFlash; a <= i; ++a)
+        for (int b = i + 1; b <= i + 1 + kLongestFlash; ++b) across = std::min(across, distance(a, b));
     std::vector<float> steps;
     for (int j = i - kMotionRadius; j <= i + kMotionRadius; ++j)
         if (j != i && j >= 0 && j + 1 < kWindowFrames) steps.push_back(distance(j, j + 1));
@@ -141,10 +151,30 @@ float cutStrength(const FrameDistances& distances, Distance measure, int i) {
     return across - 1.5f * *upper;
 }
 
+// How sure the share of the picture that stays across a step makes it that the step is not a cut:
+// 0 up to kFewStaying, 1 from kMostStaying on.
+float continuing(float staying) {
+    return std::clamp((staying - kFewStaying) / (kMostStaying - kFewStaying), 0.0f, 1.0f);
+}
+
+// How evenly the picture changes from frame `before` to frame `after`: 1 when no one-frame step
+// carries more than kSpread of the pattern distance between them, falling to 0 at kAbrupt. A
+// dissolve or a fade changes the picture a little each frame; a jump in the recording, something
+// sliding over the lens or a fast camera move changes it in a few large steps. Pictures with too
+// little pattern to tell count as spread out.
+float spreadOf(const FrameDistances& distances, int before, int after) {
+    const float across = distances.pattern(before, after);
+    if (across < kLeastPatternChange) return 1.0f;
+    float steepest = 0;
+    for (int j = before; j < after; ++j) steepest = std::max(steepest, distances.pattern(j, j + 1));
+    return std::clamp((kAbrupt - steepest / across) / (kAbrupt - kSpread), 0.0f, 1.0f);
+}
+
 // How much the frames k before and k after the midpoint between i and i + 1 differ, beyond what
 // the same span shows inside each side; summed over several spans so that it peaks mid-transition.
 // With a drift measure, the change inside each side is at least kDriftWeight times that drift, so
 // that a steady change whose pace varies (a pan across a gradient) is not taken for a transition.
+// Each span's evidence counts as far as its change of picture is spread out (spreadOf).
 float gradualStrength(const FrameDistances& distances, Distance measure, int i, Distance drift = nullptr) {
     const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
     const auto steady = [&](int a, int b) {
@@ -161,7 +191,8 @@ float gradualStrength(const FrameDistances& distances, Distance measure, int i, 
         if (!earlier && !later) continue;
         const float inside = std::max(earlier ? steady(before - span, before) : 0.0f,
                                       later ? steady(after, after + span) : 0.0f);
-        total += std::max(0.0f, across - 1.5f * inside);
+        const float excess = across - 1.5f * inside;
+        if (excess > 0) total += excess * spreadOf(distances, before, after);
     }
     return total / static_cast<float>(kHalfSpans.size());
 }
@@ -172,9 +203,14 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     const FrameDistances distance(inputs);
     WindowScores scores{std::vector<float>(kWindowFrames, 0.0f), std::vector<float>(kWindowFrames, 0.0f)};
     std::vector<float> cuts(kWindowFrames, 0.0f), combined(kWindowFrames, 0.0f);
+    std::vector<GreyFrame> grey;
+    grey.reserve(kWindowFrames);
+    for (int t = 0; t < kWindowFrames; ++t) grey.push_back(greyFrame(inputs.rgb.data() + t * kTinyValues));
     for (int i = 0; i + 1 < kWindowFrames; ++i) {
-        cuts[i] = squash(std::max(cutStrength(distance, &FrameDistances::pattern, i),
-                                  cutStrength(distance, &FrameDistances::colourJump, i)), 0.18f, 0.025f);
+        const float strength = std::max(cutStrength(distance, &FrameDistances::pattern, i),
+                                        cutStrength(distance, &FrameDistances::colourJump, i));
+        cuts[i] = squash(strength, 0.18f, 0.025f);
+        if (cuts[i] > kWeakCut) cuts[i] *= 1.0f - continuing(stayingShare(grey[i], grey[i + 1]));
         scores.transition[i] = squash(std::max(gradualStrength(distance, &FrameDistances::pattern, i),
                                                gradualStrength(distance, &FrameDistances::colourJump, i, &FrameDistances::shift)), 0.16f, 0.03f);
     }
