@@ -30,6 +30,8 @@ constexpr float kDriftWeight = 0.7f;       // share of the colour drift beside a
 constexpr float kSpread = 0.2f;            // a gradual change whose largest step is at most this share of it...
 constexpr float kAbrupt = 0.35f;           // ...counts in full; from this share on, not at all
 constexpr float kLeastPatternChange = 0.05f;  // below this pattern distance a change's steps say nothing
+constexpr int kFadeReach = 8;              // frames from a gradual peak to the bottom of its fade at most
+constexpr float kFadeBottom = 0.3f;        // visibility below which a frame is the dark bottom of a fade
 constexpr float kWeakCut = 0.05f;          // cut scores below this are not worth checking for a continuing picture
 constexpr float kFewStaying = 0.4f;        // a cut may leave this share of the detailed picture as it was...
 constexpr float kMostStaying = 0.7f;       // ...but not this share
@@ -67,19 +69,20 @@ class FrameDistances {
 public:
     explicit FrameDistances(const WindowInputs& inputs)
         : pattern_(kWindowFrames * (kReach + 1), 0.0f), colours_(kWindowFrames * (kReach + 1), 0.0f),
-          shift_(kWindowFrames * (kReach + 1), 0.0f) {
+          shift_(kWindowFrames * (kReach + 1), 0.0f), visible_(kWindowFrames, 0.0f) {
         std::vector<float> normalised(inputs.rgb.size()), means(kWindowFrames), deviations(kWindowFrames);
         std::vector<ChannelShares> shares(kWindowFrames);
         for (int t = 0; t < kWindowFrames; ++t) {
             normalise(inputs.rgb.data() + t * kTinyValues, normalised.data() + t * kTinyValues, means[t], deviations[t]);
             shares[t] = channelShares(inputs.rgb.data() + t * kTinyValues);
+            visible_[t] = visibility(means[t], deviations[t]);
         }
         const int half = kSimilarityWidth / 2;
         for (int a = 0; a < kWindowFrames; ++a) {
             for (int step = 1; step <= kReach && a + step < kWindowFrames; ++step) {
                 const int b = a + step;
                 const std::size_t at = a * (kReach + 1) + step;
-                const float brightness = std::min(visibility(means[a], deviations[a]), visibility(means[b], deviations[b]));
+                const float brightness = std::min(visible_[a], visible_[b]);
                 const float contrast = std::min(1.0f, std::min(deviations[a], deviations[b]) / kFullContrast);
                 const float similarity = inputs.histograms[a * kSimilarityWidth + half + step];
                 colours_[at] = brightness * std::clamp(1.0f - similarity, 0.0f, 1.0f);
@@ -96,6 +99,8 @@ public:
     float pattern(int a, int b) const { return pattern_[index(a, b)]; }
     float colours(int a, int b) const { return colours_[index(a, b)]; }
     float shift(int a, int b) const { return shift_[index(a, b)]; }
+    // 1 for a frame that shows something, towards 0 for a dim, even one (visibility).
+    float visible(int t) const { return visible_[std::clamp(t, 0, kWindowFrames - 1)]; }
     // A histogram change that the colours really moved for, not a small drift across a bin edge.
     float colourJump(int a, int b) const { return std::min(colours(a, b), kJumpShift * shift(a, b)); }
 
@@ -126,6 +131,7 @@ private:
     std::vector<float> pattern_;
     std::vector<float> colours_;
     std::vector<float> shift_;
+    std::vector<float> visible_;
 };
 
 using Distance = float (FrameDistances::*)(int, int) const;
@@ -197,6 +203,15 @@ float gradualStrength(const FrameDistances& distances, Distance measure, int i, 
     return total / static_cast<float>(kHalfSpans.size());
 }
 
+// The darkest frame within kFadeReach of frame i when it is dim enough to be the bottom of a fade
+// through black; otherwise i.
+int darkestNear(const FrameDistances& distances, int i) {
+    int darkest = i;
+    for (int t = std::max(0, i - kFadeReach); t <= std::min(kWindowFrames - 1, i + kFadeReach); ++t)
+        if (distances.visible(t) < distances.visible(darkest)) darkest = t;
+    return distances.visible(darkest) < kFadeBottom ? darkest : i;
+}
+
 }  // namespace
 
 WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
@@ -221,6 +236,14 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
         const float gradual = strongest ? scores.transition[i] : kOutranked * scores.transition[i];
         // A cut outranks the gradual evidence around it, so the peak lands on the cut itself.
         combined[i] = std::max(cuts[i], 0.95f * gradual);
+    }
+    // A fade through black starts the new shot where the new picture first shows, after the
+    // darkest frame; the gradual evidence, spread over the whole fade, peaks nearer its middle.
+    for (int i = 0; i < kWindowFrames; ++i) {
+        const int from = std::max(0, i - kGradualRadius), to = std::min(kWindowFrames, i + kGradualRadius + 1);
+        if (*std::max_element(scores.transition.begin() + from, scores.transition.begin() + to) > scores.transition[i]) continue;
+        const int darkest = darkestNear(distance, i);
+        if (darkest != i && combined[darkest] < combined[i]) std::swap(combined[darkest], combined[i]);
     }
     // Shots shorter than a few frames are not real: of close peaks only the strongest stands. The
     // film's start is a boundary that always stands, so an opening shot of a few frames (an odd
