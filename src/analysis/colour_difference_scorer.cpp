@@ -31,7 +31,8 @@ constexpr float kSpread = 0.2f;            // a gradual change whose largest ste
 constexpr float kAbrupt = 0.35f;           // ...counts in full; from this share on, not at all
 constexpr float kLeastPatternChange = 0.05f;  // below this pattern distance a change's steps say nothing
 constexpr int kFadeReach = 8;              // frames from a gradual peak to the bottom of its fade at most
-constexpr float kFadeBottom = 0.3f;        // visibility below which a frame is the dark bottom of a fade
+constexpr float kFadeBottom = 0.3f;        // visibility below which a frame is the dark bottom of a fade...
+constexpr float kFadeTop = 0.6f;           // ...between frames at least this visible
 constexpr float kWeakCut = 0.05f;          // cut scores below this are not worth checking for a continuing picture
 constexpr float kFewStaying = 0.4f;        // a cut may leave this share of the detailed picture as it was...
 constexpr float kMostStaying = 0.7f;       // ...but not this share
@@ -163,17 +164,28 @@ float continuing(float staying) {
     return std::clamp((staying - kFewStaying) / (kMostStaying - kFewStaying), 0.0f, 1.0f);
 }
 
-// How evenly the picture changes from frame `before` to frame `after`: 1 when no one-frame step
-// carries more than kSpread of the pattern distance between them, falling to 0 at kAbrupt. A
-// dissolve or a fade changes the picture a little each frame; a jump in the recording, something
-// sliding over the lens or a fast camera move changes it in a few large steps. Pictures with too
-// little pattern to tell count as spread out.
+// How evenly the picture changes from frame `before` to frame `after`: 1 when no one-frame step,
+// beyond the usual step of the frames either side, carries more than kSpread of the pattern
+// distance between them, falling to 0 at kAbrupt. A dissolve or a fade changes the picture a
+// little each frame on top of the shots' own motion; a skip in the recording, something sliding
+// over the lens or a fast camera move changes it in a few large steps. Pictures with too little
+// pattern to tell count as spread out.
 float spreadOf(const FrameDistances& distances, int before, int after) {
     const float across = distances.pattern(before, after);
     if (across < kLeastPatternChange) return 1.0f;
     float steepest = 0;
     for (int j = before; j < after; ++j) steepest = std::max(steepest, distances.pattern(j, j + 1));
-    return std::clamp((kAbrupt - steepest / across) / (kAbrupt - kSpread), 0.0f, 1.0f);
+    const int span = after - before;
+    float usual = 0;
+    int steps = 0;
+    for (int j = before - span; j < after + span; ++j) {
+        if (j >= before && j < after) continue;
+        if (j < 0 || j + 1 >= kWindowFrames) continue;
+        usual += distances.pattern(j, j + 1);
+        ++steps;
+    }
+    if (steps) usual /= static_cast<float>(steps);
+    return std::clamp((kAbrupt - (steepest - usual) / across) / (kAbrupt - kSpread), 0.0f, 1.0f);
 }
 
 // How much the frames k before and k after the midpoint between i and i + 1 differ, beyond what
@@ -203,13 +215,17 @@ float gradualStrength(const FrameDistances& distances, Distance measure, int i, 
     return total / static_cast<float>(kHalfSpans.size());
 }
 
-// The darkest frame within kFadeReach of frame i when it is dim enough to be the bottom of a fade
-// through black; otherwise i.
+// The darkest frame within kFadeReach of frame i when it is the dim bottom of a fade through black
+// (visible frames on both sides within kGradualRadius); otherwise i.
 int darkestNear(const FrameDistances& distances, int i) {
     int darkest = i;
     for (int t = std::max(0, i - kFadeReach); t <= std::min(kWindowFrames - 1, i + kFadeReach); ++t)
         if (distances.visible(t) < distances.visible(darkest)) darkest = t;
-    return distances.visible(darkest) < kFadeBottom ? darkest : i;
+    if (distances.visible(darkest) >= kFadeBottom) return i;
+    float before = 0, after = 0;
+    for (int t = darkest - kGradualRadius; t < darkest; ++t) before = std::max(before, distances.visible(t));
+    for (int t = darkest + 1; t <= darkest + kGradualRadius; ++t) after = std::max(after, distances.visible(t));
+    return std::min(before, after) >= kFadeTop ? darkest : i;
 }
 
 }  // namespace
@@ -242,6 +258,7 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     for (int i = 0; i < kWindowFrames; ++i) {
         const int from = std::max(0, i - kGradualRadius), to = std::min(kWindowFrames, i + kGradualRadius + 1);
         if (*std::max_element(scores.transition.begin() + from, scores.transition.begin() + to) > scores.transition[i]) continue;
+        if (cuts[i] >= combined[i]) continue;  // a cut, not a fade
         const int darkest = darkestNear(distance, i);
         if (darkest != i && combined[darkest] < combined[i]) std::swap(combined[darkest], combined[i]);
     }
