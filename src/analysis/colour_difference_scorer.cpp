@@ -245,20 +245,23 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
         scores.transition[i] = squash(std::max(gradualStrength(distance, &FrameDistances::pattern, i),
                                                gradualStrength(distance, &FrameDistances::colourJump, i, &FrameDistances::shift)), 0.16f, 0.03f);
     }
+    // A gradual transition gives one peak: only a frame whose gradual score no cut or gradual
+    // score within kGradualRadius beats keeps its full value. A cut outranks the gradual evidence
+    // around it, so the peak lands on the cut itself.
+    std::vector<float> events(kWindowFrames);
+    for (int t = 0; t < kWindowFrames; ++t) events[t] = std::max(cuts[t], scores.transition[t]);
+    std::vector<bool> gradualPeak(kWindowFrames, false);
     for (int i = 0; i < kWindowFrames; ++i) {
-        // A gradual transition gives one peak: only the strongest frame of its neighbourhood counts.
         const int from = std::max(0, i - kGradualRadius), to = std::min(kWindowFrames, i + kGradualRadius + 1);
-        const bool strongest = *std::max_element(scores.transition.begin() + from, scores.transition.begin() + to) <= scores.transition[i];
+        const bool strongest = *std::max_element(events.begin() + from, events.begin() + to) <= scores.transition[i];
         const float gradual = strongest ? scores.transition[i] : kOutranked * scores.transition[i];
-        // A cut outranks the gradual evidence around it, so the peak lands on the cut itself.
         combined[i] = std::max(cuts[i], 0.95f * gradual);
+        gradualPeak[i] = strongest && cuts[i] < combined[i];
     }
     // A fade through black starts the new shot where the new picture first shows, after the
     // darkest frame; the gradual evidence, spread over the whole fade, peaks nearer its middle.
     for (int i = 0; i < kWindowFrames; ++i) {
-        const int from = std::max(0, i - kGradualRadius), to = std::min(kWindowFrames, i + kGradualRadius + 1);
-        if (*std::max_element(scores.transition.begin() + from, scores.transition.begin() + to) > scores.transition[i]) continue;
-        if (cuts[i] >= combined[i]) continue;  // a cut, not a fade
+        if (!gradualPeak[i]) continue;
         const int darkest = darkestNear(distance, i);
         if (darkest != i && combined[darkest] < combined[i]) std::swap(combined[darkest], combined[i]);
     }
