@@ -161,15 +161,15 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
     TinyFrameSource source(media, middles ? &*middles : nullptr);
     const std::vector<FramePrediction> predictions =
         predictAll(source, *scorer_, info.duration, progress, stop, middles ? &*middles : nullptr);
-    if (middles) middles->ended();
-
-    if (stampOf(url) != before)
-        throw ReviewError("The source file changed during analysis. Import it again after the write completes.");
-    film.sourceSHA256 = FileFingerprint::sha256(url, stop);
     std::vector<double> times;
     times.reserve(predictions.size());
     for (const FramePrediction& prediction : predictions) times.push_back(prediction.time);
     film.duration = durationOf(times, film.duration, info.fps);
+    if (middles) middles->ended(film.duration);
+
+    if (stampOf(url) != before)
+        throw ReviewError("The source file changed during analysis. Import it again after the write completes.");
+    film.sourceSHA256 = FileFingerprint::sha256(url, stop);
     film.frameTimes = makeFrameTimes(std::move(times));
     if (notes) notes->damagedFrames = media.damagedFrames();
     std::vector<Shot> filmShots = shots(film, boundaries(predictions, threshold, film.duration));
