@@ -26,12 +26,16 @@ function(marrowick_tests layer)
   marrowick_discover_tests(${target} PREFIX ${layer} LABEL ${layer})
 endfunction()
 
-# marrowick_discover_tests(TARGET PREFIX prefix LABEL label [TIMEOUT seconds])
-# Registers each GoogleTest case of TARGET as "<prefix>.<Suite>.<Case>", after the test films.
+# marrowick_discover_tests(TARGET PREFIX prefix LABEL label [TIMEOUT seconds] [FIXTURE name])
+# Registers each GoogleTest case of TARGET as "<prefix>.<Suite>.<Case>", after the fixture that
+# makes its films (the generated test films unless FIXTURE names another).
 function(marrowick_discover_tests target)
-  cmake_parse_arguments(ARG "" "PREFIX;LABEL;TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "PREFIX;LABEL;TIMEOUT;FIXTURE" "" ${ARGN})
+  if(NOT ARG_FIXTURE)
+    set(ARG_FIXTURE test-films)
+  endif()
   # Single values only: GoogleTest writes these into a script where a list would split apart.
-  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABEL}" FIXTURES_REQUIRED test-films)
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABEL}" FIXTURES_REQUIRED ${ARG_FIXTURE})
   if(ARG_TIMEOUT)
     list(APPEND properties TIMEOUT ${ARG_TIMEOUT})
   endif()

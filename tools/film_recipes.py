@@ -2,8 +2,10 @@
 """Shared by tools/make-test-films and the detection benchmarks.
 
 A film is a list of shots (lavfi source text and frame count) joined by transitions:
-("cut",), ("dissolve", frames) or ("fadeblack", frames). The ground truth of each transition is
-the frame that starts the new shot: the cut frame, or the middle frame of a gradual transition.
+("cut",), ("dissolve", frames) or ("fadeblack", frames), with flashes (first frame, frame count
+and optionally the brightness added, 0.7 unless given; 1 is white). The ground truth of each transition is
+the frame that starts the new shot: the cut frame, or the first frame of a gradual transition on
+which the new picture shows more than the old one (new_picture_dominates).
 """
 import json
 import random
@@ -27,6 +29,7 @@ def source(kind, size, seed=0, hue=0):
         "pan": f"testsrc2=s={big}:r={FPS},scroll=h=0.03:v=0.01,scale={size}",
         "zoom": f"mandelbrot=s={big}:r={FPS},zoompan=z='min(1.5,1+0.01*on)':d=1:s={size}:fps={FPS}",
         "color": f"color=c=#{(seed * 2246822519) % 0xFFFFFF:06x}:s={size}:r={FPS}",
+        "occluded": _occluded(size, seed),
         "edge": _smooth(size, _turning_edge(seed)),
         "gradientpan": _smooth(size, _panned_gradient(seed)),
         "skyzoom": _smooth(size, _zoomed_sky(seed)),
@@ -34,6 +37,16 @@ def source(kind, size, seed=0, hue=0):
     if hue:
         text += f",hue=h={hue}"
     return text
+
+
+def _occluded(size, seed):
+    """testsrc2 with a dark shape three quarters as wide as the picture sliding in from the left
+    over 8 frames from frame 20 + seed, staying 12 frames, and sliding out again: one shot."""
+    w, h = (int(v) for v in size.split("x"))
+    wide, start = w * 3 // 4, 20 + seed
+    reach = f"min(1\\,max(0\\,(n-{start})/8))-min(1\\,max(0\\,(n-{start + 20})/8))"
+    return (f"testsrc2=s={size}:r={FPS}[scene];color=c=0x181410:s={wide}x{h}:r={FPS}[shape];"
+            f"[scene][shape]overlay=x='-{wide}+({reach})*{wide + w // 8}':y=0:eval=frame")
 
 
 # Smooth motion of low-texture pictures: nothing but slow change, so any cut found in them is false.
@@ -80,6 +93,28 @@ def _zoomed_sky(seed):
     return [f"clip({top[c]}+({horizon[c]}-{top[c]})*{y}+60*{sun},0,255)" for c in range(3)]
 
 
+def _smoothstep(edge0, edge1, x):
+    t = min(1.0, max(0.0, (x - edge0) / (edge1 - edge0)))
+    return t * t * (3 - 2 * t)
+
+
+def new_picture_dominates(kind, frames):
+    """The first frame of a transition of the given kind and length, counted from its start, on
+    which FFmpeg's xfade shows more of the new picture than of the old. xfade's progress falls
+    from 1 to 0 over the transition; 'fade' mixes the pictures by it, and 'fadeblack' takes the
+    old picture to black within the first fifth and brings the new one up from there."""
+    for n in range(frames + 1):
+        progress = 1 - n / frames
+        if kind == "dissolve":
+            old, new = progress, 1 - progress
+        else:
+            old = progress * _smoothstep(0.8, 1, progress)
+            new = (1 - progress) * (1 - _smoothstep(0.2, 1, progress))
+        if new > old:
+            return n
+    return frames
+
+
 def build_graph(shots, transitions, flashes=()):
     """The filter graph joining the shots; returns (graph, frame count, ground-truth frames)."""
     parts = []
@@ -97,11 +132,12 @@ def build_graph(shots, transitions, flashes=()):
             offset = length - frames
             parts.append(f"[{current}][s{i}]xfade=transition={'fade' if transition[0] == 'dissolve' else 'fadeblack'}"
                          f":duration={frames / FPS}:offset={offset / FPS}[{out}]")
-            truth.append(offset + frames // 2)
+            truth.append(offset + new_picture_dominates(transition[0], frames))
             length += shots[i][1] - frames
         current = out
-    for first, count in flashes:
-        parts.append(f"[{current}]eq=brightness=0.7:enable='between(n,{first},{first + count - 1})'[f{first}]")
+    for first, count, *brightness in flashes:
+        parts.append(f"[{current}]eq=brightness={brightness[0] if brightness else 0.7}"
+                     f":enable='between(n,{first},{first + count - 1})'[f{first}]")
         current = f"f{first}"
     parts.append(f"[{current}]null[out]")
     return ";".join(parts), length, truth

@@ -2,6 +2,7 @@
 # Accuracy of marrowick-cli detect and of FFmpeg's scdet filter on generated films with known cuts.
 """shot_accuracy.py MARROWICK_CLI WORKDIR [FILMS] [SEED]
 shot_accuracy.py MARROWICK_CLI WORKDIR smooth [FILMS_PER_KIND] [SEED]
+shot_accuracy.py MARROWICK_CLI WORKDIR real CORPUS_DIR
 
 Generates FILMS (default 24) films of varied lavfi content joined by hard cuts, dissolves and
 fades through black, with flashes and fast motion inside shots, then prints precision, recall and
@@ -12,7 +13,13 @@ With 'smooth', each film is two shots of smooth motion over a low-texture pictur
 hard edge between two flat colours, a pan across a gentle gradient, a zoom into a sky) joined by
 one hard cut; it prints the cuts found inside the shots (all false) and the share of the joining
 cuts found, per detector.
+
+With 'real', it runs both detectors on the real-world films of CORPUS_DIR (scripts/fetch-media-corpus)
+listed in tools/real_corpus_cuts.tsv and prints the false and missed cuts of each against those
+cuts, a match again within 2 frames of decoded-frame index, and the films a detector could not read.
 """
+import bisect
+import json
 import os
 import random
 import re
@@ -25,6 +32,7 @@ import film_recipes as fr  # noqa: E402
 KINDS = ["testsrc2", "mandelbrot", "cellauto", "life", "gradients", "noise", "pan", "zoom"]
 SIZE = "160x90"
 TOLERANCE = 2
+SCDET_THRESHOLD = 10
 
 
 def recipe(rng):
@@ -54,10 +62,22 @@ def detected(cli, path):
     return [round(float(line.split("\t")[0]) * fr.FPS) for line in out.splitlines()[1:]]
 
 
+def detected_frames(cli, path):
+    """Decoded-frame indexes of the shot starts after the first, or None when detection fails."""
+    run = subprocess.run([cli, "detect", path, "--json"], capture_output=True, text=True)
+    if run.returncode:
+        return None
+    found = json.loads(run.stdout)
+    times = found["film"]["frameTimes"]
+    return [bisect.bisect_left(times, shot["start"] - 1e-6) for shot in found["shots"][1:]]
+
+
 def scdet(path):
-    err = subprocess.run(["ffmpeg", "-nostdin", "-i", path, "-vf", "scdet", "-f", "null", "-"],
-                         capture_output=True, text=True).stderr
-    return [round(float(t) * fr.FPS) for t in re.findall(r"lavfi\.scd\.time: ([0-9.]+)", err)]
+    """Decoded-frame indexes of the frames scdet marks as the first of a new scene."""
+    err = subprocess.run(["ffmpeg", "-nostdin", "-nostats", "-i", path, "-fps_mode", "passthrough", "-vf",
+                          f"scdet=threshold={SCDET_THRESHOLD},metadata=mode=print:key=lavfi.scd.time",
+                          "-f", "null", "-"], capture_output=True, text=True).stderr
+    return [int(n) for n in re.findall(r"frame:(\d+) ", err)]
 
 
 def match(predicted, truth):
@@ -117,6 +137,42 @@ def smooth_main(cli, work, per_kind, seed):
         print(f"metric: shot_{name}_smooth_motion_cut_recall {found[name] / films:.3f} ratio")
 
 
+def real_truth():
+    """{file: [cut frame, ...]} from tools/real_corpus_cuts.tsv."""
+    truth = {}
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "real_corpus_cuts.tsv")) as f:
+        for line in f:
+            if line.strip() and not line.startswith("#"):
+                name, cuts, _ = line.rstrip("\n").split("\t")
+                truth[name] = [] if cuts == "-" else [int(c) for c in cuts.split(",")]
+    return truth
+
+
+def real_main(cli, corpus):
+    false_cuts = {"builtin": 0, "scdet": 0}
+    missed = {"builtin": 0, "scdet": 0}
+    failed = {"builtin": 0, "scdet": 0}
+    for name, truth in sorted(real_truth().items()):
+        path = os.path.join(corpus, name)
+        if not os.path.exists(path):
+            sys.exit(f"{path} is missing: fetch the corpus with scripts/fetch-media-corpus {corpus}")
+        for detector, predicted in (("builtin", detected_frames(cli, path)), ("scdet", scdet(path))):
+            if predicted is None:
+                failed[detector] += 1
+                print(detector, name, "could not be read", file=sys.stderr)
+                continue
+            matched, fp = match(predicted, truth)
+            false_cuts[detector] += fp
+            missed[detector] += len(truth) - len(matched)
+            if os.environ.get("SHOT_ACCURACY_VERBOSE") or fp or len(matched) < len(truth):
+                print(detector, name, "truth", truth, "predicted", predicted, file=sys.stderr)
+    for detector in false_cuts:
+        prefix = "" if detector == "builtin" else "scdet_"
+        print(f"metric: {prefix}real_corpus_false_cuts {false_cuts[detector]} count")
+        print(f"metric: {prefix}real_corpus_missed_cuts {missed[detector]} count")
+        print(f"metric: {prefix}real_corpus_unreadable_films {failed[detector]} count")
+
+
 def main(cli, work, count, seed):
     rng = random.Random(seed)
     totals = {name: {"all": [0, 0, 0], "cut": [0, 0, 0]} for name in ("builtin", "scdet")}
@@ -150,6 +206,8 @@ def main(cli, work, count, seed):
 if __name__ == "__main__":
     if len(sys.argv) < 3:
         sys.exit(__doc__)
+    if len(sys.argv) > 4 and sys.argv[3] == "real":
+        sys.exit(real_main(sys.argv[1], sys.argv[4]))
     if len(sys.argv) > 3 and sys.argv[3] == "smooth":
         sys.exit(smooth_main(sys.argv[1], sys.argv[2], int(sys.argv[4]) if len(sys.argv) > 4 else 4,
                              int(sys.argv[5]) if len(sys.argv) > 5 else 2026))

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/internal/continuity.h"
+
 namespace marrowick {
 
 namespace {
@@ -14,6 +16,7 @@ constexpr int kReach = 24;                     // largest frame distance measure
 constexpr int kMotionRadius = 8;               // frames around a cut that set its motion level
 constexpr int kGradualRadius = 12;             // one gradual transition per 25 frames at most
 constexpr int kShortestShot = 4;               // frames between two cuts at the least
+constexpr int kLongestFlash = 3;               // frames of a flash that returns to the same picture
 constexpr float kOutranked = 0.4f;             // weight of gradual evidence beside a stronger frame
 constexpr std::array<int, 5> kHalfSpans{2, 4, 6, 9, 12};  // half-lengths of gradual transitions
 
@@ -24,6 +27,15 @@ constexpr int kShiftLevels = 64;           // levels of the per-channel value di
 constexpr float kFullShift = 48.0f;        // colours moved this far on average count as unlike
 constexpr float kJumpShift = 2.0f;         // a histogram change counts up to this many times the colour shift
 constexpr float kDriftWeight = 0.7f;       // share of the colour drift beside a gradual change that counts
+constexpr float kSpread = 0.2f;            // a gradual change whose largest step is at most this share of it...
+constexpr float kAbrupt = 0.35f;           // ...counts in full; from this share on, not at all
+constexpr float kLeastPatternChange = 0.05f;  // below this pattern distance a change's steps say nothing
+constexpr int kFadeReach = 8;              // frames from a gradual peak to the bottom of its fade at most
+constexpr float kFadeBottom = 0.3f;        // visibility below which a frame is the dark bottom of a fade...
+constexpr float kFadeTop = 0.6f;           // ...between frames at least this visible
+constexpr float kWeakCut = 0.05f;          // cut scores below this are not worth checking for a continuing picture
+constexpr float kFewStaying = 0.4f;        // a cut may leave this share of the detailed picture as it was...
+constexpr float kMostStaying = 0.7f;       // ...but not this share
 
 // Per channel, the share of a frame's pixels at or below each of kShiftLevels value levels.
 using ChannelShares = std::array<float, 3 * kShiftLevels>;
@@ -58,19 +70,20 @@ class FrameDistances {
 public:
     explicit FrameDistances(const WindowInputs& inputs)
         : pattern_(kWindowFrames * (kReach + 1), 0.0f), colours_(kWindowFrames * (kReach + 1), 0.0f),
-          shift_(kWindowFrames * (kReach + 1), 0.0f) {
+          shift_(kWindowFrames * (kReach + 1), 0.0f), visible_(kWindowFrames, 0.0f) {
         std::vector<float> normalised(inputs.rgb.size()), means(kWindowFrames), deviations(kWindowFrames);
         std::vector<ChannelShares> shares(kWindowFrames);
         for (int t = 0; t < kWindowFrames; ++t) {
             normalise(inputs.rgb.data() + t * kTinyValues, normalised.data() + t * kTinyValues, means[t], deviations[t]);
             shares[t] = channelShares(inputs.rgb.data() + t * kTinyValues);
+            visible_[t] = visibility(means[t], deviations[t]);
         }
         const int half = kSimilarityWidth / 2;
         for (int a = 0; a < kWindowFrames; ++a) {
             for (int step = 1; step <= kReach && a + step < kWindowFrames; ++step) {
                 const int b = a + step;
                 const std::size_t at = a * (kReach + 1) + step;
-                const float brightness = std::min(visibility(means[a], deviations[a]), visibility(means[b], deviations[b]));
+                const float brightness = std::min(visible_[a], visible_[b]);
                 const float contrast = std::min(1.0f, std::min(deviations[a], deviations[b]) / kFullContrast);
                 const float similarity = inputs.histograms[a * kSimilarityWidth + half + step];
                 colours_[at] = brightness * std::clamp(1.0f - similarity, 0.0f, 1.0f);
@@ -87,6 +100,8 @@ public:
     float pattern(int a, int b) const { return pattern_[index(a, b)]; }
     float colours(int a, int b) const { return colours_[index(a, b)]; }
     float shift(int a, int b) const { return shift_[index(a, b)]; }
+    // 1 for a frame that shows something, towards 0 for a dim, even one (visibility).
+    float visible(int t) const { return visible_[std::clamp(t, 0, kWindowFrames - 1)]; }
     // A histogram change that the colours really moved for, not a small drift across a bin edge.
     float colourJump(int a, int b) const { return std::min(colours(a, b), kJumpShift * shift(a, b)); }
 
@@ -117,6 +132,7 @@ private:
     std::vector<float> pattern_;
     std::vector<float> colours_;
     std::vector<float> shift_;
+    std::vector<float> visible_;
 };
 
 using Distance = float (FrameDistances::*)(int, int) const;
@@ -125,13 +141,14 @@ float squash(float value, float centre, float width) {
     return 1.0f / (1.0f + std::exp(-(value - centre) / width));
 }
 
-// How far the step from frame i to i + 1 stands out: the smallest distance across it (so a one-
-// or two-frame flash, whose far sides match, does not count) above the usual neighbouring step.
+// How far the step from frame i to i + 1 stands out: the smallest distance across it (so a flash
+// of up to kLongestFlash frames, whose far sides match, does not count) above the usual
+// neighbouring step.
 float cutStrength(const FrameDistances& distances, Distance measure, int i) {
     const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
     float across = 1.0f;
-    for (int a = i - 2; a <= i; ++a)
-        for (int b = i + 1; b <= i + 3; ++b) across = std::min(across, distance(a, b));
+    for (int a = i - kLongestFlash; a <= i; ++a)
+        for (int b = i + 1; b <= i + 1 + kLongestFlash; ++b) across = std::min(across, distance(a, b));
     std::vector<float> steps;
     for (int j = i - kMotionRadius; j <= i + kMotionRadius; ++j)
         if (j != i && j >= 0 && j + 1 < kWindowFrames) steps.push_back(distance(j, j + 1));
@@ -141,10 +158,41 @@ float cutStrength(const FrameDistances& distances, Distance measure, int i) {
     return across - 1.5f * *upper;
 }
 
+// How sure the share of the picture that stays across a step makes it that the step is not a cut:
+// 0 up to kFewStaying, 1 from kMostStaying on.
+float continuing(float staying) {
+    return std::clamp((staying - kFewStaying) / (kMostStaying - kFewStaying), 0.0f, 1.0f);
+}
+
+// How evenly the picture changes from frame `before` to frame `after`: 1 when no one-frame step,
+// beyond the usual step of the frames either side, carries more than kSpread of the pattern
+// distance between them, falling to 0 at kAbrupt. A dissolve or a fade changes the picture a
+// little each frame on top of the shots' own motion; a skip in the recording, something sliding
+// over the lens or a fast camera move changes it in a few large steps. Pictures with too little
+// pattern to tell count as spread out.
+float spreadOf(const FrameDistances& distances, int before, int after) {
+    const float across = distances.pattern(before, after);
+    if (across < kLeastPatternChange) return 1.0f;
+    float steepest = 0;
+    for (int j = before; j < after; ++j) steepest = std::max(steepest, distances.pattern(j, j + 1));
+    const int span = after - before;
+    float usual = 0;
+    int steps = 0;
+    for (int j = before - span; j < after + span; ++j) {
+        if (j >= before && j < after) continue;
+        if (j < 0 || j + 1 >= kWindowFrames) continue;
+        usual += distances.pattern(j, j + 1);
+        ++steps;
+    }
+    if (steps) usual /= static_cast<float>(steps);
+    return std::clamp((kAbrupt - (steepest - usual) / across) / (kAbrupt - kSpread), 0.0f, 1.0f);
+}
+
 // How much the frames k before and k after the midpoint between i and i + 1 differ, beyond what
 // the same span shows inside each side; summed over several spans so that it peaks mid-transition.
 // With a drift measure, the change inside each side is at least kDriftWeight times that drift, so
 // that a steady change whose pace varies (a pan across a gradient) is not taken for a transition.
+// Each span's evidence counts as far as its change of picture is spread out (spreadOf).
 float gradualStrength(const FrameDistances& distances, Distance measure, int i, Distance drift = nullptr) {
     const auto distance = [&](int a, int b) { return (distances.*measure)(a, b); };
     const auto steady = [&](int a, int b) {
@@ -161,9 +209,23 @@ float gradualStrength(const FrameDistances& distances, Distance measure, int i, 
         if (!earlier && !later) continue;
         const float inside = std::max(earlier ? steady(before - span, before) : 0.0f,
                                       later ? steady(after, after + span) : 0.0f);
-        total += std::max(0.0f, across - 1.5f * inside);
+        const float excess = across - 1.5f * inside;
+        if (excess > 0) total += excess * spreadOf(distances, before, after);
     }
     return total / static_cast<float>(kHalfSpans.size());
+}
+
+// The darkest frame within kFadeReach of frame i when it is the dim bottom of a fade through black
+// (visible frames on both sides within kGradualRadius); otherwise i.
+int darkestNear(const FrameDistances& distances, int i) {
+    int darkest = i;
+    for (int t = std::max(0, i - kFadeReach); t <= std::min(kWindowFrames - 1, i + kFadeReach); ++t)
+        if (distances.visible(t) < distances.visible(darkest)) darkest = t;
+    if (distances.visible(darkest) >= kFadeBottom) return i;
+    float before = 0, after = 0;
+    for (int t = darkest - kGradualRadius; t < darkest; ++t) before = std::max(before, distances.visible(t));
+    for (int t = darkest + 1; t <= darkest + kGradualRadius; ++t) after = std::max(after, distances.visible(t));
+    return std::min(before, after) >= kFadeTop ? darkest : i;
 }
 
 }  // namespace
@@ -172,19 +234,36 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     const FrameDistances distance(inputs);
     WindowScores scores{std::vector<float>(kWindowFrames, 0.0f), std::vector<float>(kWindowFrames, 0.0f)};
     std::vector<float> cuts(kWindowFrames, 0.0f), combined(kWindowFrames, 0.0f);
+    std::vector<GreyFrame> grey;
+    grey.reserve(kWindowFrames);
+    for (int t = 0; t < kWindowFrames; ++t) grey.push_back(greyFrame(inputs.rgb.data() + t * kTinyValues));
     for (int i = 0; i + 1 < kWindowFrames; ++i) {
-        cuts[i] = squash(std::max(cutStrength(distance, &FrameDistances::pattern, i),
-                                  cutStrength(distance, &FrameDistances::colourJump, i)), 0.18f, 0.025f);
+        const float strength = std::max(cutStrength(distance, &FrameDistances::pattern, i),
+                                        cutStrength(distance, &FrameDistances::colourJump, i));
+        cuts[i] = squash(strength, 0.18f, 0.025f);
+        if (cuts[i] > kWeakCut) cuts[i] *= 1.0f - continuing(stayingShare(grey[i], grey[i + 1]));
         scores.transition[i] = squash(std::max(gradualStrength(distance, &FrameDistances::pattern, i),
                                                gradualStrength(distance, &FrameDistances::colourJump, i, &FrameDistances::shift)), 0.16f, 0.03f);
     }
+    // A gradual transition gives one peak: only a frame whose gradual score no cut or gradual
+    // score within kGradualRadius beats keeps its full value. A cut outranks the gradual evidence
+    // around it, so the peak lands on the cut itself.
+    std::vector<float> events(kWindowFrames);
+    for (int t = 0; t < kWindowFrames; ++t) events[t] = std::max(cuts[t], scores.transition[t]);
+    std::vector<bool> gradualPeak(kWindowFrames, false);
     for (int i = 0; i < kWindowFrames; ++i) {
-        // A gradual transition gives one peak: only the strongest frame of its neighbourhood counts.
         const int from = std::max(0, i - kGradualRadius), to = std::min(kWindowFrames, i + kGradualRadius + 1);
-        const bool strongest = *std::max_element(scores.transition.begin() + from, scores.transition.begin() + to) <= scores.transition[i];
+        const bool strongest = *std::max_element(events.begin() + from, events.begin() + to) <= scores.transition[i];
         const float gradual = strongest ? scores.transition[i] : kOutranked * scores.transition[i];
-        // A cut outranks the gradual evidence around it, so the peak lands on the cut itself.
         combined[i] = std::max(cuts[i], 0.95f * gradual);
+        gradualPeak[i] = strongest && cuts[i] < combined[i];
+    }
+    // A fade through black starts the new shot where the new picture first shows, after the
+    // darkest frame; the gradual evidence, spread over the whole fade, peaks nearer its middle.
+    for (int i = 0; i < kWindowFrames; ++i) {
+        if (!gradualPeak[i]) continue;
+        const int darkest = darkestNear(distance, i);
+        if (darkest != i && combined[darkest] < combined[i]) std::swap(combined[darkest], combined[i]);
     }
     // Shots shorter than a few frames are not real: of close peaks only the strongest stands. The
     // film's start is a boundary that always stands, so an opening shot of a few frames (an odd

@@ -47,16 +47,34 @@ TEST(ColourDifferenceScorer, ScoresAHardCutOnTheLastFrameBeforeIt) {
 }
 
 TEST(ColourDifferenceScorer, IgnoresFlashesNoiseAndSteadyMotion) {
-    // A two-frame flash in a steady picture.
-    EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) {
-        return pattern(x, y, c, 2) + (t == 40 || t == 41 ? 150 : 0);
-    })).empty());
+    // Flashes of one to three frames in a steady picture, brightening it or turning it white.
+    for (const int length : {1, 2, 3}) {
+        EXPECT_TRUE(framesAbove(scoreOf([length](int t, int x, int y, int c) {
+            return pattern(x, y, c, 2) + (t >= 40 && t < 40 + length ? 150 : 0);
+        })).empty()) << length;
+        EXPECT_TRUE(framesAbove(scoreOf([length](int t, int x, int y, int c) {
+            return t >= 40 && t < 40 + length ? 255 : pattern(x, y, c, 2);
+        })).empty()) << length;
+    }
     // Heavy noise on a flat colour.
     EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) {
         return 120 + c * 20 + static_cast<int>((x * 73856093u ^ y * 19349663u ^ t * 83492791u ^ c * 2654435761u) % 81) - 40;
     })).empty());
     // A fast pan: the pattern moves three pixels a frame.
     EXPECT_TRUE(framesAbove(scoreOf([](int t, int x, int y, int c) { return pattern(x + 3 * t, y, c, 3); })).empty());
+}
+
+TEST(ColourDifferenceScorer, IgnoresJumpsAndCoveringsWithinAShot) {
+    // A still picture in which a small dark object jumps to a new place at frame 50, the
+    // recording having skipped the frames between.
+    EXPECT_EQ(framesAbove(scoreOf([](int t, int x, int y, int c) {
+        const int left = t < 50 ? 10 : 24;
+        return x >= left && x < left + 8 && y >= 10 && y < 18 ? 30 : pattern(x, y, c, 3) / 3 + 120;
+    })), std::vector<int>{});
+    // A dark edge sliding over the left two thirds of the picture in 6 frames and staying.
+    EXPECT_EQ(framesAbove(scoreOf([](int t, int x, int y, int c) {
+        return x < std::clamp(t - 44, 0, 6) * 5 ? 20 : pattern(x, y, c, 6);
+    })), std::vector<int>{});
 }
 
 TEST(ColourDifferenceScorer, GivesNoCutAfterAnOddFirstFrameOfTheFilm) {

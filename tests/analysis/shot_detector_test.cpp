@@ -186,10 +186,11 @@ TEST(ShotDetectorFilm, RecordsTheSourceAndTheScorerThatRan) {
 TEST(ShotDetectorFilm, BuiltInScorerFindsCutsAndGradualTransitions) {
     ShotDetector detector(std::filesystem::path("/nonexistent-resources"));
     EXPECT_EQ(detector.detectorName(), ColourDifferenceScorer::kName);
-    // Hard cuts land on their frame; gradual transitions near their middle frame (xfade's fade
-    // through black is darkest a few frames before the middle of its duration). A pan across a
-    // gradient gives no cut of its own.
-    for (const auto& [stem, tolerance] : {std::pair{"cuts", 0.01}, std::pair{"dissolve", 4.01}, std::pair{"smooth", 0.01}}) {
+    // Hard cuts land on their frame; a dissolve and a fade through black within 2 frames of the
+    // first frame the new picture dominates. A pan across a gradient, three white frames and a
+    // dark shape sliding over most of the picture give no cut of their own.
+    for (const auto& [stem, tolerance] : {std::pair{"cuts", 0.01}, std::pair{"dissolve", 2.01}, std::pair{"smooth", 0.01},
+                                          std::pair{"flash", 0.01}, std::pair{"occlusion", 0.01}}) {
         const auto [film, shots] = detector.detect(testFilm(std::string(stem) + ".mp4"), 0.5, {});
         const auto truth = testing::groundTruth(stem)["cuts"];
         ASSERT_EQ(shots.size(), truth.size() + 1) << stem;
