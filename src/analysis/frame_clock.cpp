@@ -12,17 +12,17 @@ extern "C" {
 namespace marrowick {
 namespace {
 
+// FFmpeg's "no time" is the same value.
 constexpr std::int64_t kNone = INT64_MIN;
+static_assert(kNone == AV_NOPTS_VALUE);
 
-std::int64_t known(std::int64_t value) { return value == AV_NOPTS_VALUE ? kNone : value; }
+}  // namespace
 
-AVRational usableRate(const AVStream& stream) {
+AVRational nominalFrameRate(const AVStream& stream) {
     for (const AVRational rate : {stream.avg_frame_rate, stream.r_frame_rate})
         if (rate.num > 0 && rate.den > 0) return rate;
     return {0, 1};
 }
-
-}  // namespace
 
 FrameClock::FrameClock(const Timing& timing) : timing_(timing), origin_(timing.start) {
     if (timing_.timeBase.num <= 0 || timing_.timeBase.den <= 0) timing_.timeBase = {1, 1};
@@ -30,12 +30,12 @@ FrameClock::FrameClock(const Timing& timing) : timing_(timing), origin_(timing.s
 }
 
 FrameClock::FrameClock(const AVStream& stream)
-    : FrameClock(Timing{stream.time_base, known(stream.start_time), usableRate(stream), stream.pts_wrap_bits}) {}
+    : FrameClock(Timing{stream.time_base, stream.start_time, nominalFrameRate(stream), stream.pts_wrap_bits}) {}
 
 std::int64_t FrameClock::candidate(const AVFrame& frame) const {
-    if (const std::int64_t best = known(frame.best_effort_timestamp); best != kNone) return best;
-    if (const std::int64_t pts = known(frame.pts); pts != kNone) return pts;
-    return known(frame.pkt_dts);
+    if (frame.best_effort_timestamp != kNone) return frame.best_effort_timestamp;
+    if (frame.pts != kNone) return frame.pts;
+    return frame.pkt_dts;
 }
 
 // Adds a whole wrap period each time the raw clock falls back by more than half of one.

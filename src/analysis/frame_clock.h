@@ -12,6 +12,9 @@ struct AVStream;
 
 namespace marrowick {
 
+// A stream's nominal frame rate: its average rate, else its base rate, else 0/1 when it has none.
+AVRational nominalFrameRate(const AVStream& stream);
+
 // Reads a frame's time the same way for every path that decodes a film (detection, pictures,
 // labelled copies): the frame's best-effort timestamp, else the decode time of its packet, else
 // the previous frame's time plus its duration (or one frame at the nominal rate). Times wrapped

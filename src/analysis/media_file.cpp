@@ -29,12 +29,6 @@ double seconds(std::int64_t value, AVRational base) {
     return static_cast<double>(value) * av_q2d(base);
 }
 
-double nominalRate(const AVStream* stream) {
-    if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) return av_q2d(stream->avg_frame_rate);
-    if (stream->r_frame_rate.num > 0 && stream->r_frame_rate.den > 0) return av_q2d(stream->r_frame_rate);
-    return 0;
-}
-
 double trackDuration(const AVFormatContext* format, const AVStream* stream) {
     if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0) return seconds(stream->duration, stream->time_base);
     if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
@@ -96,7 +90,7 @@ void MediaFile::State::open(Options options) {
                                nullptr));
     openDecoder(options);
     info.duration = trackDuration(format.get(), stream);
-    info.fps = nominalRate(stream);
+    info.fps = av_q2d(nominalFrameRate(*stream));
     info.quarterTurns = quarterTurnsOf(stream);
     const bool sideways = info.quarterTurns % 2 == 1;
     info.width = sideways ? stream->codecpar->height : stream->codecpar->width;

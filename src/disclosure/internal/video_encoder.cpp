@@ -9,6 +9,7 @@ extern "C" {
 #include <string>
 
 #include "analysis/av_error.h"
+#include "analysis/frame_clock.h"
 #include "disclosure/internal/movie_writer.h"
 #include "disclosure/internal/upright_video.h"
 #include "model/review_error.h"
@@ -75,7 +76,7 @@ VideoEncoder::VideoEncoder(const AVStream& source, const UprightVideo& video, Mo
     encoder_->pix_fmt = pixelFormatFor(decoder.pix_fmt);
     encoder_->sample_aspect_ratio = video.sampleAspect();
     encoder_->time_base = source.time_base;
-    encoder_->framerate = source.avg_frame_rate.num > 0 ? source.avg_frame_rate : source.r_frame_rate;
+    encoder_->framerate = nominalFrameRate(source);
     encoder_->color_primaries = decoder.color_primaries;
     encoder_->color_trc = decoder.color_trc;
     encoder_->colorspace = decoder.colorspace;
