@@ -241,6 +241,8 @@ bool ReviewStore::edit(const std::function<void(Project&)>& change) {
 }
 
 void ReviewStore::decide(Disclosure disclosure) {
+    // Nothing selected decides nothing: no history event, no undo step, no autosave.
+    if (selection_.empty()) return;
     const std::vector<Uuid> ids(selection_.begin(), selection_.end());
     edit([&](Project& project) { project.decide(ids, disclosure); });
 }

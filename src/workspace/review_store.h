@@ -118,7 +118,8 @@ public:
     // validation leaves project and history as they were and shows the message. Refused (false,
     // no message) while an activity runs.
     bool edit(const std::function<void(Project&)>& change);
-    // Sets the decision of every selected shot as one edit; the selection stays.
+    // Sets the decision of every selected shot as one edit; the selection stays. Without a
+    // selection nothing changes.
     void decide(Disclosure disclosure);
     // The range edits; each refocuses the player on the current shot afterwards, whether or not
     // the edit succeeded.
