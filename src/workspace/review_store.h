@@ -159,8 +159,10 @@ public:
     // Selects the film's shot whose start comes next (direction > 0) or before the shown frame,
     // and refocuses on it.
     void jumpToShot(int direction);
-    // Pauses if playing forward, otherwise plays.
+    // Pauses if playing forward, otherwise plays forward at normal speed.
     void togglePlay();
+    // Plays forward at normal speed, whatever rate shuttling left.
+    void playForward();
     // Plays forward or backward, doubling the speed while already moving that way (up to 8x).
     void shuttle(int direction);
     // Pauses; the next play runs at normal speed.
