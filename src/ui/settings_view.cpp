@@ -33,7 +33,8 @@ QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 
 }  // namespace
 
-SettingsView::SettingsView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
+SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
+    : QDialog(parent), store_(store), opened_(store.project()) {
     QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 800));
     column->setSpacing(8);
     buildProject(*column);
@@ -193,9 +194,11 @@ void SettingsView::refreshAssistant() {
     model_->setCurrentIndex(std::max(0, model_->findText(QString::fromStdString(assistant.modelName))));
 }
 
-void SettingsView::accept() {
-    store_.changed();
-    QDialog::accept();
+void SettingsView::done(int result) {
+    // Done, Escape and the close button all end here: edits already sit in the project, so
+    // whichever way the sheet closes they are recorded and autosaved.
+    if (!(store_.project() == opened_)) store_.changed();
+    QDialog::done(result);
 }
 
 void SettingsView::rebuildGroups() {

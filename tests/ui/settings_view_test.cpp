@@ -4,13 +4,18 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
 #include "ui/guide_view.h"
 #include "ui/step_slider.h"
+#include "workspace/recovery_file.h"
 
 namespace marrowick {
 namespace {
@@ -52,6 +57,32 @@ TEST(SettingsView, SlidersWriteTheProjectInPlaceWithoutTouchingShots) {
 
     button(view, QStringLiteral("Done")).click();
     EXPECT_TRUE(fixture.store.dirty());
+}
+
+TEST(SettingsView, EveryWayOfClosingRecordsTypedEditsAndOnlyThem) {
+    const std::pair<const char*, std::function<void(SettingsView&)>> closers[] = {
+        {"Done", [](SettingsView& view) { button(view, QStringLiteral("Done")).click(); }},
+        {"Escape", [](SettingsView& view) { QTest::keyClick(&view, Qt::Key_Escape); }},
+        {"close button", [](SettingsView& view) { view.close(); }},
+    };
+    for (const auto& [way, close] : closers) {
+        for (const bool typed : {true, false}) {
+            StoreFixture fixture;
+            fixture.load(testing::groupedProject({"/films/a.mov"}, 3));
+            SettingsView view(fixture.store, nullptr);
+            view.open();
+            if (typed) QTest::keyClicks(view.findChildren<QLineEdit*>().at(0), QStringLiteral(" v2"));
+            close(view);
+            EXPECT_FALSE(view.isVisible()) << way;
+            EXPECT_EQ(fixture.store.dirty(), typed) << way;
+            if (!typed) continue;
+            EXPECT_EQ(fixture.store.project().name, "Night shoot v2") << way;
+            EXPECT_TRUE(testing::waitUntil([] {
+                const std::optional<Project> recovered = RecoveryFile::recover();
+                return recovered && recovered->name == "Night shoot v2";
+            })) << way;
+        }
+    }
 }
 
 TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
