@@ -351,8 +351,19 @@ void ReviewStore::nextUnreviewed() {
 
 // --- Project files ---------------------------------------------------------------------------
 
+bool ReviewStore::confirmDiscardDrafts(const std::string& discardButton) {
+    const std::size_t count = drafts_.count(project_);
+    if (count == 0) return true;
+    enum Answer : std::size_t { keepEditing, discard };
+    const std::size_t answer = dialogs_.alert(
+        {"Discard unsaved notes and ranges?",
+         std::to_string(count) + " shot(s) have a note or range typed in the inspector but not saved.",
+         {"Keep editing", discardButton}});
+    return answer == discard;
+}
+
 bool ReviewStore::confirmReplace() {
-    if (busy()) return false;
+    if (busy() || !confirmDiscardDrafts("Discard")) return false;
     if (!dirty_ || project_.films.empty()) return true;
     enum Answer : std::size_t { saveFirst, discard, cancel };
     const std::size_t answer = dialogs_.alert({"Save this review?", "Keep a named project before replacing this review.",
@@ -390,6 +401,7 @@ void ReviewStore::openProject(const std::filesystem::path& at, bool confirm) {
 void ReviewStore::replaceReview(Project project, std::optional<std::filesystem::path> location) {
     project_ = std::move(project);
     history_.clear();
+    drafts_.clearAll();
     emit projectChanged();
     setSelection({});
     setFilter("all");

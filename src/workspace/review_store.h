@@ -27,6 +27,7 @@
 #include "workspace/media_player.h"
 #include "workspace/undo_history.h"
 #include "workspace/search_key_folder.h"
+#include "workspace/shot_drafts.h"
 #include "workspace/visible_shots.h"
 #include "workspace/workspace_state.h"
 
@@ -174,8 +175,16 @@ public:
     void openProject(const std::filesystem::path& at, bool confirm);
     // True when the project was written.
     bool save(bool as);
-    // True when the current review may be replaced (asking to save unsaved films).
+    // True when the current review may be replaced (asking about unsaved drafts, then to save
+    // unsaved films).
     bool confirmReplace();
+    // True when no shot holds an unsaved draft, or the user chose `discardButton` over keeping
+    // on editing.
+    bool confirmDiscardDrafts(const std::string& discardButton);
+
+    // --- Unsaved inspector texts: the inspector keeps them current; replacing the review drops them
+    ShotDrafts& drafts() { return drafts_; }
+    const ShotDrafts& drafts() const { return drafts_; }
     void resolveMedia();
 
     // --- Delivery presets (review_store_presets.cpp) ---------------------------------------
@@ -304,6 +313,7 @@ private:
     std::unique_ptr<SearchKeyFolder> keyFolder_;
     QTimer keyFoldTimer_;  // folds the keys once the review has stopped changing for a moment
     UndoHistory history_;
+    ShotDrafts drafts_;
     DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
     LocalRuntime* assistantRuntime_ = nullptr;  // null: the program's shared runtime
 
