@@ -12,6 +12,7 @@
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
 #include "workspace/recovery_file.h"
+#include "workspace/recovery_lock.h"
 #include "workspace/shot_navigation.h"
 
 namespace marrowick {
@@ -22,6 +23,8 @@ constexpr const char* kFinishedNotice = "Finished. Your review is autosaved loca
 constexpr const char* kCancelledNotice = "Cancelled. Completed work is retained.";
 constexpr const char* kRecoveredNotice = "Recovered your last review. Save a project file to keep a named copy.";
 constexpr const char* kAutosaveFailed = "Autosave failed: ";
+constexpr const char* kRecoveryHeldElsewhere =
+    "Another Marrowick window keeps the local recovery copy; this window does not autosave. Save a project file.";
 constexpr int kKeyFoldDelay_ms = 100;
 
 }  // namespace
@@ -99,6 +102,12 @@ void ReviewStore::loadPresets() {
 }
 
 void ReviewStore::recoverLastReview() {
+    recoveryLock_ = std::make_unique<RecoveryLock>(RecoveryFile::lockLocation());
+    if (!autosaves()) {
+        notice_ = kRecoveryHeldElsewhere;
+        qWarning("%s", kRecoveryHeldElsewhere);
+        return;
+    }
     RecoveryFile::removeAbandonedTemporaries();
     std::optional<Project> recovered = RecoveryFile::recover(safeZoneIDs_);
     if (!recovered) return;
@@ -298,11 +307,13 @@ void ReviewStore::changed() {
 
 void ReviewStore::persist() {
     autosaveTimer_.stop();
+    if (!autosaves()) return;
     writer_->submit(project_, recovery());
 }
 
 void ReviewStore::persistNow() {
     autosaveTimer_.stop();
+    if (!autosaves()) return;
     try {
         writer_->writeNow(project_, recovery());
     } catch (const std::exception& failure) {
@@ -311,6 +322,8 @@ void ReviewStore::persistNow() {
 }
 
 std::filesystem::path ReviewStore::recovery() const { return RecoveryFile::location(); }
+
+bool ReviewStore::autosaves() const { return recoveryLock_ && recoveryLock_->held(); }
 
 // --- Navigation ------------------------------------------------------------------------------
 

@@ -34,6 +34,7 @@
 namespace marrowick {
 
 class AutosaveWriter;
+class RecoveryLock;
 
 // One instance for the life of the program, confined to the main thread. Views read its state
 // through the const accessors (each notes the signal that announces its changes) and change it
@@ -142,6 +143,9 @@ public:
     // Writes the recovery file before returning (quitting).
     void persistNow();
     std::filesystem::path recovery() const;
+    // False when another Marrowick process owns the recovery file: this one neither recovered
+    // from it nor writes it.
+    bool autosaves() const;
 
     // --- Navigation ------------------------------------------------------------------------
     VisibleShots visible() const;
@@ -307,6 +311,7 @@ private:
     // Artwork aspect ratios by decision and style: each picture is decoded once.
     mutable std::map<std::pair<Disclosure, LabelStyle>, std::optional<double>> artworkAspects_;
     ActivityRunner* runner_;  // child QObject
+    std::unique_ptr<RecoveryLock> recoveryLock_;
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;
     mutable ShotListQuery query_;
