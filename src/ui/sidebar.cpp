@@ -173,6 +173,11 @@ void Sidebar::choose(const std::string& key) {
     refreshHighlight();
 }
 
+void Sidebar::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) refreshCounts();
+}
+
 void Sidebar::refreshCounts() {
     const Project& project = store_.project();
     const ReviewCounts counts = ReviewCounts::of(project);
