@@ -130,7 +130,7 @@ void SettingsView::buildLabels(QBoxLayout& column) {
 }
 
 void SettingsView::buildModel(QBoxLayout& column) {
-    SheetLayout::section(column, QStringLiteral("Included local language & vision model"), this);
+    SheetLayout::section(column, QStringLiteral("Local language & vision model"), this);
     auto* statusLine = new QHBoxLayout;
     status_ = SheetLayout::caption({}, this);
     statusLine->addWidget(status_, 1);
@@ -145,10 +145,14 @@ void SettingsView::buildModel(QBoxLayout& column) {
         assistant.modelName = index == 0 ? std::string() : model_->itemText(index).toStdString();
         store_.setAssistant(std::move(assistant));
     });
+    const QString root = QString::fromStdString(store_.resourceRoot().string());
     column.addWidget(SheetLayout::caption(
-        QStringLiteral("Qwen3-VL-2B is included, with verified model files and an app-owned local runtime. No separate "
-                       "model installation. It loads only when requested and unloads after idle use. Shot detection "
-                       "and grouping run independently."),
+        QStringLiteral("Qwen3-VL-2B runs on this computer through llama.cpp's llama-server. Both are installed "
+                       "separately: llama-server as %1/Helpers/llama-server and the two model files in "
+                       "%1/LocalVision/ (README, \"Local assistant\"). Marrowick checks the model files before first "
+                       "use, loads the model only when requested and unloads it after idle use. Shot detection and "
+                       "grouping run independently.")
+            .arg(root),
         this));
     column.addWidget(SheetLayout::caption(QStringLiteral("About 1.55 GB of model data · Apache 2.0 · advisory checks only"), this));
 }

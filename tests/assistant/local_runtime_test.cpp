@@ -140,7 +140,8 @@ TEST_F(LocalRuntimeTest, ModelFilesAreCheckedBeforeAnythingIsLaunched) {
     const auto subject = runtime();
     folder.write(RuntimeConfiguration::kProjectorFile, "VISION PROJECTOR WEIGHTS");
     EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
-              "The included model failed its integrity check. Reinstall Marrowick.");
+              "The local model files failed their integrity check. Download them again: see the README's \"Local "
+              "assistant\" section.");
     std::filesystem::remove(folder.models() / RuntimeConfiguration::kModelFile);
     const std::string missing = failure([&] { subject->complete(kHello, std::nullopt, 7); });
     EXPECT_THAT(missing, HasSubstr("No such file or directory"));
@@ -150,7 +151,8 @@ TEST_F(LocalRuntimeTest, ModelFilesAreCheckedBeforeAnythingIsLaunched) {
 }
 
 TEST_F(LocalRuntimeTest, MissingOrUntrustedFilesAreRefusedBeforeLaunch) {
-    const std::string missing = "The included local assistant is missing. Reinstall the complete Marrowick app.";
+    const std::string missing = "The local assistant is not installed. llama-server and the model files are installed separately: "
+                                "see the README's \"Local assistant\" section.";
     RuntimeConfiguration noFolder = folder.configuration();
     noFolder.modelFolder = folder.root() / "Elsewhere";
     EXPECT_EQ(failure([&] { LocalRuntime(noFolder, owner).available(); }), missing);
@@ -161,7 +163,8 @@ TEST_F(LocalRuntimeTest, MissingOrUntrustedFilesAreRefusedBeforeLaunch) {
     chmod((folder.root() / "Helpers").c_str(), 0775);
     const auto subject = runtime();
     EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
-              "The local assistant executable has an invalid signature. Reinstall Marrowick.");
+              "The local assistant's llama-server is not safe to run: it must be a regular file owned by you or root "
+              "and writable by nobody else. See the README's \"Local assistant\" section.");
     EXPECT_TRUE(folder.pids().empty());
     subject->stop();  // nothing runs: harmless
     EXPECT_FALSE(subject->snapshot().process);
@@ -214,7 +217,7 @@ TEST_F(LocalRuntimeTest, AFailedExchangeLeavesTheServerLoadedWithoutAnIdleUnload
     folder.script({{"answers", {{{"status", 500}, {"body", "{}"}}, RuntimeFolder::answer("hi")}}});
     const auto subject = runtime();
     EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
-              "The included local assistant could not complete this request.");
+              "The local assistant could not complete this request.");
     RuntimeSnapshot state = subject->snapshot();
     EXPECT_TRUE(state.endpoint);
     EXPECT_FALSE(state.idlePending);

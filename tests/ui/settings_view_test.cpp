@@ -2,6 +2,7 @@
 #include "ui/settings_view.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -83,6 +84,21 @@ TEST(SettingsView, EveryWayOfClosingRecordsTypedEditsAndOnlyThem) {
             })) << way;
         }
     }
+}
+
+TEST(SettingsView, TheModelTextsSayItIsInstalledSeparatelyAndWhere) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    QString shown;
+    for (QLabel* label : view.findChildren<QLabel*>()) shown += label->text() + QLatin1Char('\n');
+    const QString root = QString::fromStdString(fixture.store.resourceRoot().string());
+    for (const QString& wanted : {root + QStringLiteral("/Helpers/llama-server"), root + QStringLiteral("/LocalVision/"),
+                                  QStringLiteral("installed separately"), QStringLiteral("About 1.55 GB of model data")})
+        EXPECT_TRUE(shown.contains(wanted)) << wanted.toStdString();
+    // No model ships with the program: nothing may claim it is included or that reinstalling helps.
+    for (const QString& untrue : {QStringLiteral("Qwen3-VL-2B is included"), QStringLiteral("Included "), QStringLiteral("\u00b7 included"),
+                                  QStringLiteral("Reinstall"), QStringLiteral("No separate model installation")})
+        EXPECT_FALSE(shown.contains(untrue)) << untrue.toStdString() << " in:\n" << shown.toStdString();
 }
 
 TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
