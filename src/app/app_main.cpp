@@ -19,10 +19,14 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Marrowick"));
     QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("marrowick"));
-    marrowick::MarrowickApp app(application, marrowick::resourceRoot(marrowick::runningExecutable()));
     // Qt has taken its own options (-style, -platform ...) out of this list.
+    const QStringList startArguments = QApplication::arguments();
+    const auto handoff = marrowick::SingleInstance::handOver(startArguments);
+    if (handoff == marrowick::SingleInstance::Handoff::delivered) return 0;
+    marrowick::MarrowickApp app(application, marrowick::resourceRoot(marrowick::runningExecutable()));
+    app.serveLaterStarts(handoff);
     std::vector<std::string> documents;
-    for (const QString& argument : QApplication::arguments()) documents.push_back(argument.toStdString());
+    for (const QString& argument : startArguments) documents.push_back(argument.toStdString());
     app.openDocuments(documents);
     return QApplication::exec();
 }

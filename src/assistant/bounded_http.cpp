@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kNotLoopback = "Only the app's local assistant is permitted.";
 constexpr const char* kTooLarge = "Local assistant request is too large.";
-constexpr const char* kNotCompleted = "The included local assistant could not complete this request.";
+constexpr const char* kNotCompleted = "The local assistant could not complete this request.";
 constexpr std::string_view kLoopbackPrefix = "http://127.0.0.1:";
 constexpr int kMaxPort = 65535;
 constexpr int kWait_ms = 1000;

@@ -18,9 +18,12 @@
 namespace marrowick {
 namespace {
 
-constexpr const char* kMissing = "The included local assistant is missing. Reinstall the complete Marrowick app.";
-constexpr const char* kIntegrity = "The included model failed its integrity check. Reinstall Marrowick.";
-constexpr const char* kSignature = "The local assistant executable has an invalid signature. Reinstall Marrowick.";
+constexpr const char* kMissing = "The local assistant is not installed. llama-server and the model files are installed separately: see the "
+                                   "README's \"Local assistant\" section.";
+constexpr const char* kIntegrity = "The local model files failed their integrity check. Download them again: see the README's \"Local "
+                                     "assistant\" section.";
+constexpr const char* kSignature = "The local assistant's llama-server is not safe to run: it must be a regular file owned by you or root "
+                                     "and writable by nobody else. See the README's \"Local assistant\" section.";
 constexpr const char* kSession = "Cannot create the local assistant session.";
 constexpr const char* kCouldNotStart = "The local assistant could not start on this computer.";
 constexpr const char* kTooLong =

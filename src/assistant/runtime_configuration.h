@@ -20,11 +20,13 @@ struct RuntimeConfiguration {
     std::chrono::milliseconds probePause{250};
     int probeAttempts = 480;
     std::chrono::milliseconds idleDelay{60'000};
-    // The server's port for one start: by default uniformly random in the dynamic range
-    // 49152-65535, without a test that it is free.
-    std::function<int()> choosePort = randomDynamicPort;
+    // The server's port for one start: by default one the kernel reports free on 127.0.0.1.
+    std::function<int()> choosePort = freeLoopbackPort;
 
-    static int randomDynamicPort();
+    // A loopback port nothing listens on now, as the kernel picks it for a bind to port 0; when
+    // no socket can be made, a random port below Linux's ephemeral range (32768 and up), where
+    // outgoing connections never take it.
+    static int freeLoopbackPort();
 
     // The shipped runtime under the resource root ("Helpers/llama-server", "LocalVision/"),
     // checked against the digests compiled into the program.

@@ -1,5 +1,7 @@
 // A long-lived child process of the local runtime: launched with an exact argument list and
 // environment, output to the null device, observed and signalled through a process descriptor.
+// It never outlives the program: the kernel kills it when the program ends, even by SIGKILL or
+// a crash, and it leads its own process group, which terminate() ends.
 #pragma once
 
 #include <atomic>
@@ -29,7 +31,7 @@ public:
     pid_t pid() const { return pid_; }
     // Still running and not asked to terminate.
     bool running() const;
-    // Sends the termination signal if the process still runs; returns at once. Thread-safe.
+    // Sends the termination signal to the process and its group; returns at once. Thread-safe.
     void terminate();
 
 private:

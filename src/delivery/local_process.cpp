@@ -240,12 +240,9 @@ public:
         }
         keep(bytes);
     }
-
-    // A last line without its line feed.
-    void finish() {
-        if (line_ && !pending_.empty()) line_(UserText::decodedUtf8(pending_));
-        pending_.clear();
-    }
+    // Text after the last line feed is never delivered: FFmpeg ends every progress record with a
+    // line feed ("progress=end" too), so an unterminated tail is a record cut off by the child's
+    // end, whose number would be cut off as well.
 
 private:
     void keep(std::string_view part) { pending_.append(part.substr(0, kCaptureLimit - pending_.size())); }
@@ -318,7 +315,6 @@ ProcessOutput run(const std::filesystem::path& executable, const std::vector<std
     std::string data = readOutput(readEnd.get(), child, control, lines);
     const int status = child.waitForExit();
     if (control.cancelled()) throw Cancelled();
-    lines.finish();
 
     ProcessOutput output{std::move(data), log.tail()};
     if (!succeeded(status))

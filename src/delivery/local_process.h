@@ -25,7 +25,8 @@ inline constexpr std::size_t kReadBlock = 4096;
 // Characters of standard error kept as the log.
 inline constexpr std::size_t kLogCharacters = 8000;
 
-// Called on the calling thread with each line of standard output, without its line feed.
+// Called on the calling thread with each line of standard output, without its line feed; text
+// after the last line feed is not a line and is never passed.
 using LineHandler = std::function<void(const std::string& line)>;
 
 // Starts `executable` with `arguments` (an argument vector; no shell), standard input from

@@ -85,12 +85,11 @@ std::string flatInterMatrix() {
     return text;
 }
 
-// "-dc" is the intra DC precision above 8 bits (1: 9 bits) as FFmpeg 5.1 names it; later builds
-// also accept "-intra_dc_precision".
-void appendXdcamBlock(Arguments& out, const Encoding& encoding) {
+// `dcOption` sets the intra DC precision above 8 bits (1: 9 bits), under the name this ffmpeg uses.
+void appendXdcamBlock(Arguments& out, const Encoding& encoding, const std::string& dcOption) {
     append(out, {"-level:v", "2", "-g:v", "12", "-bf:v", "2", "-b_strategy:v", "0", "-mpv_flags:v", "+strict_gop",
                  "-sc_threshold:v", "1000000000", "-flags:v", "+ildct+ilme", "-field_order:v", "tt",
-                 "-dc:v", "1", "-intra_vlc:v", "1", "-non_linear_quant:v", "1", "-alternate_scan:v",
+                 dcOption + ":v", "1", "-intra_vlc:v", "1", "-non_linear_quant:v", "1", "-alternate_scan:v",
                  "1", "-qmax:v", "28", "-seq_disp_ext:v", "always", "-video_format:v", "component", "-aspect:v",
                  "16:9", "-intra_matrix:v", intraMatrix(encoding), "-inter_matrix:v", flatInterMatrix(),
                  "-map_metadata", "-1", "-map_chapters", "-1", "-metadata", "timecode=00:00:00:00",
@@ -102,10 +101,10 @@ bool wellFormedTimecode(const std::string& timecode) {
     return std::regex_match(timecode, pattern);
 }
 
-void appendContainer(Arguments& out, const Encoding& encoding, const SourceProbe& source) {
+void appendContainer(Arguments& out, const Encoding& encoding, const SourceProbe& source, const std::string& dcOption) {
     if (encoding.faststart.value_or(false)) append(out, {"-movflags", "+faststart"});
     if (isXdcam(encoding)) {
-        appendXdcamBlock(out, encoding);
+        appendXdcamBlock(out, encoding, dcOption);
         return;
     }
     append(out, {"-map_metadata", "0"});
@@ -116,7 +115,7 @@ void appendContainer(Arguments& out, const Encoding& encoding, const SourceProbe
 }  // namespace
 
 std::vector<std::string> arguments(const EncodePlan& plan, const Film& film, const SourceProbe& source,
-                                   const EncodeFiles& files) {
+                                   const EncodeFiles& files, const std::string& dcOption) {
     const DeliveryPreset& preset = plan.preset;
     const Encoding& encoding = preset.encoding;
     Arguments out{"-hide_banner", "-nostdin", "-n", "-filter_complex_threads", "2", "-threads", "2",
@@ -131,7 +130,7 @@ std::vector<std::string> arguments(const EncodePlan& plan, const Film& film, con
     append(out, {"-color_primaries:v", target.primaries, "-color_trc:v", target.transfer, "-colorspace:v",
                  target.matrix, "-color_range:v", "tv"});
     appendAudioCodec(out, encoding.audio);
-    appendContainer(out, encoding, source);
+    appendContainer(out, encoding, source, dcOption);
     append(out, {"-t", decimalText(film.duration), "-progress", "pipe:1", "-nostats", files.output.string()});
     return out;
 }

@@ -20,8 +20,9 @@ struct EncodeFiles {
     std::filesystem::path output;
 };
 
-// The argument vector (no shell quoting). Never fails for a validated preset.
+// The argument vector (no shell quoting). Never fails for a validated preset. `dcOption` is the
+// name this ffmpeg gives the intra DC precision (dc_precision_option.h), used by XDCAM.
 std::vector<std::string> arguments(const EncodePlan& plan, const Film& film, const SourceProbe& source,
-                                   const EncodeFiles& files);
+                                   const EncodeFiles& files, const std::string& dcOption = "-dc");
 
 }  // namespace marrowick::MasteringExporter

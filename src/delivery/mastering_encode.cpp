@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "analysis/file_fingerprint.h"
+#include "delivery/dc_precision_option.h"
 #include "delivery/delivery_preset_json.h"
 #include "delivery/local_process.h"
 #include "delivery/mastering_graph.h"
@@ -128,7 +129,7 @@ void encode(const EncodeJob& job, const Project& project, const FFmpegTools& too
     const EncodeFiles files = writeWorkFiles(job, project, work.path(), to, resourceRoot);
 
     OutputGuard output(to);
-    const ProcessOutput run = LocalProcess::run(tools.ffmpeg, arguments(job.plan, job.film, job.source, files),
+    const ProcessOutput run = LocalProcess::run(tools.ffmpeg, arguments(job.plan, job.film, job.source, files, dcPrecisionOption(tools.ffmpeg)),
                                                 progressLines(job.film.duration, progress), stop);
     const SourceProbe encoded = SourceProbe::read(to, tools.ffprobe, stop);
     verifyOutput(job.plan, job.film, job.source, encoded);

@@ -60,7 +60,9 @@ void ActivityFooter::refresh() {
     progress_->setValue(static_cast<int>(std::clamp(state.progress, 0.0, 1.0) * kProgressSteps));
     activity_->setText(QString::fromStdString(state.activity));
     const std::string& notice = store_.notice();
-    notice_->setText(notice.empty() ? QStringLiteral("On-device detection & grouping") : QString::fromStdString(notice));
+    const QString idle = store_.autosaves() ? QStringLiteral("On-device detection & grouping")
+                                            : QStringLiteral("Not autosaved: another Marrowick window keeps the recovery copy");
+    notice_->setText(notice.empty() ? idle : QString::fromStdString(notice));
 }
 
 }  // namespace marrowick

@@ -55,7 +55,7 @@ const std::vector<MenuCommand>& commands() {
         {"&Review", "Play shot", QKeySequence(Qt::Key_Space),
          [](ReviewStore& s) {
              s.focusSelected();
-             s.player().play();
+             s.playForward();
          },
          nullptr},
         {"&Help", "Disclosure Guide", QKeySequence(), [](ReviewStore& s) { present(s, &PresentationState::guide); },

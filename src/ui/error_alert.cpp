@@ -24,6 +24,7 @@ void ErrorAlert::refresh() {
         return;
     }
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Marrowick"), text, QMessageBox::Ok, &window_);
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Every way of dismissing the alert (OK, Escape, closing it) ends here.
     connect(box, &QMessageBox::finished, this, [this] { store_.clearError(); });

@@ -3,6 +3,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include "ui/assistant_section.h"
@@ -10,6 +11,7 @@
 #include "ui/group_section.h"
 #include "ui/notes_section.h"
 #include "ui/range_section.h"
+#include "ui/seconds_field.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -76,6 +78,9 @@ Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent),
     for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::activityChanged,
                         &ReviewStore::assistantChanged, &ReviewStore::presentationChanged})
         connect(&store_, signal, this, &Inspector::refresh);
+    connect(&notes_->editor(), &QPlainTextEdit::textChanged, this, &Inspector::recordDraft);
+    for (SecondsField* field : {&range_->inField(), &range_->outField()})
+        connect(field, &QLineEdit::textChanged, this, &Inspector::recordDraft);
     refresh();
 }
 
@@ -93,6 +98,7 @@ void Inspector::refresh() {
     updateDraft();
     for (InspectorSection* section : std::initializer_list<InspectorSection*>{disclosure_, range_, group_, notes_, assistant_})
         section->present(*shot);
+    recordDraft();
 }
 
 void Inspector::updateDraft() {
@@ -100,9 +106,36 @@ void Inspector::updateDraft() {
     if (!shot) return;
     const auto key = std::make_tuple(shot->id, shot->start, shot->end);
     if (drafted_ == key) return;
+    const bool sameShot = drafted_ && std::get<0>(*drafted_) == shot->id;
     drafted_ = key;
-    range_->setDraft(shot->start, shot->end);
-    notes_->setDraft(shot->note);
+    showingDraft_ = true;
+    if (sameShot) {
+        range_->setDraft(shot->start, shot->end);
+    } else if (const ShotDraft* draft = store_.drafts().find(shot->id)) {
+        const ShotDraft kept = *draft;
+        range_->setDraft(shot->start, shot->end);  // what a text that does not parse falls back to
+        range_->inField().setText(QString::fromStdString(kept.inText));
+        range_->outField().setText(QString::fromStdString(kept.outText));
+        notes_->setDraft(kept.note);
+    } else {
+        range_->setDraft(shot->start, shot->end);
+        notes_->setDraft(shot->note);
+    }
+    showingDraft_ = false;
+}
+
+void Inspector::recordDraft() {
+    const std::optional<Shot> shot = store_.selected();
+    if (showingDraft_ || !shot) return;
+    ShotDraft draft{notes_->editor().toPlainText().toStdString(), range_->inField().text().toStdString(),
+                    range_->outField().text().toStdString()};
+    const bool noteUnsaved = draft.note != shot->note;
+    const bool rangeUnsaved = range_->inField().text() != SecondsField::format(shot->start) ||
+                              range_->outField().text() != SecondsField::format(shot->end);
+    if (noteUnsaved || rangeUnsaved) store_.drafts().set(shot->id, std::move(draft));
+    else store_.drafts().clear(shot->id);
+    notes_->markUnsaved(noteUnsaved);
+    range_->markUnsaved(rangeUnsaved);
 }
 
 }  // namespace marrowick

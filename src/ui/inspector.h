@@ -38,9 +38,13 @@ public:
 
 private:
     void refresh();
-    // Copies the current shot's range and note into the edited values when the shot or its
-    // range changed since the last copy.
+    // Shows the current shot's texts when the shot changed since the last call: its unsaved
+    // draft if it has one, else its saved range and note. When only its range changed (an edit),
+    // the range fields take the new range and a typed note stays.
     void updateDraft();
+    // Keeps the controller's drafts current with the fields: a shot whose texts differ from its
+    // saved note or range holds a draft, marked "Unsaved" in its sections.
+    void recordDraft();
 
     ReviewStore& store_;
     QLabel* noShot_;
@@ -52,6 +56,7 @@ private:
     NotesSection* notes_;
     AssistantSection* assistant_;
     std::optional<std::tuple<Uuid, double, double>> drafted_;
+    bool showingDraft_ = false;  // the fields are being filled, not typed in
 };
 
 }  // namespace marrowick

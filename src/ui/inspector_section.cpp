@@ -19,8 +19,15 @@ InspectorSection::InspectorSection(ReviewStore& store, const QString& heading, Q
     headingRow_->setSpacing(6);
     headingRow_->addWidget(WidgetFactory::label(heading, Theme::font(12, QFont::DemiBold), Theme::kText, this));
     headingRow_->addStretch(1);
+    unsaved_ = WidgetFactory::label(QStringLiteral("Unsaved"), Theme::font(10, QFont::DemiBold), Theme::kAccent, this);
+    unsaved_->setVisible(false);
+    headingRow_->addWidget(unsaved_);
     column_->addLayout(headingRow_);
 }
+
+void InspectorSection::markUnsaved(bool unsaved) { unsaved_->setVisible(unsaved); }
+
+bool InspectorSection::markedUnsaved() const { return !unsaved_->isHidden(); }
 
 QLabel* InspectorSection::caption(const QString& text, int pixels) {
     QLabel* line = WidgetFactory::label(text, Theme::font(pixels), Theme::kSecondaryText, this);

@@ -19,6 +19,9 @@ class InspectorSection : public QWidget {
 public:
     // Shows the current shot; called whenever the controller's state changes.
     virtual void present(const Shot& shot) = 0;
+    // Shows or hides the "Unsaved" mark beside the heading.
+    void markUnsaved(bool unsaved);
+    bool markedUnsaved() const;
 
 protected:
     InspectorSection(ReviewStore& store, const QString& heading, QWidget* parent);
@@ -36,6 +39,7 @@ protected:
 private:
     QVBoxLayout* column_;
     QHBoxLayout* headingRow_;
+    QLabel* unsaved_;
 };
 
 }  // namespace marrowick

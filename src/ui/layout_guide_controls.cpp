@@ -89,6 +89,7 @@ LayoutGuideControls::LayoutGuideControls(ReviewStore& store, Change change, QWid
     profileColumn->setSpacing(3);
     profileCaption_ = wrapped({}, Theme::font(10, QFont::Medium), Theme::kText, profile_);
     link_ = WidgetFactory::label({}, Theme::font(10), Theme::kAccent, profile_);
+    link_->setTextFormat(Qt::RichText);  // the one link; its address is escaped where it is set
     link_->setOpenExternalLinks(true);
     link_->setTextInteractionFlags(Qt::TextBrowserInteraction);
     kind_ = wrapped({}, Theme::font(10), Theme::kSecondaryText, profile_);

@@ -31,8 +31,25 @@ MarrowickApp::~MarrowickApp() {
 
 void MarrowickApp::openDocuments(const std::vector<std::string>& arguments) {
     const DocumentArguments documents = DocumentArguments::parse(arguments);
-    if (documents.project) store_->openProject(*documents.project, true);
+    if (documents.project) {
+        if (!store_->confirmReplace()) return;
+        store_->openProject(*documents.project, false);
+    }
     StoreOperations::importFiles(*store_, documents.films);
+}
+
+void MarrowickApp::serveLaterStarts(SingleInstance::Handoff handoff) {
+    if (handoff == SingleInstance::Handoff::noAnswer) {
+        store_->showNotice("A running Marrowick window did not answer; this window opened on its own.");
+        return;
+    }
+    instance_ = std::make_unique<SingleInstance>([this](const std::vector<std::string>& arguments) {
+        if (window_->isMinimized()) window_->showNormal();
+        window_->raise();
+        window_->activateWindow();
+        openDocuments(arguments);
+    });
+    instance_->listen();
 }
 
 }  // namespace marrowick

@@ -8,6 +8,7 @@
 
 #include "ui/app_delegate.h"
 #include "ui/qt_desktop_dialogs.h"
+#include "ui/single_instance.h"
 
 class QApplication;
 
@@ -25,8 +26,13 @@ public:
     ~MarrowickApp();
 
     // Opens the project file the desktop handed over (asking before replacing unsaved work)
-    // and imports the films.
+    // and imports the films; cancelling the question about the project drops the films too.
     void openDocuments(const std::vector<std::string>& arguments);
+    // Becomes the session's one window: later starts hand their arguments here, and the window
+    // comes to the front and opens them. `handoff` is how this start's own handoff went; when a
+    // running window accepted the connection but never answered, this window does not listen
+    // and says so.
+    void serveLaterStarts(SingleInstance::Handoff handoff);
 
     ReviewStore& store() { return *store_; }
     MainWindow& window() { return *window_; }
@@ -36,6 +42,7 @@ private:
     std::unique_ptr<ReviewStore> store_;
     AppDelegate delegate_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<SingleInstance> instance_;
 };
 
 }  // namespace marrowick

@@ -147,11 +147,16 @@ std::optional<QRectF> OutputOverlay::labelArea() const {
     return scaled(drawn->rect, scale());
 }
 
-void OutputOverlay::place(const LabelRect& label, std::int64_t x, std::int64_t y) {
+void OutputOverlay::place(Disclosure artwork, std::int64_t x, std::int64_t y) {
     const std::optional<LayoutOutput> output = store_.layoutOutput();
     const std::optional<std::string> key = editedKey();
-    if (!output || !key) return;
+    const std::optional<double> aspect = store_.artworkAspect(artwork);
+    if (!output || !key || !aspect) return;
     const std::optional<LabelLayout> layout = store_.shownLayout(*key);
+    if (!layout) return;
+    // The label drawn may belong to another layout (the preset's own, while the aspect ratio's is
+    // edited), of another width: the stored fraction must be measured with the edited one's size.
+    const LabelRect label = LabelGeometry::size(layout->widthFraction, output->width, output->height, *aspect);
     store_.changeLayout(*key, LayoutChange::Whole{LayoutPlacement::positioned(*layout, label, x, y, *output)});
 }
 
@@ -174,7 +179,7 @@ void OutputOverlay::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    place(drawn->rect, drawn->rect.x + dx, drawn->rect.y + dy);
+    place(drawn->artwork, drawn->rect.x + dx, drawn->rect.y + dy);
 }
 
 void OutputOverlay::mousePressEvent(QMouseEvent* event) {
@@ -211,7 +216,9 @@ void OutputOverlay::mouseReleaseEvent(QMouseEvent* event) {
     drag_.reset();
     setCursor(Qt::OpenHandCursor);
     // The whole drag is one edit, stored when the label is let go.
-    if (finished.x != finished.start.x || finished.y != finished.start.y) place(finished.start, finished.x, finished.y);
+    const std::optional<Label> drawn = label();
+    if (drawn && (finished.x != finished.start.x || finished.y != finished.start.y))
+        place(drawn->artwork, finished.x, finished.y);
     update();
 }
 

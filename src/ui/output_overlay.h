@@ -65,8 +65,9 @@ private:
     std::optional<Shot> currentShot() const;
     std::optional<std::string> editedKey() const;
     bool editing() const;
-    // Stores the label of size `label` at output pixel (x, y) in the edited layout: one edit.
-    void place(const LabelRect& label, std::int64_t x, std::int64_t y);
+    // Stores the label of `artwork` at output pixel (x, y) in the edited layout, as one edit, the
+    // position measured with that layout's own label size.
+    void place(Disclosure artwork, std::int64_t x, std::int64_t y);
     void paintGuide(QPainter& painter, double scale) const;
     const QImage& artwork(Disclosure artwork) const;
 

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "ui/widget_factory.h"
+
 namespace marrowick {
 namespace {
 
@@ -83,6 +85,7 @@ std::size_t QtDesktopDialogs::alert(const AlertRequest& request) {
     box.setIcon(QMessageBox::Warning);
     box.setText(QString::fromStdString(request.message));
     box.setInformativeText(QString::fromStdString(request.informativeText));
+    WidgetFactory::plainLabels(box);
     std::vector<QAbstractButton*> buttons;
     for (const std::string& title : request.buttons)
         buttons.push_back(box.addButton(QString::fromStdString(title), QMessageBox::AcceptRole));

@@ -33,7 +33,8 @@ QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 
 }  // namespace
 
-SettingsView::SettingsView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
+SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
+    : QDialog(parent), store_(store), opened_(store.project()) {
     QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 800));
     column->setSpacing(8);
     buildProject(*column);
@@ -129,7 +130,7 @@ void SettingsView::buildLabels(QBoxLayout& column) {
 }
 
 void SettingsView::buildModel(QBoxLayout& column) {
-    SheetLayout::section(column, QStringLiteral("Included local language & vision model"), this);
+    SheetLayout::section(column, QStringLiteral("Local language & vision model"), this);
     auto* statusLine = new QHBoxLayout;
     status_ = SheetLayout::caption({}, this);
     statusLine->addWidget(status_, 1);
@@ -144,10 +145,14 @@ void SettingsView::buildModel(QBoxLayout& column) {
         assistant.modelName = index == 0 ? std::string() : model_->itemText(index).toStdString();
         store_.setAssistant(std::move(assistant));
     });
+    const QString root = QString::fromStdString(store_.resourceRoot().string());
     column.addWidget(SheetLayout::caption(
-        QStringLiteral("Qwen3-VL-2B is included, with verified model files and an app-owned local runtime. No separate "
-                       "model installation. It loads only when requested and unloads after idle use. Shot detection "
-                       "and grouping run independently."),
+        QStringLiteral("Qwen3-VL-2B runs on this computer through llama.cpp's llama-server. Both are installed "
+                       "separately: llama-server as %1/Helpers/llama-server and the two model files in "
+                       "%1/LocalVision/ (README, \"Local assistant\"). Marrowick checks the model files before first "
+                       "use, loads the model only when requested and unloads it after idle use. Shot detection and "
+                       "grouping run independently.")
+            .arg(root),
         this));
     column.addWidget(SheetLayout::caption(QStringLiteral("About 1.55 GB of model data · Apache 2.0 · advisory checks only"), this));
 }
@@ -193,9 +198,11 @@ void SettingsView::refreshAssistant() {
     model_->setCurrentIndex(std::max(0, model_->findText(QString::fromStdString(assistant.modelName))));
 }
 
-void SettingsView::accept() {
-    store_.changed();
-    QDialog::accept();
+void SettingsView::done(int result) {
+    // Done, Escape and the close button all end here: edits already sit in the project, so
+    // whichever way the sheet closes they are recorded and autosaved.
+    if (!(store_.project() == opened_)) store_.changed();
+    QDialog::done(result);
 }
 
 void SettingsView::rebuildGroups() {

@@ -1,12 +1,14 @@
 // The review settings sheet: project name and work disclosure, detection and grouping thresholds,
 // label artwork, placement and width, and the local model. Changes go straight into the
-// controller's project; "Done" and "Rebuild visual groups" mark the review changed.
+// controller's project; however the sheet closes, a changed project is marked changed.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include <QDialog>
+
+#include "model/project.h"
 
 class QBoxLayout;
 class QComboBox;
@@ -29,8 +31,8 @@ public:
     // The width as shown: whole percent, truncated ("18%").
     static QString percentText(double width);
 
-    // Records the settings, then closes the sheet.
-    void accept() override;
+    // Records the settings when they changed, then closes the sheet (Done, Escape, close button).
+    void done(int result) override;
 
 private:
     void buildProject(QBoxLayout& column);
@@ -44,6 +46,7 @@ private:
     std::vector<std::string> modelNames() const;
 
     ReviewStore& store_;
+    const Project opened_;  // the project as the sheet found it
     QLineEdit* name_;
     ToggleSwitch* artistic_;
     QLineEdit* workDisclosure_;

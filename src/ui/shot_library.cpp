@@ -59,6 +59,9 @@ ShotLibrary::ShotLibrary(ReviewStore& store, QWidget* parent)
     scroll_->setEasingCurve(QEasingCurve::OutCubic);
 
     connect(model_, &ShotListModel::modelReset, this, &ShotLibrary::refreshContents);
+    // An empty list may stay empty while the project under it gains or loses its shots (a search
+    // that matches nothing in both), which resets nothing: the empty state follows the project.
+    connect(&store_, &ReviewStore::projectChanged, this, &ShotLibrary::refreshContents);
     connect(&store_, &ReviewStore::listOptionsChanged, this, &ShotLibrary::refreshOptions);
     connect(&store_, &ReviewStore::selectionChanged, this, &ShotLibrary::scheduleScrollToSelection);
     refreshContents();

@@ -173,6 +173,11 @@ void Sidebar::choose(const std::string& key) {
     refreshHighlight();
 }
 
+void Sidebar::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) refreshCounts();
+}
+
 void Sidebar::refreshCounts() {
     const Project& project = store_.project();
     const ReviewCounts counts = ReviewCounts::of(project);
@@ -203,7 +208,7 @@ void Sidebar::refreshFilms(const std::vector<FilmRow>& rows) {
         auto* entry = new NavEntry(QStringLiteral("film"), name, filmList_);
         if (!row.present) entry->setSymbol(QStringLiteral("exclamationmark.triangle"), Theme::kAccent);
         entry->setCount(row.shots);
-        entry->setToolTip(QString::fromStdString(row.path));
+        entry->setToolTip(WidgetFactory::plainToolTip(QString::fromStdString(row.path)));
         entry->setContextMenuPolicy(Qt::CustomContextMenu);
         const Uuid id = row.id;
         const std::string key = id.text();

@@ -24,6 +24,11 @@ public:
 
     explicit Sidebar(ReviewStore& store, QWidget* parent = nullptr);
 
+protected:
+    // The window coming back to the front (or leaving it) checks the films again: they may have
+    // been moved or restored meanwhile.
+    void changeEvent(QEvent* event) override;
+
 private:
     struct FilmRow {
         Uuid id;

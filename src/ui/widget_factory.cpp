@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
@@ -12,11 +13,19 @@
 namespace marrowick::WidgetFactory {
 
 QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent) {
-    auto* result = new QLabel(text, parent);
+    auto* result = new QLabel(parent);
+    result->setTextFormat(Qt::PlainText);
+    result->setText(text);
     result->setFont(font);
     setTextColor(result, color);
     return result;
 }
+
+void plainLabels(QWidget& widget) {
+    for (QLabel* label : widget.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+}
+
+QString plainToolTip(const QString& text) { return Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal); }
 
 QLabel* heading(const QString& text, QWidget* parent) {
     QFont font = Theme::font(10, QFont::DemiBold);

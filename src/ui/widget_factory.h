@@ -13,7 +13,13 @@ class QWidget;
 
 namespace marrowick::WidgetFactory {
 
+// Labels show their text as plain text: names, notes and messages come from files and users, and
+// markup in them must show literally rather than format or load anything.
 QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
+// Every label inside `widget` (a message box's text and informative text) shows plain text.
+void plainLabels(QWidget& widget);
+// A tooltip that shows `text` literally, even when it looks like markup.
+QString plainToolTip(const QString& text);
 // An upper-case, letter-spaced section heading ("REVIEW", "SHOT LIBRARY").
 QLabel* heading(const QString& text, QWidget* parent = nullptr);
 // A row of `title` in 11-pixel text, `titleWidth` pixels wide, and `field` taking the rest.

@@ -7,6 +7,8 @@ namespace marrowick {
 
 bool confirmQuit(ReviewStore* store, DesktopDialogs& dialogs, const std::function<void()>& stopRuntime) {
     if (!store) return true;
+    // Asked first: answering it changes nothing, so a "Keep working" after it loses nothing.
+    if (!store->confirmDiscardDrafts("Discard and quit")) return false;
     if (store->busy()) {
         constexpr std::size_t keepWorking = 0;
         const std::size_t answer = dialogs.alert(

@@ -34,6 +34,8 @@ std::filesystem::path location() {
     return folder / kFileName;
 }
 
+std::filesystem::path lockLocation() { return location().replace_filename("recovery.lock"); }
+
 std::optional<Project> recover(const std::set<std::string>& safeZoneProfileIDs) {
     try {
         Project project = ProjectJson::readFileUngated(location());

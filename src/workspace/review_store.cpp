@@ -12,6 +12,7 @@
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
 #include "workspace/recovery_file.h"
+#include "workspace/recovery_lock.h"
 #include "workspace/shot_navigation.h"
 
 namespace marrowick {
@@ -22,6 +23,8 @@ constexpr const char* kFinishedNotice = "Finished. Your review is autosaved loca
 constexpr const char* kCancelledNotice = "Cancelled. Completed work is retained.";
 constexpr const char* kRecoveredNotice = "Recovered your last review. Save a project file to keep a named copy.";
 constexpr const char* kAutosaveFailed = "Autosave failed: ";
+constexpr const char* kRecoveryHeldElsewhere =
+    "Another Marrowick window keeps the local recovery copy; this window does not autosave. Save a project file.";
 constexpr int kKeyFoldDelay_ms = 100;
 
 }  // namespace
@@ -99,6 +102,12 @@ void ReviewStore::loadPresets() {
 }
 
 void ReviewStore::recoverLastReview() {
+    recoveryLock_ = std::make_unique<RecoveryLock>(RecoveryFile::lockLocation());
+    if (!autosaves()) {
+        notice_ = kRecoveryHeldElsewhere;
+        qWarning("%s", kRecoveryHeldElsewhere);
+        return;
+    }
     RecoveryFile::removeAbandonedTemporaries();
     std::optional<Project> recovered = RecoveryFile::recover(safeZoneIDs_);
     if (!recovered) return;
@@ -241,6 +250,8 @@ bool ReviewStore::edit(const std::function<void(Project&)>& change) {
 }
 
 void ReviewStore::decide(Disclosure disclosure) {
+    // Nothing selected decides nothing: no history event, no undo step, no autosave.
+    if (selection_.empty()) return;
     const std::vector<Uuid> ids(selection_.begin(), selection_.end());
     edit([&](Project& project) { project.decide(ids, disclosure); });
 }
@@ -296,11 +307,13 @@ void ReviewStore::changed() {
 
 void ReviewStore::persist() {
     autosaveTimer_.stop();
+    if (!autosaves()) return;
     writer_->submit(project_, recovery());
 }
 
 void ReviewStore::persistNow() {
     autosaveTimer_.stop();
+    if (!autosaves()) return;
     try {
         writer_->writeNow(project_, recovery());
     } catch (const std::exception& failure) {
@@ -309,6 +322,8 @@ void ReviewStore::persistNow() {
 }
 
 std::filesystem::path ReviewStore::recovery() const { return RecoveryFile::location(); }
+
+bool ReviewStore::autosaves() const { return recoveryLock_ && recoveryLock_->held(); }
 
 // --- Navigation ------------------------------------------------------------------------------
 
@@ -349,8 +364,19 @@ void ReviewStore::nextUnreviewed() {
 
 // --- Project files ---------------------------------------------------------------------------
 
+bool ReviewStore::confirmDiscardDrafts(const std::string& discardButton) {
+    const std::size_t count = drafts_.count(project_);
+    if (count == 0) return true;
+    enum Answer : std::size_t { keepEditing, discard };
+    const std::size_t answer = dialogs_.alert(
+        {"Discard unsaved notes and ranges?",
+         std::to_string(count) + " shot(s) have a note or range typed in the inspector but not saved.",
+         {"Keep editing", discardButton}});
+    return answer == discard;
+}
+
 bool ReviewStore::confirmReplace() {
-    if (busy()) return false;
+    if (busy() || !confirmDiscardDrafts("Discard")) return false;
     if (!dirty_ || project_.films.empty()) return true;
     enum Answer : std::size_t { saveFirst, discard, cancel };
     const std::size_t answer = dialogs_.alert({"Save this review?", "Keep a named project before replacing this review.",
@@ -388,6 +414,7 @@ void ReviewStore::openProject(const std::filesystem::path& at, bool confirm) {
 void ReviewStore::replaceReview(Project project, std::optional<std::filesystem::path> location) {
     project_ = std::move(project);
     history_.clear();
+    drafts_.clearAll();
     emit projectChanged();
     setSelection({});
     setFilter("all");

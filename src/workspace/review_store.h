@@ -27,12 +27,14 @@
 #include "workspace/media_player.h"
 #include "workspace/undo_history.h"
 #include "workspace/search_key_folder.h"
+#include "workspace/shot_drafts.h"
 #include "workspace/visible_shots.h"
 #include "workspace/workspace_state.h"
 
 namespace marrowick {
 
 class AutosaveWriter;
+class RecoveryLock;
 
 // One instance for the life of the program, confined to the main thread. Views read its state
 // through the const accessors (each notes the signal that announces its changes) and change it
@@ -118,7 +120,8 @@ public:
     // validation leaves project and history as they were and shows the message. Refused (false,
     // no message) while an activity runs.
     bool edit(const std::function<void(Project&)>& change);
-    // Sets the decision of every selected shot as one edit; the selection stays.
+    // Sets the decision of every selected shot as one edit; the selection stays. Without a
+    // selection nothing changes.
     void decide(Disclosure disclosure);
     // The range edits; each refocuses the player on the current shot afterwards, whether or not
     // the edit succeeded.
@@ -140,6 +143,9 @@ public:
     // Writes the recovery file before returning (quitting).
     void persistNow();
     std::filesystem::path recovery() const;
+    // False when another Marrowick process owns the recovery file: this one neither recovered
+    // from it nor writes it.
+    bool autosaves() const;
 
     // --- Navigation ------------------------------------------------------------------------
     VisibleShots visible() const;
@@ -158,8 +164,10 @@ public:
     // Selects the film's shot whose start comes next (direction > 0) or before the shown frame,
     // and refocuses on it.
     void jumpToShot(int direction);
-    // Pauses if playing forward, otherwise plays.
+    // Pauses if playing forward, otherwise plays forward at normal speed.
     void togglePlay();
+    // Plays forward at normal speed, whatever rate shuttling left.
+    void playForward();
     // Plays forward or backward, doubling the speed while already moving that way (up to 8x).
     void shuttle(int direction);
     // Pauses; the next play runs at normal speed.
@@ -171,8 +179,16 @@ public:
     void openProject(const std::filesystem::path& at, bool confirm);
     // True when the project was written.
     bool save(bool as);
-    // True when the current review may be replaced (asking to save unsaved films).
+    // True when the current review may be replaced (asking about unsaved drafts, then to save
+    // unsaved films).
     bool confirmReplace();
+    // True when no shot holds an unsaved draft, or the user chose `discardButton` over keeping
+    // on editing.
+    bool confirmDiscardDrafts(const std::string& discardButton);
+
+    // --- Unsaved inspector texts: the inspector keeps them current; replacing the review drops them
+    ShotDrafts& drafts() { return drafts_; }
+    const ShotDrafts& drafts() const { return drafts_; }
     void resolveMedia();
 
     // --- Delivery presets (review_store_presets.cpp) ---------------------------------------
@@ -295,12 +311,14 @@ private:
     // Artwork aspect ratios by decision and style: each picture is decoded once.
     mutable std::map<std::pair<Disclosure, LabelStyle>, std::optional<double>> artworkAspects_;
     ActivityRunner* runner_;  // child QObject
+    std::unique_ptr<RecoveryLock> recoveryLock_;
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;
     mutable ShotListQuery query_;
     std::unique_ptr<SearchKeyFolder> keyFolder_;
     QTimer keyFoldTimer_;  // folds the keys once the review has stopped changing for a moment
     UndoHistory history_;
+    ShotDrafts drafts_;
     DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
     LocalRuntime* assistantRuntime_ = nullptr;  // null: the program's shared runtime
 

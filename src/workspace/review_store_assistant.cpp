@@ -12,10 +12,11 @@
 namespace marrowick {
 namespace {
 
-constexpr const char* kEnable = "Open Settings to enable the included local vision assistant.";
+constexpr const char* kEnable = "Open Settings to enable the local vision assistant.";
 constexpr const char* kBoundaryActivity = "Local model is checking this boundary…";
 constexpr const char* kCheckActivity = "Local model is describing this shot…";
-constexpr const char* kUnavailable = "The included local model is unavailable. Reinstall the full app.";
+constexpr const char* kUnavailable = "The local model is not installed: llama-server and the model files are installed separately (README, "
+    "\"Local assistant\").";
 constexpr const char* kHistoryAction = "local-assistant";
 
 Shot renderFrame(Shot shot, const Film& film) { return ShotImaging::enrich(std::move(shot), film); }

@@ -34,7 +34,13 @@ void ReviewStore::jumpToShot(int direction) {
 
 void ReviewStore::togglePlay() {
     if (player_->rate() > 0) player_->pause();
-    else player_->play();
+    else playForward();
+}
+
+void ReviewStore::playForward() {
+    // Whatever the shuttle keys left behind, play means forward at normal speed.
+    player_->setRate(1);
+    player_->play();
 }
 
 void ReviewStore::shuttle(int direction) {

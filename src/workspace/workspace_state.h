@@ -37,7 +37,7 @@ struct DeliveryChoices {
 struct AssistantState {
     std::vector<LocalModel> models;
     std::string modelName;
-    std::string localStatus = "Included · Qwen3-VL-2B on this computer";
+    std::string localStatus = "Qwen3-VL-2B on this computer · not checked yet";
     friend bool operator==(const AssistantState&, const AssistantState&) = default;
 };
 

@@ -21,7 +21,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-constexpr const char* kNotCompleted = "The included local assistant could not complete this request.";
+constexpr const char* kNotCompleted = "The local assistant could not complete this request.";
 
 class LoopbackServer {
 public:

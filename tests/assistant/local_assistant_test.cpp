@@ -68,8 +68,8 @@ TEST_F(LocalAssistantTest, AShotCheckSendsTheThumbnailWithTheSchemaAndReturnsThe
     answer(RuntimeFolder::answer(kCheckAnswer));
     const AssistantResult result = assistant.check(thumbnailed({0xFF, 0xD8, 0xFF}));
     EXPECT_EQ(result.description, "A harbour at dusk.");
-    EXPECT_EQ(AssistantNote::forCheck("Qwen3-VL-2B · included", result),
-              "Qwen3-VL-2B · included · A harbour at dusk.\nGroup hint: harbour boats dusk\n"
+    EXPECT_EQ(AssistantNote::forCheck("Qwen3-VL-2B", result),
+              "Qwen3-VL-2B · A harbour at dusk.\nGroup hint: harbour boats dusk\n"
               "• Who filmed it?\n• Was it retouched?");
 
     const nlohmann::json request = folder.requests().at(0);

@@ -4,6 +4,13 @@
 
 #include <thread>
 
+#include <arpa/inet.h>
+#include <ext/stdio_filebuf.h>
+#include <netinet/in.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -36,11 +43,6 @@ TEST_F(LocalRuntimeTest, StartsWithTheExactCommandLineAndEnvironmentThenReusesTh
     const RuntimeSnapshot first = subject->snapshot();
     ASSERT_TRUE(first.endpoint);
     const int port = std::stoi(first.endpoint->substr(std::string("http://127.0.0.1:").size()));
-    for (int i = 0; i < 1000; ++i) {
-        const int random = RuntimeConfiguration::randomDynamicPort();
-        ASSERT_GE(random, 49152);
-        ASSERT_LE(random, 65535);
-    }
     EXPECT_EQ(*first.endpoint, "http://127.0.0.1:" + std::to_string(port));
     EXPECT_THAT(first.token, SizeIs(44));
     EXPECT_EQ(first.token.back(), '=');
@@ -138,7 +140,8 @@ TEST_F(LocalRuntimeTest, ModelFilesAreCheckedBeforeAnythingIsLaunched) {
     const auto subject = runtime();
     folder.write(RuntimeConfiguration::kProjectorFile, "VISION PROJECTOR WEIGHTS");
     EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
-              "The included model failed its integrity check. Reinstall Marrowick.");
+              "The local model files failed their integrity check. Download them again: see the README's \"Local "
+              "assistant\" section.");
     std::filesystem::remove(folder.models() / RuntimeConfiguration::kModelFile);
     const std::string missing = failure([&] { subject->complete(kHello, std::nullopt, 7); });
     EXPECT_THAT(missing, HasSubstr("No such file or directory"));
@@ -148,7 +151,8 @@ TEST_F(LocalRuntimeTest, ModelFilesAreCheckedBeforeAnythingIsLaunched) {
 }
 
 TEST_F(LocalRuntimeTest, MissingOrUntrustedFilesAreRefusedBeforeLaunch) {
-    const std::string missing = "The included local assistant is missing. Reinstall the complete Marrowick app.";
+    const std::string missing = "The local assistant is not installed. llama-server and the model files are installed separately: "
+                                "see the README's \"Local assistant\" section.";
     RuntimeConfiguration noFolder = folder.configuration();
     noFolder.modelFolder = folder.root() / "Elsewhere";
     EXPECT_EQ(failure([&] { LocalRuntime(noFolder, owner).available(); }), missing);
@@ -159,7 +163,8 @@ TEST_F(LocalRuntimeTest, MissingOrUntrustedFilesAreRefusedBeforeLaunch) {
     chmod((folder.root() / "Helpers").c_str(), 0775);
     const auto subject = runtime();
     EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
-              "The local assistant executable has an invalid signature. Reinstall Marrowick.");
+              "The local assistant's llama-server is not safe to run: it must be a regular file owned by you or root "
+              "and writable by nobody else. See the README's \"Local assistant\" section.");
     EXPECT_TRUE(folder.pids().empty());
     subject->stop();  // nothing runs: harmless
     EXPECT_FALSE(subject->snapshot().process);
@@ -212,7 +217,7 @@ TEST_F(LocalRuntimeTest, AFailedExchangeLeavesTheServerLoadedWithoutAnIdleUnload
     folder.script({{"answers", {{{"status", 500}, {"body", "{}"}}, RuntimeFolder::answer("hi")}}});
     const auto subject = runtime();
     EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
-              "The included local assistant could not complete this request.");
+              "The local assistant could not complete this request.");
     RuntimeSnapshot state = subject->snapshot();
     EXPECT_TRUE(state.endpoint);
     EXPECT_FALSE(state.idlePending);
@@ -231,6 +236,64 @@ TEST_F(LocalRuntimeTest, TheIdleUnloadStopsTheServerAndTheNextRequestStartsANewO
     EXPECT_TRUE(subject->snapshot().verified);
     subject->complete(kHello, std::nullopt, 7);
     EXPECT_THAT(folder.pids(), SizeIs(2));
+}
+
+}  // namespace
+}  // namespace marrowick
+
+namespace marrowick {
+namespace {
+
+// The program killed outright while its server runs: the server must not outlive it.
+TEST(RuntimeLifetime, KillingTheProgramEndsTheServerThatOutlivedItsRequestThread) {
+    int output[2];
+    ASSERT_EQ(pipe(output), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, output[0]);
+    char helperPath[] = MARROWICK_RUNTIME_KILL_HELPER;
+    char* const argv[] = {helperPath, nullptr};
+    pid_t helper = 0;
+    ASSERT_EQ(posix_spawn(&helper, helperPath, &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(output[1]);
+    int server = 0;
+    std::string root;
+    {
+        __gnu_cxx::stdio_filebuf<char> buffer(output[0], std::ios::in);
+        std::istream report(&buffer);
+        report >> server >> root;
+    }
+    ASSERT_GT(server, 0) << "the helper did not start the server";
+    EXPECT_FALSE(RuntimeFolder::ended(server)) << "the end of the request's thread ended the server";
+
+    kill(helper, SIGKILL);
+    waitpid(helper, nullptr, 0);
+    bool ended = false;
+    for (int i = 0; i < 200 && !ended; ++i) {  // two seconds at most
+        ended = RuntimeFolder::ended(server);
+        if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(ended) << "the server outlived the program";
+    if (!ended) kill(server, SIGKILL);
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+}
+
+TEST(RuntimeLifetime, TheDefaultPortIsFreeOnTheLoopback) {
+    for (int i = 0; i < 20; ++i) {
+        const int port = RuntimeConfiguration::freeLoopbackPort();
+        ASSERT_GT(port, 1023);
+        ASSERT_LT(port, 65536);
+        const int probe = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        EXPECT_EQ(bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << port;
+        close(probe);
+    }
 }
 
 }  // namespace

@@ -3,10 +3,7 @@
 // stand-in records.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <sys/stat.h>
 
@@ -42,25 +39,8 @@ public:
         configuration_.projectorDigest = fileSHA256(configuration_.projectorPath(), {});
         configuration_.probePause = std::chrono::milliseconds(1);
         configuration_.idleDelay = std::chrono::hours(1);
-        configuration_.choosePort = freeDynamicPort;
     }
 
-    // A dynamic port nothing uses right now: a random one may meet one of the many connections
-    // of a busy test machine, and the stand-in, like the real server, then cannot start.
-    static int freeDynamicPort() {
-        for (;;) {
-            const int probe = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            socklen_t length = sizeof address;
-            bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-            getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-            close(probe);
-            const int port = ntohs(address.sin_port);
-            if (port >= 49152) return port;
-        }
-    }
     ~RuntimeFolder() {
         for (const int pid : pids()) kill(pid, SIGKILL);
         std::error_code ignored;

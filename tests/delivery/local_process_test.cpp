@@ -50,14 +50,21 @@ private:
     std::optional<std::string> previousTmp_;
 };
 
-TEST_F(LocalProcessTest, DeliversEveryLineInOrderAndKeepsTheBytes) {
-    std::vector<std::string> lines;
-    const ProcessOutput output = LocalProcess::run("/bin/sh", script("printf 'a\\n\\nb'"),
-                                                   [&](const std::string& line) { lines.push_back(line); });
-    EXPECT_EQ(output.data, "a\n\nb");
-    // The last line has no line feed and still arrives, after the others.
-    EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b"}));
-    EXPECT_EQ(output.log, "");
+TEST_F(LocalProcessTest, DeliversEveryTerminatedLineInOrderAndKeepsTheBytes) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"printf 'a\\n\\nb\\n'", {"a", "", "b"}},
+        // A record cut off by the end of the output ("out_time_us=12" of a longer number) is not
+        // a line: it never arrives, though its bytes are kept.
+        {"printf 'progress=continue\\nout_time_us=12'", {"progress=continue"}},
+    };
+    for (const auto& [command, expected] : cases) {
+        std::vector<std::string> lines;
+        const ProcessOutput output =
+            LocalProcess::run("/bin/sh", script(command), [&](const std::string& line) { lines.push_back(line); });
+        EXPECT_EQ(lines, expected) << command;
+        EXPECT_EQ(output.log, "");
+    }
+    EXPECT_EQ(LocalProcess::run("/bin/sh", script("printf 'a\\nb'")).data, "a\nb");
 }
 
 TEST_F(LocalProcessTest, ACharacterSplitBetweenTwoReadsArrivesWhole) {

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
+#include "delivery/dc_precision_option.h"
 #include "delivery/encode_fixtures.h"
+#include "delivery/ffmpeg_tools.h"
+#include "delivery/local_process.h"
 
 namespace marrowick {
 namespace {
@@ -85,6 +88,36 @@ TEST(MasteringArguments, XdcamSplitsStereoAndLocksTheRecipe) {
     DeliveryPreset broken = xdcam;
     broken.encoding.advancedRecipe = JSONValue(JSONValue::Object{{"video", JSONValue(JSONValue::Object{})}});
     EXPECT_EQ(after(argumentsOf(broken), "-intra_matrix:v"), "");
+}
+
+TEST(MasteringArguments, XdcamTakesTheDcPrecisionOptionTheInstalledFFmpegNames) {
+    const std::pair<std::string, std::string> helps[] = {
+        // FFmpeg 5.1: the encoder lists no such option; the generic "-dc" sets it.
+        {"Encoder mpeg2video [MPEG-2 video]:\n  -intra_vlc          <boolean>    E..V....... Use MPEG-2 intra VLC table.\n",
+         "-dc"},
+        // Later builds: the encoder's own option.
+        {"mpeg2video AVOptions:\n  -intra_dc_precision <int>        E..V....... Precision of the Intra DC coefficient - 8 "
+         "(from 0 to 3) (default 0)\n",
+         "-intra_dc_precision"},
+    };
+    const DeliveryPreset xdcam = cataloguePreset("xdcam_hd422_pal_tvc");
+    for (const auto& [help, option] : helps) {
+        EXPECT_EQ(MasteringExporter::dcPrecisionOptionIn(help), option);
+        const Arguments arguments = MasteringExporter::arguments(planFor(xdcam), filmAt("/films/a.mov", 12.5),
+                                                                 probeTagged("bt709"), kFiles, option);
+        EXPECT_EQ(after(arguments, option + ":v"), "1") << option;
+        EXPECT_EQ(countOf(arguments, "-dc:v") + countOf(arguments, "-intra_dc_precision:v"), 1) << option;
+    }
+
+    // The installed FFmpeg, asked as an encode asks it, accepts the option it is given.
+    const std::optional<FFmpegTools> tools = MasteringExporter::tools(std::string());
+    if (!tools) GTEST_SKIP() << "no FFmpeg installed";
+    const std::string option = MasteringExporter::dcPrecisionOption(tools->ffmpeg);
+    EXPECT_EQ(option, MasteringExporter::dcPrecisionOptionIn(
+                          LocalProcess::run(tools->ffmpeg, {"-hide_banner", "-h", "encoder=mpeg2video"}).data));
+    EXPECT_NO_THROW(LocalProcess::run(tools->ffmpeg, {"-hide_banner", "-nostdin", "-f", "lavfi", "-i",
+                                                      "testsrc=d=0.08:s=64x48:r=25", "-c:v", "mpeg2video", option + ":v",
+                                                      "1", "-f", "null", "-"}));
 }
 
 TEST(MasteringArguments, RateControlBlocks) {

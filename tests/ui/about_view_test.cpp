@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
+#include "model/resource_root.h"
 
 namespace marrowick {
 namespace {
@@ -22,7 +23,12 @@ TEST(AboutView, ShowsTheVersionAndTheShippedNotices) {
     QApplication::setApplicationVersion(QStringLiteral("7.8.9"));
     AboutView view(MARROWICK_RESOURCE_DIR, nullptr);
     EXPECT_TRUE(showsLabel(view, QStringLiteral("Version 7.8.9 · Qt %1").arg(QString::fromLatin1(qVersion()))));
-    EXPECT_TRUE(showsLabel(view, QStringLiteral("Resources: " MARROWICK_RESOURCE_DIR)));
+    const std::filesystem::path relative = std::filesystem::path(MARROWICK_RESOURCE_DIR).lexically_normal().lexically_relative(
+        runningExecutable().parent_path());
+    EXPECT_TRUE(showsLabel(view, QStringLiteral("Resources: %1 (from the program's folder)")
+                                     .arg(QString::fromStdString(relative.string()))));
+    for (const QLabel* label : view.findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains(QStringLiteral(MARROWICK_RESOURCE_DIR))) << "a build machine's folder";
     for (const char* text : {"EU label artwork", "free to use, with no attribution required", "FFmpeg", "Qt 6", "OpenBLAS"})
         EXPECT_TRUE(view.notices().contains(QString::fromUtf8(text))) << text;
 }
@@ -32,6 +38,7 @@ TEST(AboutView, SaysWhenTheNoticesAreMissing) {
     AboutView view(empty.path().toStdString(), nullptr);
     EXPECT_TRUE(view.notices().contains(QStringLiteral("The licence notices are missing")));
     EXPECT_TRUE(view.notices().contains(QStringLiteral("Reinstall Marrowick.")));
+    EXPECT_TRUE(view.notices().contains(QStringLiteral("NOTICES.md (from the program's folder)")));
 }
 
 TEST(AboutView, TheHelpMenuOpensItOverTheWindow) {

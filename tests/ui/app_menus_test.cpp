@@ -40,6 +40,19 @@ TEST(AppMenus, TheReviewKeysDecideTheWholeSelectionInOneUndoStep) {
     EXPECT_EQ(fixture.store.project().shots[1].disclosure, Disclosure::modified);
 }
 
+TEST(AppMenus, TheReviewKeysWithNothingSelectedChangeNothing) {
+    WindowFixture fixture;
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 3));
+    const Project before = fixture.store.project();
+    for (const Qt::Key key : {Qt::Key_0, Qt::Key_1, Qt::Key_2}) {
+        fixture.press(key);
+        EXPECT_EQ(fixture.store.project(), before) << "key " << key;
+        EXPECT_EQ(fixture.store.project().history.size(), before.history.size()) << "key " << key;
+        EXPECT_FALSE(fixture.store.canUndo()) << "key " << key;
+        EXPECT_FALSE(fixture.store.dirty()) << "key " << key;
+    }
+}
+
 TEST(AppMenus, UndoAndRedoAreDisabledAndInertWhileAnActivityRuns) {
     WindowFixture fixture;
     fixture.load(testing::groupedProject({"/films/a.mov"}, 2));

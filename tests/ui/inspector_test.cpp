@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@
 #include "ui/range_section.h"
 #include "ui/seconds_field.h"
 #include "ui_fixture.h"
+#include "workspace/quit_confirmation.h"
 
 namespace marrowick {
 namespace {
@@ -152,13 +156,78 @@ TEST(Inspector, TheDraftFollowsTheShotAndItsRangeButNotItsOtherFields) {
     EXPECT_EQ(fixture.inspector.notes().editor().toPlainText(), QStringLiteral("typed"));
 
     fixture.store.split(fixture.shot(1).id, 1.6);
-    EXPECT_EQ(range.inPoint(), 1.0) << "the range changed: a new draft";
+    EXPECT_EQ(range.inPoint(), 1.0) << "the range changed: a new range draft";
     EXPECT_DOUBLE_EQ(range.outPoint(), 1.6);
-    EXPECT_EQ(fixture.inspector.notes().editor().toPlainText(), QStringLiteral("stored elsewhere"));
+    EXPECT_EQ(fixture.inspector.notes().editor().toPlainText(), QStringLiteral("typed")) << "typed text stays";
+    EXPECT_TRUE(fixture.inspector.notes().markedUnsaved());
     fixture.store.undoEdit();
     EXPECT_EQ(range.outPoint(), 2.0) << "undo moved the range back";
     fixture.store.focus(fixture.shot(2).id, false);
     EXPECT_EQ(range.inPoint(), 2.0);
+}
+
+TEST(Inspector, TypedTextStaysWithItsShotMarkedUnsavedAndReplacingOrQuittingAsks) {
+    const std::pair<const char*, std::function<void(InspectorFixture&)>> typings[] = {
+        {"note", [](InspectorFixture& f) { QTest::keyClicks(&f.inspector.notes().editor(), QStringLiteral("Crane")); }},
+        {"IN", [](InspectorFixture& f) {
+             f.inspector.range().inField().selectAll();
+             QTest::keyClicks(&f.inspector.range().inField(), QStringLiteral("0.5"));
+         }},
+        {"OUT", [](InspectorFixture& f) {
+             f.inspector.range().outField().selectAll();
+             QTest::keyClicks(&f.inspector.range().outField(), QStringLiteral("0.75"));
+         }},
+    };
+    for (const auto& [field, type] : typings) {
+        InspectorFixture fixture;
+        const auto texts = [&] {
+            return std::vector<QString>{fixture.inspector.notes().editor().toPlainText(),
+                                        fixture.inspector.range().inField().text(),
+                                        fixture.inspector.range().outField().text()};
+        };
+        const auto marked = [&] {
+            return fixture.inspector.notes().markedUnsaved() || fixture.inspector.range().markedUnsaved();
+        };
+        fixture.store.focus(fixture.shot(0).id, false);
+        const std::vector<QString> saved = texts();
+        type(fixture);
+        const std::vector<QString> typed = texts();
+        ASSERT_NE(typed, saved) << field;
+        EXPECT_TRUE(marked()) << field;
+
+        fixture.store.focus(fixture.shot(1).id, false);
+        EXPECT_EQ(texts(), (std::vector<QString>{QString(), SecondsField::format(1), SecondsField::format(2)})) << field;
+        EXPECT_FALSE(marked()) << field;
+        fixture.store.focus(fixture.shot(0).id, false);
+        EXPECT_EQ(texts(), typed) << field << ": the draft comes back with its shot";
+        EXPECT_TRUE(marked()) << field;
+
+        fixture.store.focus(fixture.shot(2).id, false);
+        fixture.dialogs.alertAnswers = {0, 0};  // "Keep editing" twice
+        fixture.store.newProject();
+        EXPECT_FALSE(confirmQuit(&fixture.store, fixture.dialogs, {})) << field;
+        ASSERT_EQ(fixture.dialogs.alerts.size(), 2u) << field;
+        EXPECT_EQ(fixture.dialogs.alerts[0].message, "Discard unsaved notes and ranges?");
+        EXPECT_EQ(fixture.dialogs.alerts[1].buttons, (std::vector<std::string>{"Keep editing", "Discard and quit"}));
+        EXPECT_FALSE(fixture.store.project().shots.empty()) << field << ": the review was not replaced";
+
+        fixture.dialogs.alertAnswers = {1};  // "Discard"
+        fixture.store.newProject();
+        EXPECT_TRUE(fixture.store.project().shots.empty()) << field;
+        EXPECT_EQ(fixture.store.drafts().count(fixture.store.project()), 0u);
+    }
+}
+
+TEST(Inspector, SavingTheNoteClearsItsUnsavedMark) {
+    InspectorFixture fixture;
+    fixture.store.focus(fixture.shot(0).id, false);
+    QTest::keyClicks(&fixture.inspector.notes().editor(), QStringLiteral("Crane"));
+    EXPECT_TRUE(fixture.inspector.notes().markedUnsaved());
+    fixture.button(QStringLiteral("Save note")).click();
+    EXPECT_FALSE(fixture.inspector.notes().markedUnsaved());
+    EXPECT_EQ(fixture.store.drafts().find(fixture.shot(0).id), nullptr);
+    EXPECT_TRUE(confirmQuit(&fixture.store, fixture.dialogs, {}));
+    EXPECT_TRUE(fixture.dialogs.alerts.empty());
 }
 
 TEST(Inspector, MergeNextOnTheLastShotOfAFilmFailsAndChangesNothing) {

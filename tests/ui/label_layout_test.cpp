@@ -6,10 +6,13 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "delivery/encode_plan.h"
 #include "delivery/mastering_graph.h"
+#include "disclosure/label_geometry.h"
 #include "disclosure/label_overlay_set.h"
 #include "main_window_fixture.h"
 #include "ui/inspector.h"
@@ -148,6 +151,42 @@ TEST(LabelLayoutEditor, TheEditorShowsAGhostOnUnlabelledShotsAndClosingItHidesIt
     ASSERT_TRUE(fixture.overlay().label());
     EXPECT_EQ(fixture.overlay().label()->artwork, Disclosure::generated);
     EXPECT_DOUBLE_EQ(fixture.overlay().label()->opacity, 1.0);
+}
+
+TEST(LabelLayoutEditor, MovesInTheAspectScopeAreMeasuredWithTheAspectLayoutsOwnLabel) {
+    // Each move returns the output pixel column it put the label's left edge at.
+    const std::pair<const char*, std::function<double(LayoutFixture&, const LabelRect&)>> moves[] = {
+        {"nudge", [](LayoutFixture& f, const LabelRect& before) {
+             f.overlay().setFocus();
+             QTest::keyClick(&f.overlay(), Qt::Key_Left);
+             return before.x - 1.0;
+         }},
+        {"drag", [](LayoutFixture& f, const LabelRect& before) {
+             const double scale = f.overlay().labelArea()->width() / static_cast<double>(before.width);
+             const QPoint from = f.labelCentre();
+             QTest::mousePress(&f.overlay(), Qt::LeftButton, Qt::NoModifier, from);
+             QTest::mouseMove(&f.overlay(), from - QPoint(40, 20));
+             QTest::mouseRelease(&f.overlay(), Qt::LeftButton, Qt::NoModifier, from - QPoint(40, 20));
+             return before.x - 40 / scale;
+         }},
+    };
+    for (const auto& [move, run] : moves) {
+        LayoutFixture fixture;
+        fixture.showShot(1);
+        fixture.present("tv", true);
+        // The aspect ratio's layout at the default width, the preset's own at twice that.
+        fixture.store.changeLayout("aspect:16:9", LayoutChange::Whole{LabelLayout{0.18, 1, 1, "auto", {}}});
+        fixture.store.changeLayout("preset:tv|16:9", LayoutChange::Whole{LabelLayout{0.36, 0.5, 0.5, "auto", {}}});
+        fixture.named<QComboBox>(QStringLiteral("Save for")).activated(1);
+        ASSERT_EQ(fixture.controls().editedKey(), "aspect:16:9");
+        const LabelRect drawn = fixture.overlay().label()->rect;  // the preset's label
+        const double target = run(fixture, drawn);
+        const double aspect = *fixture.store.artworkAspect(Disclosure::generated);
+        fixture.store.resetLayout("preset:tv|16:9");
+        const LabelRect stored = LabelGeometry::rect(fixture.store.project(), std::nullopt, 1920, 1080, aspect);
+        ASSERT_NE(stored.width, drawn.width) << move;
+        EXPECT_NEAR(static_cast<double>(stored.x), target, 1.5) << move << ": the aspect layout's label lands where it was put";
+    }
 }
 
 TEST(LabelLayoutEditor, ADragIsOneUndoStepAndArrowKeysNudgeByOneOutputPixel) {

@@ -92,8 +92,8 @@ TEST(ProgramSwitches, AssistantSelfTestRefusesModelFilesOtherThanTheShippedOnes)
     const SwitchRun run = marrowick({"--assistant-self-test", root.filePath(QStringLiteral("frame.jpg"))}, root.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, QString());
-    EXPECT_EQ(run.err, QStringLiteral("ASSISTANT TEST FAILED: The included model failed its integrity check. "
-                                      "Reinstall Marrowick.\n"));
+    EXPECT_EQ(run.err, QStringLiteral("ASSISTANT TEST FAILED: The local model files failed their integrity check. "
+                                      "Download them again: see the README's \"Local assistant\" section.\n"));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // Reviewing with the keyboard alone in the main window: frames, shots, shuttle, in and out.
 #include "ui/review_keys.h"
 
+#include <functional>
+
+#include <QAbstractButton>
+
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
@@ -57,6 +61,37 @@ TEST(ReviewKeys, ShuttleKeysAndTheMenusNextUnreviewedLiveTogether) {
     fixture.press(Qt::Key_J);
     EXPECT_EQ(fixture.store.selection(), std::set<Uuid>{fixture.shot(1).id}) << "J still moves to the next unreviewed";
     EXPECT_EQ(fixture.player->rate(), 0);
+}
+
+TEST(ReviewKeys, EveryPlayCommandPlaysForwardAtNormalSpeedAfterShuttling) {
+    struct Shuttle {
+        const char* name;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    };
+    const Shuttle shuttles[] = {
+        {"L L (2x forward)", {{Qt::Key_L, Qt::NoModifier}, {Qt::Key_L, Qt::NoModifier}}},
+        {"J J (2x backward)", {{Qt::Key_J, Qt::ShiftModifier}, {Qt::Key_J, Qt::ShiftModifier}}},
+        {"J (backward)", {{Qt::Key_J, Qt::ShiftModifier}}},
+        {"L L L (4x forward)", {{Qt::Key_L, Qt::NoModifier}, {Qt::Key_L, Qt::NoModifier}, {Qt::Key_L, Qt::NoModifier}}},
+    };
+    const std::pair<const char*, std::function<void(KeysFixture&)>> plays[] = {
+        {"Space", [](KeysFixture& f) { f.press(Qt::Key_Space); }},
+        {"Play shot", [](KeysFixture& f) { f.action("Play shot").trigger(); }},
+        {"transport Play", [](KeysFixture& f) {
+             for (QAbstractButton* button : f.window.findChildren<QAbstractButton*>())
+                 if (button->accessibleName() == QStringLiteral("Play / Pause")) button->click();
+         }},
+    };
+    for (const Shuttle& shuttle : shuttles) {
+        for (const auto& [play, run] : plays) {
+            KeysFixture fixture;
+            for (const auto& [key, modifiers] : shuttle.keys) fixture.press(key, modifiers);
+            // Forward shuttling ends at the shot's end, paused with its rate kept.
+            if (fixture.player->rate() > 0) fixture.player->pause();
+            run(fixture);
+            EXPECT_EQ(fixture.player->rate(), 1) << shuttle.name << ", then " << play;
+        }
+    }
 }
 
 TEST(ReviewKeys, IAndOMarkTheRangeButTypingInAFieldKeepsTheLetters) {

@@ -2,15 +2,21 @@
 #include "ui/settings_view.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
 #include "ui/guide_view.h"
 #include "ui/step_slider.h"
+#include "workspace/recovery_file.h"
 
 namespace marrowick {
 namespace {
@@ -52,6 +58,47 @@ TEST(SettingsView, SlidersWriteTheProjectInPlaceWithoutTouchingShots) {
 
     button(view, QStringLiteral("Done")).click();
     EXPECT_TRUE(fixture.store.dirty());
+}
+
+TEST(SettingsView, EveryWayOfClosingRecordsTypedEditsAndOnlyThem) {
+    const std::pair<const char*, std::function<void(SettingsView&)>> closers[] = {
+        {"Done", [](SettingsView& view) { button(view, QStringLiteral("Done")).click(); }},
+        {"Escape", [](SettingsView& view) { QTest::keyClick(&view, Qt::Key_Escape); }},
+        {"close button", [](SettingsView& view) { view.close(); }},
+    };
+    for (const auto& [way, close] : closers) {
+        for (const bool typed : {true, false}) {
+            StoreFixture fixture;
+            fixture.load(testing::groupedProject({"/films/a.mov"}, 3));
+            SettingsView view(fixture.store, nullptr);
+            view.open();
+            if (typed) QTest::keyClicks(view.findChildren<QLineEdit*>().at(0), QStringLiteral(" v2"));
+            close(view);
+            EXPECT_FALSE(view.isVisible()) << way;
+            EXPECT_EQ(fixture.store.dirty(), typed) << way;
+            if (!typed) continue;
+            EXPECT_EQ(fixture.store.project().name, "Night shoot v2") << way;
+            EXPECT_TRUE(testing::waitUntil([] {
+                const std::optional<Project> recovered = RecoveryFile::recover();
+                return recovered && recovered->name == "Night shoot v2";
+            })) << way;
+        }
+    }
+}
+
+TEST(SettingsView, TheModelTextsSayItIsInstalledSeparatelyAndWhere) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    QString shown;
+    for (QLabel* label : view.findChildren<QLabel*>()) shown += label->text() + QLatin1Char('\n');
+    const QString root = QString::fromStdString(fixture.store.resourceRoot().string());
+    for (const QString& wanted : {root + QStringLiteral("/Helpers/llama-server"), root + QStringLiteral("/LocalVision/"),
+                                  QStringLiteral("installed separately"), QStringLiteral("About 1.55 GB of model data")})
+        EXPECT_TRUE(shown.contains(wanted)) << wanted.toStdString();
+    // No model ships with the program: nothing may claim it is included or that reinstalling helps.
+    for (const QString& untrue : {QStringLiteral("Qwen3-VL-2B is included"), QStringLiteral("Included "), QStringLiteral("\u00b7 included"),
+                                  QStringLiteral("Reinstall"), QStringLiteral("No separate model installation")})
+        EXPECT_FALSE(shown.contains(untrue)) << untrue.toStdString() << " in:\n" << shown.toStdString();
 }
 
 TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {

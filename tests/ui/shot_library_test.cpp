@@ -73,6 +73,17 @@ TEST(ShotLibrary, SelectAllInGroupSelectsTheGroupAndClearsForUngroupedShots) {
     EXPECT_EQ(fixture.library.model().rowCount(), 4);
 }
 
+TEST(ShotLibrary, TheEmptyStateFollowsTheProjectUnderASearchThatMatchesNothing) {
+    LibraryFixture fixture;
+    fixture.store.setSearch("no such subject");
+    fixture.load(testing::groupedProject({"/films/a.mov"}, 3));
+    EXPECT_EQ(fixture.library.emptyState().title(), QStringLiteral("No shots in this view")) << "films arrived";
+    fixture.store.newProject();
+    EXPECT_EQ(fixture.library.emptyState().title(), QStringLiteral("Your shot library starts here")) << "films gone";
+    fixture.store.setSearch({});
+    EXPECT_EQ(fixture.library.emptyState().title(), QStringLiteral("Your shot library starts here"));
+}
+
 TEST(ShotLibrary, EmptyStatesAndTheCount) {
     LibraryFixture fixture;
     EXPECT_FALSE(fixture.library.showsList());

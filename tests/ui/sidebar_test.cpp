@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
@@ -33,6 +35,29 @@ TEST(Sidebar, WithoutFilmsShowsFiveEntriesCountingZero) {
         EXPECT_EQ(entry(sidebar, QString::fromLatin1(title))->count(), std::optional<std::size_t>(0)) << title;
     EXPECT_EQ(entry(sidebar, QStringLiteral("Similar shots"))->count(), std::nullopt);
     EXPECT_TRUE(entry(sidebar, QStringLiteral("All shots"))->isChecked());
+}
+
+TEST(Sidebar, MissingFileMarksAreCheckedAgainWhenTheWindowComesBack) {
+    WindowFixture fixture;
+    QTemporaryDir folder;
+    const QString film = folder.filePath(QStringLiteral("reel.mov"));
+    const QString moved = folder.filePath(QStringLiteral("elsewhere.mov"));
+    QFile(film).open(QIODevice::WriteOnly);
+    fixture.load(testing::groupedProject({film.toStdString()}, 2));
+    Sidebar& sidebar = fixture.window.sidebar();
+    const auto comeBack = [&] {
+        QEvent activation(QEvent::ActivationChange);
+        QCoreApplication::sendEvent(&sidebar, &activation);
+    };
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[&] { QFile::rename(film, moved); }, "exclamationmark.triangle"},
+        {[&] { QFile::rename(moved, film); }, "film"},
+    };
+    for (const auto& [change, symbol] : steps) {
+        change();
+        comeBack();
+        EXPECT_EQ(entry(sidebar, QStringLiteral("reel.mov"))->symbol(), QString::fromLatin1(symbol));
+    }
 }
 
 TEST(Sidebar, CountsAndFilmEntriesFollowTheReview) {

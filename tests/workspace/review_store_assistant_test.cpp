@@ -12,7 +12,7 @@ namespace {
 using testing::makeProject;
 using testing::waitUntil;
 
-constexpr const char* kModel = "Qwen3-VL-2B · included";
+constexpr const char* kModel = "Qwen3-VL-2B";
 const std::string kAnswer = R"({"description":"A pier.","review_questions":[],"group_hint":"pier"})";
 
 class ReviewStoreAssistantTest : public testing::StoreHarness {
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(ReviewStoreAssistantTest, WithoutAChosenModelOnlyTheEnableMessageIsShown) {
     store->assistant(false);
-    EXPECT_EQ(store->error(), "Open Settings to enable the included local vision assistant.");
+    EXPECT_EQ(store->error(), "Open Settings to enable the local vision assistant.");
     EXPECT_FALSE(store->busy());
     EXPECT_TRUE(folder.pids().empty());
 }
@@ -56,7 +56,8 @@ TEST_F(ReviewStoreAssistantTest, TheModelListIsFilledOnlyWhenTheRuntimeIsPresent
     LocalRuntime missing(absent, owner);
     store->setAssistantRuntime(missing);
     store->loadModels();
-    EXPECT_EQ(store->assistant().localStatus, "The included local model is unavailable. Reinstall the full app.");
+    EXPECT_EQ(store->assistant().localStatus, "The local model is not installed: llama-server and the model files are installed separately (README, "
+              "\"Local assistant\").");
     EXPECT_TRUE(store->assistant().models.empty());
     EXPECT_EQ(store->assistant().modelName, "");
 

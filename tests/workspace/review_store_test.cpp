@@ -12,6 +12,8 @@
 #include "model/project_json.h"
 #include "model/review_error.h"
 #include "workspace/quit_confirmation.h"
+#include "workspace/recovery_file.h"
+#include "workspace/recovery_lock.h"
 #include "store_harness.h"
 #include "workspace_fixtures.h"
 
@@ -219,6 +221,27 @@ TEST_F(ReviewStoreTest, RecoveryWithFilmsIsReopenedAsAnUnsavedReview) {
     EXPECT_TRUE(store->dirty());
     EXPECT_EQ(store->notice(), "Recovered your last review. Save a project file to keep a named copy.");
     EXPECT_FALSE(store->projectURL());
+}
+
+TEST_F(ReviewStoreTest, WhileAnotherProcessHoldsTheRecoveryLockNothingIsRecoveredOrAutosaved) {
+    writeRecovery(ProjectJson::encode(makeProject(1, 2)));
+    const std::string before = readText(home.recoveryFile());
+    {
+        const RecoveryLock otherProcess(RecoveryFile::lockLocation());  // its own open file: as another process
+        ASSERT_TRUE(otherProcess.held());
+        start();
+        EXPECT_FALSE(store->autosaves());
+        EXPECT_TRUE(store->project().films.empty()) << "nothing recovered";
+        EXPECT_TRUE(store->notice().starts_with("Another Marrowick window keeps the local recovery copy"));
+        EXPECT_TRUE(store->edit([](Project& project) { project.name = "Second window"; }));
+        store->persist();
+        store->persistNow();
+        EXPECT_EQ(readText(home.recoveryFile()), before) << "the owner's recovery file is untouched";
+        EXPECT_FALSE(store->error());
+    }
+    start();  // the owner has ended: its lock went with it
+    EXPECT_TRUE(store->autosaves());
+    EXPECT_EQ(store->project().films.size(), 1u);
 }
 
 TEST_F(ReviewStoreTest, UnusableRecoveryIsIgnoredSilently) {
