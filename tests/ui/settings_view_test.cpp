@@ -1,7 +1,10 @@
 // The settings sheet's bindings, value formats and busy state, and the guide's links.
 #include "ui/settings_view.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -78,6 +81,18 @@ TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
     name.setText(QStringLiteral("Harbour cut"));
     emit name.textEdited(name.text());
     EXPECT_EQ(fixture.store.project().name, "Harbour cut");
+}
+
+TEST(SettingsView, SaysOutputsCarryMachineReadableDisclosure) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    const auto labels = view.findChildren<QLabel*>();
+    EXPECT_EQ(std::count_if(labels.begin(), labels.end(),
+                            [](const QLabel* label) {
+                                return label->text() ==
+                                       "Outputs carry machine-readable disclosure (XMP, IPTC digital source type)";
+                            }),
+              1);
 }
 
 TEST(SettingsView, WholeSheetIsDisabledWhileAnImportRuns) {
