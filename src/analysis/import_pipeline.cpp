@@ -72,14 +72,17 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
         const std::filesystem::path& file = files[i];
         const std::string detecting = detectingText(detectorName, file);
         MiddleDescriptions described;
+        DecodeNotes notes;
         auto [film, shots] = detector.detect(
             file, threshold,
             [&](double fraction) {
                 if (events.progress) events.progress((double(i) + kDetectionShare * fraction) / count, detecting);
             },
-            stop, [&](double start, double end, const RgbaImage& picture) { described.add(start, end, picture); });
+            stop, [&](double start, double end, const RgbaImage& picture) { described.add(start, end, picture); },
+            &notes);
         if (shotSource) shotSource(file, film, shots);
-        const std::string indexing = indexingText(shots.size(), file);
+        std::string indexing = indexingText(shots.size(), file);
+        if (const std::string damage = notes.text(); !damage.empty()) indexing += " · " + damage;
         std::optional<MediaFile> source;  // opened only for a shot whose middle was not taken on the way
         for (std::size_t j = 0; j < shots.size(); ++j) {
             throwIfStopped(stop);

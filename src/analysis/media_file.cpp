@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iomanip>
 #include <limits>
+#include <sstream>
+#include <optional>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -15,6 +18,7 @@ extern "C" {
 
 #include "analysis/av_error.h"
 #include "analysis/av_handles.h"
+#include "analysis/frame_clock.h"
 #include "model/review_error.h"
 
 namespace marrowick {
@@ -57,8 +61,10 @@ struct MediaFile::State {
     PacketPtr packet{av_packet_alloc()};
     AVStream* stream = nullptr;
     VideoTrackInfo info;
-    std::int64_t origin = AV_NOPTS_VALUE;  // timestamp of the first presented frame
+    std::optional<FrameClock> clock;
     double time = 0;
+    std::int64_t damaged = 0;
+    bool lastCorrupt = false;  // the last packet of the track read was damaged or partial
     bool draining = false;
 
     std::filesystem::path path;
@@ -68,6 +74,7 @@ struct MediaFile::State {
     void openDecoder(Options options);
     bool receive();
     void feed();
+    [[noreturn]] void brokenOff(const std::string& reason) const;
 };
 
 void MediaFile::State::open(Options options) {
@@ -94,7 +101,7 @@ void MediaFile::State::open(Options options) {
     const bool sideways = info.quarterTurns % 2 == 1;
     info.width = sideways ? stream->codecpar->height : stream->codecpar->width;
     info.height = sideways ? stream->codecpar->width : stream->codecpar->height;
-    if (stream->start_time != AV_NOPTS_VALUE) origin = stream->start_time;
+    clock.emplace(*stream);
 }
 
 void MediaFile::State::openDecoder(Options options) {
@@ -119,18 +126,26 @@ bool MediaFile::State::receive() {
     for (;;) {
         const int result = avcodec_receive_frame(codec.get(), frame.get());
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return false;
-        if (result == AVERROR_INVALIDDATA) continue;  // a damaged picture is skipped, as players do
-        check(result);
-        std::int64_t stamp = frame->best_effort_timestamp;
-        if (stamp == AV_NOPTS_VALUE) stamp = frame->pts;
-        if (stamp == AV_NOPTS_VALUE) {
-            time = std::numeric_limits<double>::quiet_NaN();
-            return true;
+        if (result == AVERROR_INVALIDDATA) {  // a damaged picture is skipped, as players do
+            ++damaged;
+            continue;
         }
-        if (origin == AV_NOPTS_VALUE) origin = stamp;
-        time = seconds(stamp - origin, stream->time_base);
+        check(result);
+        if (frame->decode_error_flags) ++damaged;
+        const std::int64_t stamp = clock->stamp(*frame);
+        time = stamp == INT64_MIN ? std::numeric_limits<double>::quiet_NaN() : clock->seconds(stamp);
         return true;
     }
+}
+
+// A read that fails before the end: the file breaks off (truncated) or its container is damaged.
+void MediaFile::State::brokenOff(const std::string& reason) const {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << "reading stopped at " << (std::isfinite(time) ? time : 0.0)
+         << " s";
+    if (info.duration > 0) text << " of " << info.duration << " s";
+    text << " (" << reason << ").";
+    throw ReviewError::about(path, text.str());
 }
 
 // Sends the next packet of the track to the decoder, or the end-of-stream signal.
@@ -138,22 +153,24 @@ void MediaFile::State::feed() {
     for (;;) {
         const int result = av_read_frame(format.get(), packet.get());
         if (result == AVERROR_EOF) {
+            // A file cut off mid-sample ends on a partial packet: the film breaks off there.
+            if (lastCorrupt) brokenOff("the file ends early");
             avcodec_send_packet(codec.get(), nullptr);
             draining = true;
             return;
         }
-        check(result);
+        if (result < 0) brokenOff(AvError::text(result));
         if (packet->stream_index != stream->index) {
             av_packet_unref(packet.get());
             continue;
         }
-        if (packet->flags & AV_PKT_FLAG_CORRUPT) {  // a truncated or damaged file
-            av_packet_unref(packet.get());
-            throw ReviewError("Decode failed.");
-        }
+        // A damaged packet still goes to the decoder, which conceals what it can, as players do.
+        lastCorrupt = packet->flags & AV_PKT_FLAG_CORRUPT;
+        if (lastCorrupt) ++damaged;
         const int sent = avcodec_send_packet(codec.get(), packet.get());
         av_packet_unref(packet.get());
-        if (sent != AVERROR_INVALIDDATA) check(sent);
+        if (sent == AVERROR_INVALIDDATA) ++damaged;
+        else check(sent);
         return;
     }
 }
@@ -177,14 +194,15 @@ const AVFrame* MediaFile::nextFrame() {
 
 double MediaFile::frameTime() const { return state_->time; }
 
+std::int64_t MediaFile::damagedFrames() const { return state_->damaged; }
+
+std::int64_t MediaFile::retimedFrames() const { return state_->clock->corrected(); }
+
 void MediaFile::seek(double seconds) {
     State& s = *state_;
-    const double base = av_q2d(s.stream->time_base);
-    const std::int64_t start = s.origin == AV_NOPTS_VALUE ? 0 : s.origin;
-    const double ticks = std::max(0.0, seconds) / base;
-    const std::int64_t target = start + static_cast<std::int64_t>(std::min(ticks, 9.0e18));
-    s.check(av_seek_frame(s.format.get(), s.stream->index, target, AVSEEK_FLAG_BACKWARD));
+    s.check(av_seek_frame(s.format.get(), s.stream->index, s.clock->ticks(std::max(0.0, seconds)), AVSEEK_FLAG_BACKWARD));
     avcodec_flush_buffers(s.codec.get());
+    s.clock->restart();
     s.draining = false;
 }
 

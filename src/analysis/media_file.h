@@ -44,9 +44,16 @@ public:
 
     // The next decoded picture in presentation order, stored orientation, in the decoder's own
     // pixel format; valid until the next call. Null at the end of the stream; throws ReviewError
-    // on a read failure. frameTime() is its time in seconds from the first presented frame.
+    // on a read failure. frameTime() is its time in seconds from the stream's start (NaN only
+    // for a frame without any time right after a seek).
     const AVFrame* nextFrame();
     double frameTime() const;
+
+    // Damaged packets or pictures met so far (concealed by the decoder or skipped), and frames
+    // whose time was missing or out of order (see FrameClock). Reading that stops with an error
+    // before the end throws "<file>: reading stopped at <t> s of <d> s (<reason>)."
+    std::int64_t damagedFrames() const;
+    std::int64_t retimedFrames() const;
 
     // Moves the reader to the key frame at or before the time; nextFrame() continues from there.
     void seek(double seconds);

@@ -89,7 +89,8 @@ struct MiddleFrames::Shrinker {
 
 MiddleFrames::MiddleFrames(const VideoTrackInfo& info, double threshold, Sink sink, std::size_t maxFrames)
     : info_(info),
-      tracker_(threshold, info.duration),
+      // The film's duration is known only at the end (ended); every cut lies before it.
+      tracker_(threshold, std::numeric_limits<double>::infinity()),
       sink_(std::move(sink)),
       shrinker_(std::make_unique<Shrinker>(info)),
       maxFrames_(maxFrames),
@@ -128,11 +129,11 @@ void MiddleFrames::predicted(const FramePrediction& prediction) {
     while (!kept_.empty() && kept_.front().time < floor) recycleFront();
 }
 
-void MiddleFrames::ended() {
+void MiddleFrames::ended(double duration) {
     const double start = tracker_.openStart();
     const std::optional<Boundary> cut = tracker_.finish();
     if (cut) close(start, cut->start);
-    close(tracker_.openStart(), info_.duration);
+    close(tracker_.openStart(), duration);
 }
 
 void MiddleFrames::close(double start, double end) {

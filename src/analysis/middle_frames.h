@@ -37,8 +37,9 @@ public:
     void decoded(const AVFrame& frame, double time);
     // Every prediction, in order.
     void predicted(const FramePrediction& prediction);
-    // After the last prediction: hands out the pictures of the shots still open.
-    void ended();
+    // After the last prediction: hands out the pictures of the shots still open, the last one
+    // ending at the film's duration.
+    void ended(double duration);
 
 private:
     struct Kept {

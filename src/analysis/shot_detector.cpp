@@ -108,6 +108,15 @@ std::vector<FramePrediction> predictAll(TinyFrameSource& source, ShotScorer& sco
     return predictions;
 }
 
+// The film's duration: the container's, unless frames lie at or past it (containers that guess
+// their duration from the bit rate can say far less); then up to the end of the last frame, its
+// time plus the previous interval or one frame at the nominal rate.
+double durationOf(const std::vector<double>& times, double containerDuration, double fps) {
+    if (times.empty() || times.back() < containerDuration) return containerDuration;
+    const double interval = times.size() > 1 ? times.back() - times[times.size() - 2] : 1.0 / fps;
+    return times.back() + interval;
+}
+
 std::unique_ptr<ShotScorer> installedScorer(const std::filesystem::path& resourceRoot) {
     const std::filesystem::path weights = resourceRoot / ShotDetector::kWeightsPath;
     std::error_code error;
@@ -116,6 +125,12 @@ std::unique_ptr<ShotScorer> installedScorer(const std::filesystem::path& resourc
 }
 
 }  // namespace
+
+std::string DecodeNotes::text() const {
+    if (damagedFrames == 0) return {};
+    return std::to_string(damagedFrames) + (damagedFrames == 1 ? " damaged frame" : " damaged frames") +
+           " skipped or concealed";
+}
 
 ShotDetector::ShotDetector(const std::filesystem::path& resourceRoot) : scorer_(installedScorer(resourceRoot)) {}
 
@@ -126,7 +141,7 @@ std::string ShotDetector::detectorName() const { return scorer_->name(); }
 std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::path& url, double threshold,
                                                         const std::function<void(double)>& progress,
                                                         std::stop_token stop,
-                                                        const MiddleFrames::Sink& middlePictures) {
+                                                        const MiddleFrames::Sink& middlePictures, DecodeNotes* notes) {
     const FileStamp before = stampOf(url);
     MediaFile media(url, MediaFile::Options{.fastDecode = true});
     const VideoTrackInfo& info = media.info();
@@ -146,15 +161,17 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
     TinyFrameSource source(media, middles ? &*middles : nullptr);
     const std::vector<FramePrediction> predictions =
         predictAll(source, *scorer_, info.duration, progress, stop, middles ? &*middles : nullptr);
-    if (middles) middles->ended();
+    std::vector<double> times;
+    times.reserve(predictions.size());
+    for (const FramePrediction& prediction : predictions) times.push_back(prediction.time);
+    film.duration = durationOf(times, film.duration, info.fps);
+    if (middles) middles->ended(film.duration);
 
     if (stampOf(url) != before)
         throw ReviewError("The source file changed during analysis. Import it again after the write completes.");
     film.sourceSHA256 = FileFingerprint::sha256(url, stop);
-    std::vector<double> times;
-    times.reserve(predictions.size());
-    for (const FramePrediction& prediction : predictions) times.push_back(prediction.time);
     film.frameTimes = makeFrameTimes(std::move(times));
+    if (notes) notes->damagedFrames = media.damagedFrames();
     std::vector<Shot> filmShots = shots(film, boundaries(predictions, threshold, film.duration));
     if (progress) progress(1.0);
     return {std::move(film), std::move(filmShots)};

@@ -30,6 +30,13 @@ struct Boundary {
     friend bool operator==(const Boundary&, const Boundary&) = default;
 };
 
+// What decoding a film met besides its pictures, for the activity text.
+struct DecodeNotes {
+    std::int64_t damagedFrames = 0;  // damaged packets or pictures, concealed or skipped
+    // "12 damaged frames skipped or concealed" (empty when there were none).
+    std::string text() const;
+};
+
 class ShotDetector {
 public:
     // The relative path of the TransNetV2 weights under the resource root.
@@ -47,10 +54,13 @@ public:
     // progress receives fractions up to 0.99 after every window and 1.0 at the end. Throws
     // ReviewError with the user-facing message, or Cancelled once a stop is requested. When
     // middlePictures is set, it receives the middle picture of each shot it can take on the way
-    // (see MiddleFrames), as soon as the shot's end is known.
+    // (see MiddleFrames), as soon as the shot's end is known. A damaged file is detected over
+    // what decodes; notes, when given, receive what was damaged. The film lasts as long as the
+    // container says, or up to the end of its last frame when frames lie at or past that.
     std::pair<Film, std::vector<Shot>> detect(const std::filesystem::path& url, double threshold,
                                               const std::function<void(double)>& progress, std::stop_token stop = {},
-                                              const MiddleFrames::Sink& middlePictures = {});
+                                              const MiddleFrames::Sink& middlePictures = {},
+                                              DecodeNotes* notes = nullptr);
 
     // Shot starts from per-frame scores: each run of scores at or above the threshold gives at
     // most one cut, on the frame after the run's highest (earliest of equal) score. Always starts

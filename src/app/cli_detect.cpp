@@ -73,7 +73,10 @@ int runDetect(std::span<const std::string> arguments) {
     }
     try {
         ShotDetector detector(resourceRoot(runningExecutable()));
-        const auto [film, shots] = detector.detect(options->video, options->threshold, {});
+        DecodeNotes notes;
+        const auto [film, shots] = detector.detect(options->video, options->threshold, {}, {}, {}, &notes);
+        if (const std::string damage = notes.text(); !damage.empty())
+            std::cerr << std::filesystem::path(options->video).filename().string() << ": " << damage << "\n";
         if (options->json) {
             std::cout << detectionJson(film, shots) << "\n";
             return 0;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 extern "C" {
 #include <libavutil/frame.h>
 }
@@ -59,6 +61,17 @@ TEST(MediaFile, DecodesEveryFrameAndSeeksBack) {
     media.seek(0);
     ASSERT_TRUE(media.nextFrame());
     EXPECT_EQ(media.frameTime(), 0);
+}
+
+TEST(MediaFile, EveryFrameOfAProgramStreamGetsOneIncreasingTime) {
+    // MPEG-2 in a program stream: the first frame carries no presentation time of its own.
+    MediaFile media(testFilm("program-stream.mpg"));
+    std::vector<double> times;
+    while (media.nextFrame()) times.push_back(media.frameTime());
+    ASSERT_EQ(times.size(), 50u);
+    EXPECT_EQ(times.front(), 0);
+    for (std::size_t i = 1; i < times.size(); ++i) EXPECT_NEAR(times[i] - times[i - 1], 0.04, 1e-6) << "frame " << i;
+    EXPECT_EQ(media.damagedFrames(), 0);
 }
 
 TEST(MediaFile, RefusesFilesWithoutVideo) {

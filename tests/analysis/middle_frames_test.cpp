@@ -70,7 +70,7 @@ TEST(MiddleFrames, ShotsWhoseMiddleNoLongerFitsAreLeftToTheCaller) {
     ASSERT_EQ(times.size(), 150u);
     const std::set<std::size_t> peaks{39, 69, 104};
     for (std::size_t i = 0; i < times.size(); ++i) keeper.predicted({times[i], peaks.count(i) ? 1.0 : 0.0, 0});
-    keeper.ended();
+    keeper.ended(media.info().duration);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_DOUBLE_EQ(pictures.begin()->first.first, times[105]);
     expectSameAsSeeking("cuts.mp4", pictures);

@@ -207,6 +207,37 @@ TEST(LabelledVideo, RotatedSourcesAreWrittenUprightAndOtherRastersRefused) {
     EXPECT_EQ(entries(folder.path()), 0u);
 }
 
+TEST(LabelledVideo, OddRastersArePaddedAtTheRightAndBottomWithTheLabelOnTheSourceRaster) {
+    TemporaryFolder folder;
+    const Project project = testing::projectOf(testFilm("odd-raster.mov"), 641, 361, 0.4, {Disclosure::generated});
+    const std::filesystem::path movie = folder.path() / "copy.mov";
+    exportFirstFilm(project, movie);
+    const auto output = decodeLuma(movie);
+    const auto source = decodeLuma(testFilm("odd-raster.mov"));
+    EXPECT_EQ(output.width, 642);
+    EXPECT_EQ(output.height, 362);
+    ASSERT_EQ(output.times, source.times);
+    const LabelRect rect = LabelGeometry::rect(project, std::nullopt, 641, 361,
+                                               LabelAssets::aspect(kResources, Disclosure::generated, LabelStyle::white));
+    // The source's pixels keep their places: compare on the source raster, row by row.
+    std::vector<float> kept(static_cast<std::size_t>(641) * 361);
+    for (int y = 0; y < 361; ++y)
+        std::copy_n(output.luma[0].begin() + static_cast<std::ptrdiff_t>(y) * 642, 641,
+                    kept.begin() + static_cast<std::ptrdiff_t>(y) * 641);
+    EXPECT_GT(meanDifference(kept, source.luma[0], 641, 361, [&](int x, int y) { return inside(rect, x, y); }), 20);
+    EXPECT_LT(meanDifference(kept, source.luma[0], 641, 361, [&](int x, int y) { return !inside(rect, x, y, 2); }),
+              3.0);
+    EXPECT_LT(output.luma[0][361 * 642 + 100], 20);  // the padding row is black
+}
+
+TEST(LabelledVideo, AProgramStreamKeepsEveryFrame) {
+    TemporaryFolder folder;
+    const Project project = testing::projectOf(testFilm("program-stream.mpg"), 160, 90, 2.0, {Disclosure::generated});
+    const std::filesystem::path movie = folder.path() / "copy.mov";
+    exportFirstFilm(project, movie);
+    EXPECT_EQ(decodeLuma(movie).times.size(), 50u);
+}
+
 TEST(LabelledVideo, SoundMovIsNotMadeForIsStoredAsPcm) {
     TemporaryFolder folder;
     const std::filesystem::path movie = folder.path() / "copy.mov";

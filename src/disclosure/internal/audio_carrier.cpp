@@ -83,8 +83,10 @@ void AudioCarrier::carry(AVPacket* packet) {
         movie_.write(*packet, sourceBase_);
         return;
     }
+    // A packet the decoder refuses (damaged, or out of place as in some Ogg files) is a moment of
+    // silence, not the end of the copy.
     const int sent = avcodec_send_packet(decoder_.get(), packet);
-    if (sent != AVERROR_INVALIDDATA && sent != AVERROR_EOF) check(sent);
+    if (sent != AVERROR_INVALIDDATA && sent != AVERROR(EINVAL) && sent != AVERROR_EOF) check(sent);
     for (;;) {
         const int result = avcodec_receive_frame(decoder_.get(), decoded_.get());
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) break;
@@ -102,9 +104,12 @@ void AudioCarrier::convertDecoded() {
     check(av_channel_layout_copy(&converted_->ch_layout, &encoder_->ch_layout));
     check(swr_convert_frame(resampler_, converted_.get(), decoded_.get()));
     const std::int64_t stamp = decoded_->best_effort_timestamp;
-    converted_->pts = stamp == AV_NOPTS_VALUE ? nextSample_
-                                              : av_rescale_q(stamp - shift_, sourceBase_, encoder_->time_base);
-    if (converted_->pts != AV_NOPTS_VALUE) nextSample_ = converted_->pts + converted_->nb_samples;
+    std::int64_t pts = stamp == AV_NOPTS_VALUE ? nextSample_
+                                               : av_rescale_q(stamp - shift_, sourceBase_, encoder_->time_base);
+    // Samples never overlap: a block stamped before the end of the previous one follows it.
+    if (nextSample_ != AV_NOPTS_VALUE && pts < nextSample_) pts = nextSample_;
+    converted_->pts = pts;
+    if (pts != AV_NOPTS_VALUE) nextSample_ = pts + converted_->nb_samples;
     av_frame_unref(decoded_.get());
     encode(converted_.get());
 }

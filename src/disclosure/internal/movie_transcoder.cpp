@@ -1,7 +1,6 @@
 // The read, decode, draw, encode and write loop over every packet of the source.
 #include "disclosure/internal/movie_transcoder.h"
 
-#include <limits>
 #include <memory>
 #include <vector>
 
@@ -47,8 +46,7 @@ public:
           movie_(target),
           upright_(video, VideoEncoder::pixelFormatFor(static_cast<AVPixelFormat>(video.codecpar->format)), source),
           encoder_(video, upright_, movie_),
-          shift_(shiftOf(format, video)),
-          origin_(video.start_time) {
+          shift_(shiftOf(format, video)) {
         if (!frame_ || !packet_) throw ReviewError::about(source, AvError::text(AVERROR(ENOMEM)));
         carriers_.resize(format.nb_streams);
         for (unsigned i = 0; i < format.nb_streams; ++i) {
@@ -65,6 +63,7 @@ public:
         for (;;) {
             if (stop.stop_requested()) throw Cancelled();
             const int read = av_read_frame(&format_, packet_.get());
+            if (read == AVERROR_EOF && lastCorrupt_) throw ReviewError(kNotFinished);  // cut off mid-sample
             if (read == AVERROR_EOF) break;
             AvError::check(read, source_);
             route();
@@ -83,7 +82,7 @@ private:
     void route() {
         const int index = packet_->stream_index;
         if (index == video_.index) {
-            if (packet_->flags & AV_PKT_FLAG_CORRUPT) throw ReviewError(kNotFinished);
+            lastCorrupt_ = packet_->flags & AV_PKT_FLAG_CORRUPT;
             upright_.send(packet_.get());
             deliverFrames();
         } else if (index >= 0 && static_cast<std::size_t>(index) < carriers_.size() && carriers_[index]) {
@@ -93,12 +92,8 @@ private:
 
     void deliverFrames() {
         while (upright_.receive(*frame_)) {
-            const bool timed = frame_->pts != AV_NOPTS_VALUE;
-            if (timed && origin_ == AV_NOPTS_VALUE) origin_ = frame_->pts;
-            const double seconds = timed ? static_cast<double>(frame_->pts - origin_) * av_q2d(video_.time_base)
-                                         : std::numeric_limits<double>::quiet_NaN();  // carries no label
-            hook_(*frame_, seconds);
-            if (timed) frame_->pts -= shift_;
+            hook_(*frame_, upright_.seconds(frame_->pts));
+            frame_->pts -= shift_;
             frame_->pict_type = AV_PICTURE_TYPE_NONE;
             encoder_.encode(frame_.get());
             av_frame_unref(frame_.get());
@@ -115,10 +110,10 @@ private:
     VideoEncoder encoder_;
     std::vector<std::unique_ptr<AudioCarrier>> carriers_;
     std::int64_t shift_;
-    std::int64_t origin_;
     FramePtr frame_{av_frame_alloc()};
     PacketPtr packet_{av_packet_alloc()};
     std::int64_t frames_ = 0;
+    bool lastCorrupt_ = false;  // the last video packet was damaged or partial
 };
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 extern "C" {
 #include <libavutil/dict.h>
+#include <libavutil/mathematics.h>
 }
 
 #include "analysis/av_error.h"
@@ -38,6 +40,14 @@ void flushToDisk(const std::filesystem::path& path, const std::filesystem::path&
     const int error = errno;
     ::close(fd);
     if (synced != 0) failSystem(target, error);
+}
+
+// One picture at the encoder's nominal rate, for packets the encoder leaves without a duration:
+// QuickTime takes the last picture's duration from its packet, and an edit list ending on its
+// start would hide that picture.
+std::int64_t nominalDuration(const AVCodecContext& encoder) {
+    if (encoder.codec_type != AVMEDIA_TYPE_VIDEO || encoder.framerate.num <= 0 || encoder.framerate.den <= 0) return 0;
+    return std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(encoder.framerate), encoder.time_base));
 }
 
 }  // namespace
@@ -112,6 +122,7 @@ void MovieWriter::encode(AVCodecContext& encoder, const AVFrame* frame, int stre
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return;
         check(result, target_);
         packet.stream_index = streamIndex;
+        if (packet.duration == 0) packet.duration = nominalDuration(encoder);
         write(packet, encoder.time_base);
     }
 }

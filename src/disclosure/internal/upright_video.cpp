@@ -18,16 +18,18 @@ namespace {
 
 constexpr const char* kNoExporter = "Cannot create a video exporter for this source.";
 
-// The filters that turn the stored picture upright by clockwise quarter turns, then convert it.
+// The filters that turn the stored picture upright by clockwise quarter turns, pad it to an even
+// raster and convert it.
 std::string chain(int quarterTurns, AVPixelFormat pixelFormat) {
     static const char* const turns[] = {"", "transpose=clock,", "hflip,vflip,", "transpose=cclock,"};
-    return std::string(turns[quarterTurns]) + "format=pix_fmts=" + av_get_pix_fmt_name(pixelFormat);
+    return std::string(turns[quarterTurns]) + "pad=w=ceil(iw/2)*2:h=ceil(ih/2)*2:x=0:y=0:color=black,format=pix_fmts=" +
+           av_get_pix_fmt_name(pixelFormat);
 }
 
 }  // namespace
 
 UprightVideo::UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat, std::filesystem::path source)
-    : file_(std::move(source)) {
+    : file_(std::move(source)), clock_(stream) {
     const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
     if (!codec || !decoded_) throw ReviewError(kNoExporter);
     decoder_.reset(avcodec_alloc_context3(codec));
@@ -85,8 +87,9 @@ AVRational UprightVideo::sampleAspect() const { return av_buffersink_get_sample_
 
 void UprightVideo::send(const AVPacket* packet) {
     // Every ready frame is taken before the next packet, so the decoder always has room for it.
+    // A damaged packet is left to the decoder's concealment, as detection does.
     const int sent = avcodec_send_packet(decoder_.get(), packet);
-    if (sent != AVERROR_EOF) check(sent);
+    if (sent != AVERROR_EOF && sent != AVERROR_INVALIDDATA) check(sent);
 }
 
 // Moves one decoded picture into the filter chain; false when the decoder has none ready.
@@ -99,8 +102,9 @@ bool UprightVideo::pullDecoded() {
         check(av_buffersrc_add_frame_flags(source_, nullptr, 0));
         return true;
     }
+    if (result == AVERROR_INVALIDDATA) return true;  // a damaged picture is skipped, as detection skips it
     check(result);
-    decoded_->pts = decoded_->best_effort_timestamp;
+    decoded_->pts = clock_.stamp(*decoded_);
     check(av_buffersrc_add_frame_flags(source_, decoded_.get(), AV_BUFFERSRC_FLAG_KEEP_REF));
     av_frame_unref(decoded_.get());
     return true;

@@ -6,6 +6,8 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include <string>
+
 #include "analysis/av_error.h"
 #include "disclosure/internal/movie_writer.h"
 #include "disclosure/internal/upright_video.h"
@@ -27,6 +29,9 @@ bool fullRangeFormat(AVPixelFormat format) {
     return format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P || format == AV_PIX_FMT_YUVJ444P ||
            format == AV_PIX_FMT_YUVJ440P || format == AV_PIX_FMT_YUVJ411P;
 }
+
+// The encoder's name as editors know it, for messages.
+const char* knownName(const AVCodec& codec) { return codec.id == AV_CODEC_ID_PRORES ? "ProRes" : "H.264"; }
 
 // The encoder and its private options; the H.264 settings are the ones the benchmark's plain
 // FFmpeg run uses.
@@ -70,7 +75,7 @@ VideoEncoder::VideoEncoder(const AVStream& source, const UprightVideo& video, Mo
     encoder_->pix_fmt = pixelFormatFor(decoder.pix_fmt);
     encoder_->sample_aspect_ratio = video.sampleAspect();
     encoder_->time_base = source.time_base;
-    encoder_->framerate = source.avg_frame_rate;
+    encoder_->framerate = source.avg_frame_rate.num > 0 ? source.avg_frame_rate : source.r_frame_rate;
     encoder_->color_primaries = decoder.color_primaries;
     encoder_->color_trc = decoder.color_trc;
     encoder_->colorspace = decoder.colorspace;
@@ -80,7 +85,11 @@ VideoEncoder::VideoEncoder(const AVStream& source, const UprightVideo& video, Mo
     if (movie.wantsGlobalHeader()) encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     const int opened = avcodec_open2(encoder_.get(), codec, &options);
     av_dict_free(&options);
-    AvError::check(opened, movie.target());
+    if (opened < 0)
+        throw ReviewError::about(video.file(), std::string("the ") + knownName(*codec) + " encoder refused the " +
+                                                   std::to_string(video.width()) + "x" +
+                                                   std::to_string(video.height()) + " raster (" +
+                                                   AvError::text(opened) + ").");
     streamIndex_ = movie.addStream(*encoder_)->index;
 }
 
