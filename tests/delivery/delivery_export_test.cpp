@@ -230,7 +230,7 @@ TEST_F(DeliveryExportTest, FailingEncodesLeaveNoPartialOutput) {
                       std::string(encodersOrRun) + "out=\"\"; for a; do out=\"$a\"; done\ncp '" +
                           testFilm("delivery-rec709.mov").string() + "' \"$out\"",
                       "web_vp9_webm_1080p"),
-              "Encoded raster does not match the preset.");
+              "Encoded codec/pixel format does not match the preset.");
 }
 
 TEST_F(DeliveryExportTest, AFailureLaterOnKeepsVerifiedOutputs) {
