@@ -54,12 +54,20 @@ RgbaImage upright(const AVFrame& frame, const VideoTrackInfo& info, int maxWidth
     SwsContext* context = sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), storedWidth,
                                          storedHeight, AV_PIX_FMT_RGBA, SWS_BICUBIC, nullptr, nullptr, nullptr);
     if (!context) throw ReviewError("Cannot decode video.");
-    std::vector<std::uint8_t> stored(static_cast<std::size_t>(storedWidth) * storedHeight * 4);
-    std::uint8_t* planes[4] = {stored.data(), nullptr, nullptr, nullptr};
-    const int strides[4] = {storedWidth * 4, 0, 0, 0};
+    // libswscale writes whole vector registers: rows padded to 64 bytes, and 64 bytes past the end,
+    // or a picture a few pixels wide is written beyond its buffer.
+    const std::size_t rowBytes = static_cast<std::size_t>(storedWidth) * 4;
+    const std::size_t paddedRow = (rowBytes + 63) / 64 * 64;
+    std::vector<std::uint8_t> scaled(paddedRow * storedHeight + 64);
+    std::uint8_t* planes[4] = {scaled.data(), nullptr, nullptr, nullptr};
+    const int strides[4] = {static_cast<int>(paddedRow), 0, 0, 0};
     const int rows = sws_scale(context, frame.data, frame.linesize, 0, frame.height, planes, strides);
     sws_freeContext(context);
     if (rows <= 0) throw ReviewError("Cannot decode video.");
+    std::vector<std::uint8_t> stored(rowBytes * storedHeight);
+    for (int y = 0; y < storedHeight; ++y)
+        std::copy_n(scaled.begin() + static_cast<std::ptrdiff_t>(paddedRow * y), rowBytes,
+                    stored.begin() + static_cast<std::ptrdiff_t>(rowBytes * y));
     RgbaImage image{fitWidth, fitHeight, std::vector<std::uint8_t>(stored.size())};
     quarterTurn(stored.data(), storedWidth, storedHeight, 4, info.quarterTurns, image.pixels.data());
     return image;

@@ -82,7 +82,10 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
             &notes);
         if (shotSource) shotSource(file, film, shots);
         std::string indexing = indexingText(shots.size(), file);
-        if (const std::string damage = notes.text(); !damage.empty()) indexing += " · " + damage;
+        if (const std::string damage = notes.text(); !damage.empty()) {
+            indexing += " · " + damage;
+            if (events.damaged) events.damaged(file, damage);
+        }
         std::optional<MediaFile> source;  // opened only for a shot whose middle was not taken on the way
         for (std::size_t j = 0; j < shots.size(); ++j) {
             throwIfStopped(stop);

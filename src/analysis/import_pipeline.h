@@ -20,6 +20,9 @@ struct Events {
     std::function<void(double progress, const std::string& activity)> progress;
     // One file is done: its film and its enriched shots, in detection order.
     std::function<void(Film film, std::vector<Shot> shots)> filmDone;
+    // A file decoded with damage ("12 damaged frames skipped or concealed"), after its detection;
+    // the text is also part of the activity while its shots are enriched.
+    std::function<void(const std::filesystem::path& file, const std::string& note)> damaged;
 };
 
 // Replaces the shots detection found in a file (for example with an editor's cut list), and may

@@ -74,6 +74,9 @@ int runImport(std::span<const std::string> arguments) {
             std::cout << film.path << ": " << shots.size() << " shots" << std::endl;
             ++completed;
         };
+        events.damaged = [](const std::filesystem::path& video, const std::string& note) {
+            std::cerr << video.filename().string() << ": " << note << std::endl;
+        };
         std::optional<ReviewError> failure;
         try {
             ImportPipeline::importInto(project, detector, request->videos, events, {},

@@ -25,6 +25,16 @@ TEST(FrameGrabber, GivesAnUprightPictureFittedIntoTheBox) {
     EXPECT_EQ(small.height, 45);
 }
 
+TEST(FrameGrabber, PicturesAFewPixelsWide) {
+    // The scaler writes whole vector registers; a 2 x 2 picture must still fit its buffer.
+    for (int run = 0; run < 20; ++run) {
+        const RgbaImage tiny = FrameGrabber::picture(testFilm("tiny-2x2.mp4"), 0.2, 0.1, 480, 300);
+        ASSERT_EQ(tiny.width, 2);
+        ASSERT_EQ(tiny.height, 2);
+        ASSERT_EQ(tiny.pixels.size(), 16u);
+    }
+}
+
 TEST(FrameGrabber, FindsTheFrameNearTheTimeOrNone) {
     // cuts.mp4 changes picture at 1.6 s: the frames either side differ.
     const RgbaImage before = FrameGrabber::picture(testFilm("cuts.mp4"), 1.56, 0.01, 64, 64);
