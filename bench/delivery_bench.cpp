@@ -19,6 +19,7 @@
 #include "delivery/delivery_preset_json.h"
 #include "delivery/local_process.h"
 #include "delivery/mastering_encode.h"
+#include "delivery/output_disclosure.h"
 #include "delivery/output_verification.h"
 #include "delivery/preset_catalogue.h"
 #include "disclosure/review_package.h"
@@ -98,8 +99,13 @@ Timed byHand(const DeliveryRequest& request, const MasteringExporter::EncodeJob&
 
 void metric(const char* name, double value, const char* unit) { std::printf("metric: %s %.3f %s\n", name, value, unit); }
 
+struct Steps {
+    double milliseconds = 0;            // every step around the encode
+    double disclosureMilliseconds = 0;  // of which: writing the XMP packet and reading it back
+};
+
 // Every step of the export but the encode, timed on its own against the by-hand output.
-double stepsAroundTheEncode(const DeliveryRequest& request, const MasteringExporter::EncodeJob& job,
+Steps stepsAroundTheEncode(const DeliveryRequest& request, const MasteringExporter::EncodeJob& job,
                             const std::filesystem::path& output, const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder / "package");
     std::filesystem::create_directories(folder / "work");
@@ -114,6 +120,10 @@ double stepsAroundTheEncode(const DeliveryRequest& request, const MasteringExpor
     const double probe = bench::millisecondsOf([&] { encoded = SourceProbe::read(output, request.tools.ffprobe); });
     const double verification = bench::millisecondsOf(
         [&] { MasteringExporter::verifyOutput(job.plan, job.film, job.source, encoded); });
+    const double disclosure = bench::millisecondsOf([&] {
+        MasteringExporter::writeDisclosure(job, request.project, output);
+        MasteringExporter::verifyDisclosure(job, request.project, output);
+    });
     const double sideFiles = bench::millisecondsOf([&] {
         writeFileAtomically(folder / "side.encoding.json", DeliveryPresetJson::encode(job.plan.preset));
         writeFileAtomically(folder / "side.ffprobe.json", encoded.json);
@@ -124,8 +134,9 @@ double stepsAroundTheEncode(const DeliveryRequest& request, const MasteringExpor
     metric("delivery_step_label_pictures_and_graph_ms", workFiles, "ms");
     metric("delivery_step_output_probe_ms", probe, "ms");
     metric("delivery_step_verification_ms", verification, "ms");
+    metric("delivery_step_disclosure_xmp_ms", disclosure, "ms");
     metric("delivery_step_side_files_ms", sideFiles, "ms");
-    return fingerprint + package + workFiles + probe + verification + sideFiles;
+    return {fingerprint + package + workFiles + probe + verification + disclosure + sideFiles, disclosure};
 }
 
 // How many exports run; each by-hand run before and after one. MARROWICK_BENCH_ROUNDS overrides.
@@ -182,10 +193,14 @@ Comparison alternate(const DeliveryRequest& request, const MasteringExporter::En
     return runs;
 }
 
-void report(const Comparison& runs, double aroundTheEncode) {
+void report(const Comparison& runs, const Steps& aroundTheEncode) {
     const double checking = runs.ours.back().checking.milliseconds;
     metric("delivery_step_check_encoders_probe_plan_ms", checking, "ms");
-    metric("delivery_steps_around_the_encode_ms", aroundTheEncode + checking, "ms");
+    metric("delivery_steps_around_the_encode_ms", aroundTheEncode.milliseconds + checking, "ms");
+    std::vector<double> byHand;
+    for (const Timed& run : runs.byHand) byHand.push_back(run.milliseconds);
+    metric("delivery_step_disclosure_xmp_share_of_encode_by_hand",
+           aroundTheEncode.disclosureMilliseconds / bench::median(byHand), "x");
     metric("delivery_rounds", double(runs.ours.size()), "");
     // How far identical runs by hand lie apart: the noise the ratios below stand against.
     const auto [fastest, slowest] = std::minmax_element(
@@ -214,7 +229,7 @@ int run() {
     const Comparison runs = alternate(request, job, folder);
     // The steps around the encode, timed against the last output by hand.
     const std::filesystem::path lastByHand = folder / ("by-hand-" + std::to_string(runs.ours.size()));
-    const double around = stepsAroundTheEncode(request, job, lastByHand / "by-hand.mp4", folder / "steps");
+    const Steps around = stepsAroundTheEncode(request, job, lastByHand / "by-hand.mp4", folder / "steps");
     std::filesystem::remove_all(folder);
     report(runs, around);
     return 0;

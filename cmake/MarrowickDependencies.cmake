@@ -11,6 +11,7 @@ find_package(LibXml2 REQUIRED)
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libavfilter libswscale libswresample libavutil)
 pkg_check_modules(TURBOJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
 pkg_check_modules(OPENBLAS REQUIRED IMPORTED_TARGET openblas)
+pkg_check_modules(EXEMPI REQUIRED IMPORTED_TARGET exempi-2.0)
 
 if(NOT MARROWICK_FUZZ)
   find_package(GTest REQUIRED)

@@ -1,5 +1,5 @@
-// The encode of one job: source check, work folder, label pictures, graph, FFmpeg, verification
-// and side files.
+// The encode of one job: source check, work folder, label pictures, graph, FFmpeg, disclosure
+// packet, verification and side files.
 #include "delivery/mastering_encode.h"
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "delivery/delivery_preset_json.h"
 #include "delivery/local_process.h"
 #include "delivery/mastering_graph.h"
+#include "delivery/output_disclosure.h"
 #include "delivery/output_verification.h"
 #include "disclosure/label_assets.h"
 #include "disclosure/png_codec.h"
@@ -58,6 +59,7 @@ public:
         std::error_code ignored;
         for (const char* extension : {"encoding.json", "ffprobe.json", "encoder.log"})
             std::filesystem::remove(sideFile(output_, extension), ignored);
+        std::filesystem::remove(disclosureSidecar(output_), ignored);
         std::filesystem::remove(output_, ignored);
     }
     OutputGuard(const OutputGuard&) = delete;
@@ -131,8 +133,10 @@ void encode(const EncodeJob& job, const Project& project, const FFmpegTools& too
     OutputGuard output(to);
     const ProcessOutput run = LocalProcess::run(tools.ffmpeg, arguments(job.plan, job.film, job.source, files, dcPrecisionOption(tools.ffmpeg)),
                                                 progressLines(job.film.duration, progress), stop);
+    writeDisclosure(job, project, to);
     const SourceProbe encoded = SourceProbe::read(to, tools.ffprobe, stop);
     verifyOutput(job.plan, job.film, job.source, encoded);
+    verifyDisclosure(job, project, to);
     writeFileAtomically(sideFile(to, "encoding.json"), DeliveryPresetJson::encode(job.plan.preset));
     writeFileAtomically(sideFile(to, "ffprobe.json"), encoded.json);
     writeFileAtomically(sideFile(to, "encoder.log"), run.log);

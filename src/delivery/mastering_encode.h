@@ -37,9 +37,10 @@ std::filesystem::path sideFile(const std::filesystem::path& output, const char* 
 EncodeFiles writeWorkFiles(const EncodeJob& job, const Project& project, const std::filesystem::path& folder,
                            const std::filesystem::path& output, const std::filesystem::path& resourceRoot);
 
-// Encodes the job to `to` and verifies the result, then writes the side files. Label pictures and
-// the graph script live in a "marrowick-encode-<UUID>" folder of the temporary folder, removed on
-// every exit. On any failure, cancellation included, nothing of this output is left behind.
+// Encodes the job to `to`, writes its disclosure packet (output_disclosure.h) and verifies the
+// result (the ten probe checks, then the packet read back), then writes the side files. Label
+// pictures and the graph script live in a "marrowick-encode-<UUID>" folder of the temporary folder,
+// removed on every exit. On any failure, cancellation included, nothing of this output is left behind.
 //
 // Throws ReviewError "Review every shot before video export.", "Source changed since review:
 // <file>", the label artwork's, the runner's or a verification message, or a write failure;

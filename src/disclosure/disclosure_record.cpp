@@ -38,6 +38,11 @@ std::vector<std::string> detectorNames(const Project& project) {
     return names;
 }
 
+std::string workDisclosureNote(const Project& project) {
+    return project.artisticWork ? "Creative-work disclosure note: " + project.workDisclosure
+                                : "Per-shot visible disclosure selected.";
+}
+
 std::string disclosureRecord(const Project& project, double createdAt) {
     const std::string lines[] = {
         "Marrowick review export",
@@ -49,8 +54,7 @@ std::string disclosureRecord(const Project& project, double createdAt) {
             decimalText(project.threshold) + ".",
         "Visual groups: " + std::string(kVisualDescriptor) + ", distance " + floatText(project.groupingThreshold) +
             ". Similarity is advisory.",
-        project.artisticWork ? "Creative-work disclosure note: " + project.workDisclosure
-                             : "Per-shot visible disclosure selected.",
+        workDisclosureNote(project),
         "",
         "Review decisions are human declarations. Neither visual similarity nor local model output establishes AI "
         "provenance or legal scope. An unreviewed shot is not a declaration of no AI use.",

@@ -16,6 +16,11 @@ inline constexpr const char* kRegulationAddress = "https://eur-lex.europa.eu/eli
 // in film order.
 std::vector<std::string> detectorNames(const Project& project);
 
+// What the project declares about the work as a whole: "Creative-work disclosure note: " and the
+// note when the work is declared evidently artistic or creative, else "Per-shot visible disclosure
+// selected.".
+std::string workDisclosureNote(const Project& project);
+
 // The record's 13 lines joined by LF, without a final LF. `createdAt` is the export moment in
 // seconds since 2001-01-01 UTC.
 std::string disclosureRecord(const Project& project, double createdAt);

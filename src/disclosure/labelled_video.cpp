@@ -7,12 +7,16 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "analysis/av_error.h"
 #include "analysis/file_fingerprint.h"
 #include "disclosure/internal/frame_label_blender.h"
+#include "disclosure/disclosure_metadata.h"
 #include "disclosure/internal/movie_transcoder.h"
 #include "disclosure/label_overlay_set.h"
+#include "disclosure/xmp_file.h"
+#include "disclosure/xmp_packet.h"
 #include "model/review_error.h"
 
 namespace marrowick::Exporter {
@@ -80,6 +84,21 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
+// Writes the film's disclosure packet into the finished movie (which keeps its fast-start layout)
+// and reads it back; a movie whose packet fails is removed.
+void recordDisclosure(const Film& film, const std::vector<Shot>& shots, const Project& project,
+                      const std::filesystem::path& movie) {
+    try {
+        const DisclosureMetadata disclosure = disclosureMetadata(film, shots, project);
+        XmpFile::embed(movie, XmpPacket::write(disclosure), XmpFile::Layout::indexFirst);
+        XmpPacket::requireMatch(XmpFile::embeddedPacket(movie), disclosure);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(movie, ignored);
+        throw;
+    }
+}
+
 }  // namespace
 
 std::string labelledVideoName(std::size_t position, const Film& film) {
@@ -104,6 +123,7 @@ void labelledVideo(const Film& film, const std::vector<Shot>& shots, const Proje
             pacer.at(seconds);
         },
         std::move(stop));
+    recordDisclosure(film, shots, project, to);
     if (progress) progress(1.0);
 }
 

@@ -22,11 +22,12 @@ using VideoProgress = std::function<void(double fraction)>;
 std::string labelledVideoName(std::size_t position, const Film& film);
 
 // Writes the display copy of `film` to `to`: H.264 High (visually lossless) for 8-bit sources,
-// ProRes 422 HQ for deeper ones, the source's upright raster, frames and times, every audio track.
-// `shots` are the film's shots; `project` gives the label settings. Throws ReviewError ("Review
-// every shot in this film before video export.", "Source changed since review: ...", the exporter
-// and raster messages, "Video export did not finish.", artwork, hashing, decoding and writing
-// errors) or Cancelled once `stop` is requested. `to` is written only when the movie is complete.
+// ProRes 422 HQ for deeper ones, the source's upright raster, frames and times, every audio track,
+// and the film's disclosure as XMP (XmpPacket), read back once written. `shots` are the film's
+// shots; `project` gives the label settings. Throws ReviewError ("Review every shot in this film
+// before video export.", "Source changed since review: ...", the exporter and raster messages,
+// "Video export did not finish.", artwork, hashing, decoding, writing and XMP errors) or Cancelled
+// once `stop` is requested. `to` is left only when the movie and its disclosure are complete.
 void labelledVideo(const Film& film, const std::vector<Shot>& shots, const Project& project,
                    const std::filesystem::path& to, const std::filesystem::path& resourceRoot,
                    const VideoProgress& progress, std::stop_token stop = {});

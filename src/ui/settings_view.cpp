@@ -76,6 +76,8 @@ void SettingsView::buildProject(QBoxLayout& column) {
         QStringLiteral("This note is included in the review record. Video exports use the per-shot labels you chose; "
                        "a creative-work alternative disclosure needs its own editorial placement."),
         this));
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Outputs carry machine-readable disclosure (XMP, IPTC digital source type)"), this));
 }
 
 void SettingsView::buildDetection(QBoxLayout& column) {

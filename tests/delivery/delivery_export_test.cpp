@@ -10,6 +10,8 @@
 #include "delivery/delivery_names.h"
 #include "delivery/local_process.h"
 #include "delivery/mastering_graph.h"
+#include "delivery/output_disclosure.h"
+#include "disclosure/xmp_readback.h"
 #include "model/review_error.h"
 
 namespace marrowick {
@@ -53,9 +55,12 @@ std::set<std::string> withPackage(std::set<std::string> names) {
     return names;
 }
 
-// The output and its three side files.
+// The output and its three side files, and the disclosure sidecar of containers without XMP.
 std::set<std::string> outputFiles(const std::string& stem, const std::string& container) {
-    return {stem + "." + container, stem + ".encoding.json", stem + ".ffprobe.json", stem + ".encoder.log"};
+    std::set<std::string> names{stem + "." + container, stem + ".encoding.json", stem + ".ffprobe.json",
+                                stem + ".encoder.log"};
+    if (container != "mp4" && container != "mov") names.insert(stem + "." + container + ".xmp");
+    return names;
 }
 
 std::filesystem::path onlyEntry(const std::filesystem::path& folder) {
@@ -96,6 +101,15 @@ TEST_F(DeliveryExportTest, EveryCodecFamilyEncodesAndVerifies) {
     for (const auto& stream : xdcam["streams"])
         if (stream["codec_type"] == "audio" && stream["channels"] == 1) ++monoTracks;
     EXPECT_EQ(monoTracks, 2);
+    for (int index = 0; index < 8; ++index) {
+        const std::filesystem::path output = folder / (std::string(stems[index]) + "." + containers[index]);
+        const std::filesystem::path sidecar = MasteringExporter::disclosureSidecar(output);
+        EXPECT_EQ(std::filesystem::exists(sidecar) ? XmpPacket::read(readText(sidecar)) : exempiDisclosure(output),
+                  generatedThenModified())
+            << output;
+    }
+    EXPECT_EQ(exiftoolDisclosure(folder / "1-Spot_A_web.mp4"), generatedThenModified());
+    EXPECT_EQ(exiftoolDisclosure(folder / "8-Spot_A_xdcam.mxf.xmp"), generatedThenModified());
     EXPECT_EQ(nlohmann::json::parse(readText(folder / "1-Spot_A_web.encoding.json"))["key"], "web_h264_1080p");
     EXPECT_FALSE(readText(folder / "2-Spot_A_hevc10.encoder.log").empty());
 
@@ -196,10 +210,11 @@ TEST_F(DeliveryExportTest, CancelDuringTheThirdJobKeepsTheFirstTwo) {
 TEST_F(DeliveryExportTest, FailingEncodesLeaveNoPartialOutput) {
     Project project;
     addReviewedFilm(project, copyFilm(scratch, "delivery-rec709.mov", "a.mov"));
-    const auto failing = [&](const std::string& folder, const std::string& script) {
+    const auto failing = [&](const std::string& folder, const std::string& script,
+                             const std::string& key = "master:prores_422") {
         std::filesystem::create_directories(scratch / folder);
         const FFmpegTools tools = standInTools(scratch / (folder + "-bin"), script);
-        const std::string message = failureOf(requestFor(project, {"master:prores_422"}, tools), scratch / folder);
+        const std::string message = failureOf(requestFor(project, {key}, tools), scratch / folder);
         EXPECT_EQ(namesIn(onlyEntry(scratch / folder)), kPackage);
         return message;
     };
@@ -210,6 +225,12 @@ TEST_F(DeliveryExportTest, FailingEncodesLeaveNoPartialOutput) {
     EXPECT_THAT(failing("killed", std::string(encodersOrRun) + "out=\"\"; for a; do out=\"$a\"; done\n"
                                                              ": > \"$out\"; kill -9 $$"),
                 HasSubstr("ffmpeg failed ("));
+    // An output that fails verification goes, and its disclosure sidecar with it.
+    EXPECT_EQ(failing("unverified",
+                      std::string(encodersOrRun) + "out=\"\"; for a; do out=\"$a\"; done\ncp '" +
+                          testFilm("delivery-rec709.mov").string() + "' \"$out\"",
+                      "web_vp9_webm_1080p"),
+              "Encoded codec/pixel format does not match the preset.");
 }
 
 TEST_F(DeliveryExportTest, AFailureLaterOnKeepsVerifiedOutputs) {

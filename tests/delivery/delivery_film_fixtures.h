@@ -12,6 +12,7 @@
 #include "delivery/delivery_export.h"
 #include "delivery/encode_fixtures.h"
 #include "delivery/ffmpeg_tools.h"
+#include "disclosure/disclosure_metadata.h"
 #include "disclosure/safe_zones.h"
 
 namespace marrowick::testing {
@@ -45,6 +46,13 @@ inline void addReviewedFilm(Project& project, const Film& film, const std::vecto
         project.shots.push_back(shotOf(film, start, end, decisions[index % decisions.size()]));
         start = end;
     }
+}
+
+// What the outputs of a 1 s, 25 fps film reviewed as generated up to 0.4 s and modified after it
+// disclose (`addReviewedFilm(project, film, {0.4}, {Disclosure::generated, Disclosure::modified})`).
+inline DisclosureMetadata generatedThenModified() {
+    return {kCompositeWithTrainedAlgorithmicMedia, "Per-shot visible disclosure selected.", "f25",
+            {{0, 10, Disclosure::generated}, {10, 15, Disclosure::modified}}};
 }
 
 inline DeliveryRequest requestFor(const Project& project, const std::vector<std::string>& keys,

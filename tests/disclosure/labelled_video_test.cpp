@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stop_token>
 
 #include "disclosure/failure_message.h"
@@ -18,6 +19,7 @@
 #include "disclosure/label_geometry.h"
 #include "disclosure/labelled_film.h"
 #include "disclosure/temporary_folder.h"
+#include "disclosure/xmp_readback.h"
 
 namespace marrowick {
 namespace {
@@ -121,6 +123,46 @@ TEST(LabelledVideo, KeepsTimingAndSoundAndWritesHighProfileH264) {
     EXPECT_EQ(streams.pixelFormat, "yuv420p");
     EXPECT_NEAR(streams.duration, 3.0, 0.05);
     EXPECT_EQ(entries(folder.path()), 1u);  // no temporary file beside it
+}
+
+// The byte offset of the first top-level box of the given type in a QuickTime file; -1 if none.
+std::int64_t topLevelBox(const std::filesystem::path& movie, const std::string& type) {
+    std::ifstream file(movie, std::ios::binary);
+    unsigned char header[8];
+    for (std::int64_t offset = 0; file.seekg(offset) && file.read(reinterpret_cast<char*>(header), 8);) {
+        if (std::string(reinterpret_cast<char*>(header) + 4, 4) == type) return offset;
+        const std::int64_t size = (std::int64_t{header[0]} << 24) | (header[1] << 16) | (header[2] << 8) | header[3];
+        if (size < 8) return -1;
+        offset += size;
+    }
+    return -1;
+}
+
+TEST(LabelledVideo, DisclosureTravelsInsideTheMovieAsXmp) {
+    TemporaryFolder folder;
+    Project project = testing::projectOf(testFilm("portrait.mp4"), 90, 160, 0.4, {Disclosure::generated});
+    Shot none = project.shots[0];
+    Shot modified = project.shots[0];
+    project.shots.mut(0).end = 0.16;
+    none.id = Uuid::random(), none.start = 0.16, none.end = 0.28, none.disclosure = Disclosure::none;
+    modified.id = Uuid::random(), modified.start = 0.28, modified.end = 0.4, modified.disclosure = Disclosure::modified;
+    project.shots.push_back(none);
+    project.shots.push_back(modified);
+    const std::filesystem::path movie = folder.path() / "labelled.mov";
+    exportFirstFilm(project, movie);
+    const DisclosureMetadata expected{kCompositeWithTrainedAlgorithmicMedia, "Per-shot visible disclosure selected.",
+                                      "f25", {{0, 4, Disclosure::generated}, {7, 3, Disclosure::modified}}};
+    EXPECT_EQ(testing::exiftoolDisclosure(movie), expected);
+    EXPECT_EQ(testing::exempiDisclosure(movie), expected);
+    EXPECT_LT(topLevelBox(movie, "moov"), topLevelBox(movie, "mdat"));  // still starts fast
+
+    const Project unlabelled = testing::projectOf(testFilm("portrait.mp4"), 90, 160, 0.4, {Disclosure::none});
+    const std::filesystem::path plain = folder.path() / "plain.mov";
+    exportFirstFilm(unlabelled, plain);
+    const DisclosureMetadata nothingLabelled{std::nullopt, "Per-shot visible disclosure selected.", "f25", {}};
+    EXPECT_EQ(testing::exiftoolDisclosure(plain), nothingLabelled);
+    EXPECT_EQ(testing::exempiDisclosure(plain), nothingLabelled);
+    EXPECT_FALSE(testing::exiftool::report(plain).contains("DigitalSourceType"));
 }
 
 TEST(LabelledVideo, TenBitSourcesBecomeProResHq) {

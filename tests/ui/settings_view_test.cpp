@@ -1,6 +1,8 @@
 // The settings sheet's bindings, value formats and busy state, and the guide's links.
 #include "ui/settings_view.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +127,18 @@ TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
     name.setText(QStringLiteral("Harbour cut"));
     emit name.textEdited(name.text());
     EXPECT_EQ(fixture.store.project().name, "Harbour cut");
+}
+
+TEST(SettingsView, SaysOutputsCarryMachineReadableDisclosure) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    const auto labels = view.findChildren<QLabel*>();
+    EXPECT_EQ(std::count_if(labels.begin(), labels.end(),
+                            [](const QLabel* label) {
+                                return label->text() ==
+                                       "Outputs carry machine-readable disclosure (XMP, IPTC digital source type)";
+                            }),
+              1);
 }
 
 TEST(SettingsView, WholeSheetIsDisabledWhileAnImportRuns) {
