@@ -24,7 +24,8 @@ bool operator==(const Film& a, const Film& b) {
                            (a.frameTimes && b.frameTimes && *a.frameTimes == *b.frameTimes);
     return a.id == b.id && a.path == b.path && sameBytes(a.bookmark, b.bookmark) && a.duration == b.duration &&
            a.fps == b.fps && a.width == b.width && a.height == b.height && sameTimes &&
-           a.sourceSHA256 == b.sourceSHA256 && a.detector == b.detector;
+           a.sourceSHA256 == b.sourceSHA256 && a.detector == b.detector && a.startTimecode == b.startTimecode &&
+           a.timecodeRate == b.timecodeRate;
 }
 
 bool operator==(const Project& a, const Project& b) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace marrowick::FilmShots {
 
@@ -13,6 +14,8 @@ std::vector<const Shot*> inOrder(const Project& project, const Film& film) {
     std::sort(shots.begin(), shots.end(), [](const Shot* a, const Shot* b) { return a->start < b->start; });
     return shots;
 }
+
+std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 std::int64_t frames(double seconds, double frameRate) { return std::llround(seconds * frameRate); }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,9 @@ namespace marrowick::FilmShots {
 
 // The shots of one film ordered by start.
 std::vector<const Shot*> inOrder(const Project& project, const Film& film);
+
+// The file name of the film's source.
+std::string fileName(const Film& film);
 
 // A time as a whole frame count at a rate.
 std::int64_t frames(double seconds, double frameRate);
