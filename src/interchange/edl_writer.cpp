@@ -70,7 +70,7 @@ std::string edl(const Project& project) {
     std::int64_t record = *Timecode::frames("01:00:00:00", counting.timebase, counting.dropFrame);
     std::size_t number = 0;
     for (const Film& film : project.films) {
-        for (const Shot* shot : FilmShots::inOrder(project, film)) {
+        for (const Shot* shot : project.shotsInOrder(film)) {
             const std::int64_t in = FilmTime::timecodeFrames(film, shot->start);
             const std::int64_t out_ = FilmTime::timecodeFrames(film, shot->end);
             if (out_ <= in) continue;

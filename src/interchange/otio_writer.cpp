@@ -54,7 +54,7 @@ ordered track(const Project& project, const Film& film) {
                            {"available_range", timeRange(0, FilmShots::frames(film.duration, film.fps), film.fps)},
                            {"metadata", ordered::object()}};
     ordered clips = ordered::array();
-    const std::vector<const Shot*> shots = FilmShots::inOrder(project, film);
+    const std::vector<const Shot*> shots = project.shotsInOrder(film);
     for (std::size_t i = 0; i < shots.size(); ++i) clips.push_back(clip(film, *shots[i], i, media));
     return {{"OTIO_SCHEMA", "Track.1"},
             {"name", FilmShots::fileName(film)},

@@ -35,6 +35,14 @@ bool operator==(const Project& a, const Project& b) {
            a.labelWidth == b.labelWidth && a.corner == b.corner && a.labelLayouts == b.labelLayouts && a.id == b.id;
 }
 
+std::vector<const Shot*> Project::shotsInOrder(const Film& film) const {
+    std::vector<const Shot*> ordered;
+    for (const Shot& shot : shots)
+        if (shot.filmID == film.id) ordered.push_back(&shot);
+    std::sort(ordered.begin(), ordered.end(), [](const Shot* a, const Shot* b) { return a->start < b->start; });
+    return ordered;
+}
+
 std::size_t Project::reviewed() const {
     return static_cast<std::size_t>(std::count_if(
         shots.begin(), shots.end(), [](const Shot& shot) { return shot.disclosure != Disclosure::unreviewed; }));

@@ -58,6 +58,7 @@ QPushButton[prominent="true"]:hover { background: #ffb340; }
 QPushButton[prominent="true"]:disabled { background: #5a4320; color: #8a7a60; }
 QPushButton[plain="true"], QToolButton[plain="true"] { background: transparent; border: none; padding: 2px 4px; }
 QPushButton[plain="true"]:hover, QToolButton[plain="true"]:hover { background: rgba(255,255,255,0.06); }
+QToolButton[plain="true"]:checked { background: rgba(255,159,10,0.22); border-radius: 4px; }
 QPushButton[small="true"] { padding: 2px 8px; border-radius: 5px; }
 QLineEdit { background: #24262b; border: 1px solid #3a3c43; border-radius: 6px; padding: 4px 8px;
     selection-background-color: #ff9f0a; selection-color: #131417; }

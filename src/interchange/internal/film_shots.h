@@ -1,4 +1,4 @@
-// A film's shots in time order, and their whole-frame positions, as the timeline writers need them.
+// A film's name and whole-frame positions, and decision colours, as the timeline writers need them.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +9,6 @@
 #include "model/project.h"
 
 namespace marrowick::FilmShots {
-
-// The shots of one film ordered by start.
-std::vector<const Shot*> inOrder(const Project& project, const Film& film);
 
 // The file name of the film's source.
 std::string fileName(const Film& film);
