@@ -34,8 +34,8 @@ namespace {
 constexpr QSize kMinimumSize{1180, 760};
 constexpr int kPreviewMinimum = 220;
 // At 1600 by 1000 these give the picture about two fifths of the window and the library the rest.
-constexpr int kPreviewIdeal = 720;
-constexpr int kLibraryIdeal = 180;
+constexpr int kPreviewIdeal = 780;
+constexpr int kLibraryIdeal = 120;
 constexpr int kLibraryMinimumHeight = 120;
 constexpr int kLibraryMinimumWidth = 560;
 
@@ -101,7 +101,7 @@ QWidget* MainWindow::rightColumn() {
     split->setMinimumWidth(kLibraryMinimumWidth);
     auto* previewFrame = new QWidget(split);
     auto* previewLayout = new QVBoxLayout(previewFrame);
-    previewLayout->setContentsMargins(4, 6, 4, 0);
+    previewLayout->setContentsMargins(0, 6, 0, 0);
     auto* qtPlayer = dynamic_cast<QtMediaPlayer*>(&store_.player());
     preview_ = new PreviewPane(store_, qtPlayer ? &qtPlayer->videoSink() : nullptr, previewFrame);
     previewLayout->addWidget(preview_);
