@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <QStyleFactory>
 
+// The style sheet's check mark comes from the bundled icons.
+static void registerIcons() { Q_INIT_RESOURCE(icons); }
+
 namespace marrowick::Theme {
 namespace {
 
@@ -73,6 +76,12 @@ QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }
 QSplitter::handle { background: #26282d; }
 QFrame[divider="true"] { background: #26282d; }
 QDialog { background: %14; }
+QCheckBox::indicator, QRadioButton::indicator { width: 13px; height: 13px; border: 1px solid %15; background: %3; }
+QCheckBox::indicator { border-radius: 3px; }
+QRadioButton::indicator { border-radius: 7px; }
+QCheckBox::indicator:checked { background: %4; border-color: %4; image: url(:/icons/checkmark.svg); }
+QRadioButton::indicator:checked { background: %5; border: 4px solid %4; width: 7px; height: 7px; }
+QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { border-color: %6; background: %10; }
 )";
 
 QString styleSheet() {
@@ -80,7 +89,8 @@ QString styleSheet() {
     return QString::fromLatin1(kStyleSheet)
         .arg(hex(kText), hex(kControl), hex(kField), hex(kAccent), hex(kOnAccent), hex(kTertiaryText), hex(kSidebar),
              hex(kControlHover), hex(kControlPressed))
-        .arg(hex(kDisabledControl), hex(kAccentHover), hex(kAccentDisabled), hex(kOnAccentDisabled), hex(kPanel));
+        .arg(hex(kDisabledControl), hex(kAccentHover), hex(kAccentDisabled), hex(kOnAccentDisabled), hex(kPanel),
+             hex(kSecondaryText));
 }
 
 }  // namespace
@@ -128,6 +138,7 @@ void apply(QApplication& application) {
     base.setPixelSize(13);
     application.setFont(base);
     application.setPalette(darkPalette());
+    registerIcons();
     application.setStyleSheet(styleSheet());
 }
 

@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +42,32 @@ TEST(Theme, EveryTextColourReachesFourAndAHalfToOneOnItsBackground) {
     EXPECT_FALSE(sheet.contains(QChar('%'))) << "every colour placeholder is filled";
     for (const QColor& used : {Theme::kTertiaryText, Theme::kOnAccentDisabled, Theme::kField, Theme::kPanel})
         EXPECT_TRUE(sheet.contains(used.name())) << used.name().toStdString();
+}
+
+// The indicator's strongest contrast against the window: its border unchecked, its fill checked.
+double indicatorContrast(QAbstractButton& box) {
+    box.resize(box.sizeHint());
+    const QImage picture = box.grab().toImage();
+    double strongest = 1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < std::min(picture.width(), 18); ++x)
+            strongest = std::max(strongest, contrast(picture.pixelColor(x, y), Theme::kBackground));
+    return strongest;
+}
+
+TEST(Theme, CheckBoxesAndRadioButtonsShowBothStates) {
+    QWidget window;
+    window.setAutoFillBackground(true);
+    QCheckBox check(QString(), &window);
+    QRadioButton radio(QString(), &window);
+    for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{&check, &radio}) {
+        box->setChecked(false);
+        const QImage off = box->grab().toImage();
+        EXPECT_GE(indicatorContrast(*box), 3.0) << "unchecked: a border non-text contrast can see";
+        box->setChecked(true);
+        EXPECT_GE(indicatorContrast(*box), 3.0);
+        EXPECT_NE(box->grab().toImage(), off) << "checked looks different";
+    }
 }
 
 }  // namespace
