@@ -56,6 +56,8 @@ struct Project {
     void setNote(const Uuid& shotID, const std::string& note);
 
     const Film* film(const Uuid& filmID) const;
+    // The film's shots ordered by start.
+    std::vector<const Shot*> shotsInOrder(const Film& film) const;
     std::optional<std::size_t> shotIndex(const Uuid& shotID) const;
 
     friend bool operator==(const Project& a, const Project& b);

@@ -36,6 +36,7 @@ public:
 
 private:
     void buildProject(QBoxLayout& column);
+    void buildDisplay(QBoxLayout& column);
     void buildDetection(QBoxLayout& column);
     void buildLabels(QBoxLayout& column);
     void buildModel(QBoxLayout& column);
@@ -53,6 +54,7 @@ private:
     StepSlider* threshold_;
     StepSlider* grouping_;
     QPushButton* rebuild_;
+    QComboBox* timeDisplay_;
     QComboBox* style_;
     QComboBox* corner_;
     StepSlider* width_;
