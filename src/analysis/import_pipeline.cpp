@@ -43,6 +43,17 @@ private:
     std::size_t next_ = 0;
 };
 
+// Carries earlier decisions to a film's shots and keeps its keys for later imports.
+void carryTo(CarryOver& carry, const Film& film, std::vector<Shot>& shots, const FilmSignatures& signatures,
+             const Events& events, double progress, const std::stop_token& stop) {
+    if (carry.hasDecisions()) {
+        if (events.progress) events.progress(progress, matchingText(film.path));
+        const CarryReport report = carry.apply(film, shots, signatures, stop);
+        if (events.carried) events.carried(film, report);
+    }
+    carry.remember(film, signatures.keys);
+}
+
 }  // namespace
 
 std::string detectingText(const std::string& detectorName, const std::filesystem::path& file) {
@@ -51,6 +62,23 @@ std::string detectingText(const std::string& detectorName, const std::filesystem
 
 std::string indexingText(std::size_t shots, const std::filesystem::path& file) {
     return "Indexing " + std::to_string(shots) + " shots · " + file.filename().string();
+}
+
+std::string matchingText(const std::filesystem::path& file) {
+    return "Matching earlier cuts · " + file.filename().string();
+}
+
+std::vector<EarlierFilm> reviewedFilms(const Project& project, const std::string& projectName) {
+    std::vector<EarlierFilm> result;
+    for (const Film& film : project.films) {
+        EarlierFilm earlier{film, {}, projectName};
+        for (const Shot& shot : project.shots)
+            if (shot.filmID == film.id) earlier.shots.push_back(shot);
+        const bool decided = std::any_of(earlier.shots.begin(), earlier.shots.end(),
+                                         [](const Shot& shot) { return shot.disclosure != Disclosure::unreviewed; });
+        if (decided) result.push_back(std::move(earlier));
+    }
+    return result;
 }
 
 std::vector<std::filesystem::path> newFiles(const Project& project, const std::vector<std::filesystem::path>& files) {
@@ -64,7 +92,7 @@ std::vector<std::filesystem::path> newFiles(const Project& project, const std::v
 }
 
 void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::path>& files, double threshold,
-                     const Events& events, std::stop_token stop, const ShotSource& shotSource) {
+                     const Events& events, std::stop_token stop, const ShotSource& shotSource, CarryOver* carry) {
     const double count = static_cast<double>(files.size());
     const std::string detectorName = detector.detectorName();
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -73,13 +101,15 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
         const std::string detecting = detectingText(detectorName, file);
         MiddleDescriptions described;
         DecodeNotes notes;
+        FilmSignatures signatures;
+        if (carry && carry->hasDecisions()) signatures.details.emplace();
         auto [film, shots] = detector.detect(
             file, threshold,
             [&](double fraction) {
                 if (events.progress) events.progress((double(i) + kDetectionShare * fraction) / count, detecting);
             },
             stop, [&](double start, double end, const RgbaImage& picture) { described.add(start, end, picture); },
-            &notes);
+            &notes, carry ? &signatures : nullptr);
         if (shotSource) shotSource(file, film, shots);
         std::string indexing = indexingText(shots.size(), file);
         if (const std::string damage = notes.text(); !damage.empty()) {
@@ -96,12 +126,13 @@ void detectAndEnrich(ShotDetector& detector, const std::vector<std::filesystem::
             const double done = kDetectionShare + (1 - kDetectionShare) * double(j + 1) / double(shots.size());
             if (events.progress) events.progress((double(i) + done) / count, indexing);
         }
+        if (carry) carryTo(*carry, film, shots, signatures, events, (double(i) + 1) / count, stop);
         if (events.filmDone) events.filmDone(std::move(film), std::move(shots));
     }
 }
 
 std::vector<Film> importInto(Project& project, ShotDetector& detector, const std::vector<std::filesystem::path>& files,
-                             const Events& events, std::stop_token stop, const ShotSource& shotSource) {
+                             const Events& events, std::stop_token stop, const ShotSource& shotSource, CarryOver* carry) {
     std::vector<Film> imported;
     Events collecting = events;
     collecting.filmDone = [&](Film film, std::vector<Shot> shots) {
@@ -110,7 +141,7 @@ std::vector<Film> importInto(Project& project, ShotDetector& detector, const std
         project.films.push_back(film);
         imported.push_back(std::move(film));
     };
-    detectAndEnrich(detector, newFiles(project, files), project.threshold, collecting, stop, shotSource);
+    detectAndEnrich(detector, newFiles(project, files), project.threshold, collecting, stop, shotSource, carry);
     project.shots = ShotImaging::group(project.shots, project.groupingThreshold, stop);
     return imported;
 }

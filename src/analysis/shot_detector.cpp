@@ -14,9 +14,10 @@ extern "C" {
 #include "analysis/boundary_tracker.h"
 #include "analysis/colour_difference_scorer.h"
 #include "analysis/file_fingerprint.h"
+#include "analysis/film_signatures.h"
 #include "analysis/media_file.h"
 #include "analysis/middle_frames.h"
-#include "analysis/tiny_frame_scaler.h"
+#include "analysis/tiny_frame_source.h"
 #include "analysis/transnet_v2.h"
 #include "model/film_time.h"
 #include "model/review_error.h"
@@ -42,29 +43,6 @@ FileStamp stampOf(const std::filesystem::path& path) {
         throw ReviewError::about(path, error.code().message());
     }
 }
-
-// Frames of the source shrunk to analysis frames, one at a time, honouring the stop request.
-class TinyFrameSource {
-public:
-    TinyFrameSource(MediaFile& media, MiddleFrames* middles)
-        : media_(media), scaler_(media.info().quarterTurns), middles_(middles) {}
-
-    std::optional<TinyFrame> next(const std::stop_token& stop) {
-        if (stop.stop_requested()) throw Cancelled();
-        const AVFrame* frame = media_.nextFrame();
-        if (!frame) return std::nullopt;
-        if (!frame->data[0]) throw ReviewError("Missing decoded frame.");
-        const double time = media_.frameTime();
-        if (!std::isfinite(time)) throw ReviewError("Invalid frame timestamp.");
-        if (middles_) middles_->decoded(*frame, time);
-        return makeTinyFrame(scaler_.shrink(*frame), time);
-    }
-
-private:
-    MediaFile& media_;
-    TinyFrameScaler scaler_;
-    MiddleFrames* middles_;
-};
 
 // Runs the scorer over windows of 100 frames advancing by 50; every frame gets one prediction.
 std::vector<FramePrediction> predictAll(TinyFrameSource& source, ShotScorer& scorer, double duration,
@@ -142,7 +120,8 @@ std::string ShotDetector::detectorName() const { return scorer_->name(); }
 std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::path& url, double threshold,
                                                         const std::function<void(double)>& progress,
                                                         std::stop_token stop,
-                                                        const MiddleFrames::Sink& middlePictures, DecodeNotes* notes) {
+                                                        const MiddleFrames::Sink& middlePictures, DecodeNotes* notes,
+                                                        FilmSignatures* signatures) {
     const FileStamp before = stampOf(url);
     MediaFile media(url, MediaFile::Options{.fastDecode = true});
     const VideoTrackInfo& info = media.info();
@@ -160,7 +139,7 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
 
     std::optional<MiddleFrames> middles;
     if (middlePictures) middles.emplace(info, threshold, middlePictures);
-    TinyFrameSource source(media, middles ? &*middles : nullptr);
+    TinyFrameSource source(media, middles ? &*middles : nullptr, signatures);
     const std::vector<FramePrediction> predictions =
         predictAll(source, *scorer_, info.duration, progress, stop, middles ? &*middles : nullptr);
     std::vector<double> times;
@@ -173,6 +152,7 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
         throw ReviewError("The source file changed during analysis. Import it again after the write completes.");
     film.sourceSHA256 = FileFingerprint::sha256(url, stop);
     film.frameTimes = makeFrameTimes(std::move(times));
+    if (signatures) signatures->keys.fps = film.fps;
     if (notes) notes->damagedFrames = media.damagedFrames();
     std::vector<Shot> filmShots = shots(film, boundaries(predictions, threshold, film.duration));
     if (progress) progress(1.0);

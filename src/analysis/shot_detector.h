@@ -16,6 +16,8 @@
 
 namespace marrowick {
 
+struct FilmSignatures;
+
 // The scorer's verdict on one decoded frame.
 struct FramePrediction {
     double time = 0;        // seconds
@@ -57,10 +59,11 @@ public:
     // (see MiddleFrames), as soon as the shot's end is known. A damaged file is detected over
     // what decodes; notes, when given, receive what was damaged. The film lasts as long as the
     // container says, or up to the end of its last frame when frames lie at or past that.
+    // signatures, when given, receive every analysis frame's signature from the same decode.
     std::pair<Film, std::vector<Shot>> detect(const std::filesystem::path& url, double threshold,
                                               const std::function<void(double)>& progress, std::stop_token stop = {},
                                               const MiddleFrames::Sink& middlePictures = {},
-                                              DecodeNotes* notes = nullptr);
+                                              DecodeNotes* notes = nullptr, FilmSignatures* signatures = nullptr);
 
     // Shot starts from per-frame scores: each run of scores at or above the threshold gives at
     // most one cut, on the frame after the run's highest (earliest of equal) score. Always starts

@@ -26,16 +26,16 @@ void cellSpan(int cell, int cells, int samples, int& first, int& last) {
 }
 
 // Averages one plane of width x height samples into columns x rows cells. A cell averages an even
-// grid of at most kSamples x kSamples of its samples: a 1080p cell is 40 x 40, and 4 x 4 of them
+// grid of at most perSide x perSide of its samples: a 1080p cell is 40 x 40, and 4 x 4 of them
 // estimate its mean closely enough for cut detection from a hundredth of the samples.
-void averagePlane(const std::uint8_t* data, int linesize, int width, int height, int columns, int rows, float* out) {
-    constexpr int kSamples = 4;
-    const int step = std::max(1, width / columns / kSamples);
+void averagePlane(const std::uint8_t* data, int linesize, int width, int height, int columns, int rows, int perSide,
+                  float* out) {
+    const int step = std::max(1, width / columns / perSide);
     std::vector<std::uint32_t> columnSums(width);
     for (int row = 0; row < rows; ++row) {
         int top = 0, bottom = 0;
         cellSpan(row, rows, height, top, bottom);
-        const int lines = std::min(bottom - top, kSamples);
+        const int lines = std::min(bottom - top, perSide);
         std::fill(columnSums.begin(), columnSums.end(), 0u);
         for (int k = 0; k < lines; ++k) {
             const int line = top + (2 * k + 1) * (bottom - top) / (2 * lines);
@@ -77,13 +77,14 @@ bool isFullRange(const AVFrame& frame) {
 }
 
 // Averages the three planes and converts the cell means to RGB bytes.
-void shrinkPlanarYuv(const AVFrame& frame, const AVPixFmtDescriptor& desc, int columns, int rows, std::uint8_t* rgb) {
+void shrinkPlanarYuv(const AVFrame& frame, const AVPixFmtDescriptor& desc, int columns, int rows, int samples,
+                     std::uint8_t* rgb) {
     std::array<float, kTinyPixels> y{}, u{}, v{};
     const int chromaWidth = AV_CEIL_RSHIFT(frame.width, desc.log2_chroma_w);
     const int chromaHeight = AV_CEIL_RSHIFT(frame.height, desc.log2_chroma_h);
-    averagePlane(frame.data[0], frame.linesize[0], frame.width, frame.height, columns, rows, y.data());
-    averagePlane(frame.data[1], frame.linesize[1], chromaWidth, chromaHeight, columns, rows, u.data());
-    averagePlane(frame.data[2], frame.linesize[2], chromaWidth, chromaHeight, columns, rows, v.data());
+    averagePlane(frame.data[0], frame.linesize[0], frame.width, frame.height, columns, rows, samples, y.data());
+    averagePlane(frame.data[1], frame.linesize[1], chromaWidth, chromaHeight, columns, rows, samples, u.data());
+    averagePlane(frame.data[2], frame.linesize[2], chromaWidth, chromaHeight, columns, rows, samples, v.data());
     float kr = 0, kb = 0;
     lumaWeights(frame, kr, kb);
     const float kg = 1.0f - kr - kb;
@@ -108,8 +109,8 @@ struct TinyFrameScaler::Converter {
     ~Converter() { sws_freeContext(context); }
 };
 
-TinyFrameScaler::TinyFrameScaler(int quarterTurns)
-    : converter_(std::make_unique<Converter>()), quarterTurns_(quarterTurns & 3) {}
+TinyFrameScaler::TinyFrameScaler(int quarterTurns, int samples)
+    : converter_(std::make_unique<Converter>()), quarterTurns_(quarterTurns & 3), samples_(std::max(1, samples)) {}
 
 TinyFrameScaler::~TinyFrameScaler() = default;
 
@@ -120,7 +121,7 @@ std::span<const std::uint8_t, kTinyValues> TinyFrameScaler::shrink(const AVFrame
     const int rows = sideways ? kTinyWidth : kTinyHeight;
     const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(frame.format));
     if (isPlanarYuv8(desc)) {
-        shrinkPlanarYuv(frame, *desc, columns, rows, stored_.data());
+        shrinkPlanarYuv(frame, *desc, columns, rows, samples_, stored_.data());
     } else {
         converter_->context = sws_getCachedContext(converter_->context, frame.width, frame.height,
                                                    static_cast<AVPixelFormat>(frame.format), columns, rows,

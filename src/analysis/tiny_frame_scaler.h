@@ -14,7 +14,12 @@ namespace marrowick {
 
 class TinyFrameScaler {
 public:
-    explicit TinyFrameScaler(int quarterTurns);
+    // Samples per side of each area averaged from planar YUV: a few are enough for cut detection;
+    // kEverySample averages every sample of the area (for comparing frames in detail).
+    static constexpr int kDetectionSamples = 4;
+    static constexpr int kEverySample = 1 << 16;
+
+    explicit TinyFrameScaler(int quarterTurns, int samples = kDetectionSamples);
     ~TinyFrameScaler();
     TinyFrameScaler(const TinyFrameScaler&) = delete;
     TinyFrameScaler& operator=(const TinyFrameScaler&) = delete;
@@ -28,6 +33,7 @@ private:
     struct Converter;
     std::unique_ptr<Converter> converter_;
     int quarterTurns_;
+    int samples_;
     std::array<std::uint8_t, kTinyValues> stored_{};
     std::array<std::uint8_t, kTinyValues> upright_{};
 };

@@ -7,6 +7,7 @@ int runVersion(std::span<const std::string> arguments);
 int runValidate(std::span<const std::string> arguments);
 int runDetect(std::span<const std::string> arguments);
 int runImport(std::span<const std::string> arguments);
+int runAcceptCarried(std::span<const std::string> arguments);
 int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
 int runPlan(std::span<const std::string> arguments);
@@ -20,10 +21,13 @@ std::span<const Command> commands() {
         {"version", "version", "Prints the program's version and the resource folder it uses.", runVersion},
         {"validate", "validate FILE", "Reads a project file and checks it as opening it would.", runValidate},
         {"detect", "detect VIDEO [--threshold T] [--json]", "Finds the shots of a film; prints start, end and score of each.", runDetect},
-        {"import", "import PROJECT VIDEO [--cuts LIST]...",
+        {"import", "import PROJECT VIDEO [--cuts LIST]... [--carry-from EARLIER.marrowick]",
          "Imports films into a project file (created when missing): shots (detected, or from the film's cut list), "
-         "thumbnails, groups.",
+         "thumbnails, groups, and earlier decisions on the same frames as suggestions.",
          runImport},
+        {"accept-carried", "accept-carried PROJECT [--film NAME]",
+         "Accepts every carried earlier decision (of one film, when named) as the shot's decision; prints each.",
+         runAcceptCarried},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
         {"timeline", "timeline PROJECT OUT.otio|OUT.edl",

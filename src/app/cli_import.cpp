@@ -1,5 +1,7 @@
-// marrowick-cli import PROJECT VIDEO [--cuts LIST]...: imports films into a project file, as the
-// workspace does; a film followed by --cuts takes its shots from the editor's cut list.
+// marrowick-cli import PROJECT VIDEO [--cuts LIST]... [--carry-from EARLIER]: imports films into a
+// project file, as the workspace does; a film followed by --cuts takes its shots from the editor's
+// cut list. Decisions of the project's reviewed films, and of the films of an earlier review file,
+// are carried to matching shots as suggestions.
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -27,15 +29,21 @@ Project projectAt(const std::filesystem::path& file) {
     return project;
 }
 
-// The videos in order, and the cut list named after each one that has one.
+// The videos in order, the cut list named after each one that has one, and the earlier reviews.
 struct ImportRequest {
     std::vector<std::filesystem::path> videos;
     std::vector<CutListPair> cutLists;
+    std::vector<std::filesystem::path> carryFrom;
 };
 
 std::optional<ImportRequest> requestOf(std::span<const std::string> arguments) {
     ImportRequest request;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--carry-from") {
+            if (i + 1 == arguments.size()) return std::nullopt;
+            request.carryFrom.push_back(arguments[++i]);
+            continue;
+        }
         if (arguments[i] != "--cuts") {
             request.videos.push_back(std::filesystem::absolute(arguments[i]));
             continue;
@@ -54,12 +62,25 @@ MediaTiming timingOf(const std::filesystem::path& video) {
     return {info.duration, info.fps};
 }
 
+// The project's own reviewed films, then those of each earlier review file (read and checked
+// before anything is imported; nothing else of those files is used).
+std::vector<EarlierFilm> earlierFilms(const Project& project, const std::vector<std::filesystem::path>& files) {
+    std::vector<EarlierFilm> earlier = ImportPipeline::reviewedFilms(project);
+    for (const std::filesystem::path& file : files) {
+        Project review = ProjectJson::readFile(file);
+        review.validated();
+        for (EarlierFilm& film : ImportPipeline::reviewedFilms(review, file.filename().string()))
+            earlier.push_back(std::move(film));
+    }
+    return earlier;
+}
+
 }  // namespace
 
 int runImport(std::span<const std::string> arguments) {
     const std::optional<ImportRequest> request = arguments.empty() ? std::nullopt : requestOf(arguments.subspan(1));
     if (!request) {
-        std::cerr << "Usage: marrowick-cli import PROJECT VIDEO [--cuts LIST]...\n";
+        std::cerr << "Usage: marrowick-cli import PROJECT VIDEO [--cuts LIST]... [--carry-from EARLIER.marrowick]\n";
         return 64;
     }
     const std::filesystem::path projectFile = arguments[0];
@@ -67,22 +88,31 @@ int runImport(std::span<const std::string> arguments) {
         Project project = projectAt(projectFile);
         // Every cut list is read and checked before anything is imported.
         const CutListImport cuts(request->cutLists, timingOf);
+        CarryOver carry(earlierFilms(project, request->carryFrom), SignatureCache(SignatureCache::defaultFolder()));
         ShotDetector detector(resourceRoot(runningExecutable()));
         std::size_t completed = 0;
         ImportPipeline::Events events;
-        events.filmDone = [&completed](const Film& film, const std::vector<Shot>& shots) {
+        std::string carriedLine;  // printed after the film's own line
+        events.filmDone = [&](const Film& film, const std::vector<Shot>& shots) {
             std::cout << film.path << ": " << shots.size() << " shots" << std::endl;
+            if (!carriedLine.empty()) std::cout << carriedLine << std::endl;
+            carriedLine.clear();
             ++completed;
         };
         events.damaged = [](const std::filesystem::path& video, const std::string& note) {
             std::cerr << video.filename().string() << ": " << note << std::endl;
+        };
+        events.carried = [&carriedLine](const Film& film, const CarryReport& report) {
+            for (const std::string& note : report.notes) std::cerr << note << std::endl;
+            carriedLine = report.summary(std::filesystem::path(film.path).filename().string());
         };
         std::optional<ReviewError> failure;
         try {
             ImportPipeline::importInto(project, detector, request->videos, events, {},
                                        [&](const std::filesystem::path& video, Film& film, std::vector<Shot>& shots) {
                                            cuts.applyTo(video, film, shots);
-                                       });
+                                       },
+                                       &carry);
         } catch (const ReviewError& error) {
             failure = error;  // films completed before the failure are kept, as in the workspace
         }

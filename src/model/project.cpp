@@ -10,13 +10,15 @@ void Shot::reset() {
     thumbnail = nullptr;
     feature = nullptr;
     group = 0;
+    carriedFrom.reset();
 }
 
 bool operator==(const Shot& a, const Shot& b) {
     return a.id == b.id && a.filmID == b.filmID && a.start == b.start && a.end == b.end &&
            a.boundaryScore == b.boundaryScore && a.disclosure == b.disclosure && a.note == b.note &&
            a.category == b.category && a.group == b.group && sameBytes(a.thumbnail, b.thumbnail) &&
-           sameBytes(a.feature, b.feature) && a.assistantNote == b.assistantNote;
+           sameBytes(a.feature, b.feature) && a.assistantNote == b.assistantNote &&
+           a.carriedFrom == b.carriedFrom;
 }
 
 bool operator==(const Film& a, const Film& b) {

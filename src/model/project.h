@@ -54,6 +54,10 @@ struct Project {
     void moveRange(const Uuid& shotID, double start, double end);
     void mergeWithNext(const Uuid& shotID);
     void setNote(const Uuid& shotID, const std::string& note);
+    // Makes the carried decision of each listed unreviewed shot its decision and removes the
+    // suggestion; one history entry names the earlier film and range of each. Returns how many
+    // shots changed (no entry when none did).
+    std::size_t acceptCarried(const std::vector<Uuid>& shotIDs);
 
     const Film* film(const Uuid& filmID) const;
     // The film's shots ordered by start.

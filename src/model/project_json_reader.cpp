@@ -233,6 +233,24 @@ Film film(element value) {
     return film;
 }
 
+// A carried decision names one of the three decisions, never "unreviewed".
+Disclosure decided(element value) {
+    const Disclosure decision = disclosure(value);
+    if (decision == Disclosure::unreviewed) fail("must be a decision");
+    return decision;
+}
+
+CarriedDecision carriedDecision(element value) {
+    const object record = objectOf(value);
+    CarriedDecision carried;
+    carried.filmID = required(record, "filmID", uuid);
+    carried.start = required(record, "start", number);
+    carried.end = required(record, "end", number);
+    carried.disclosure = required(record, "disclosure", decided);
+    carried.project = optional(record, "project", string).value_or("");
+    return carried;
+}
+
 Shot shot(element value) {
     const object record = objectOf(value);
     Shot shot;
@@ -248,6 +266,9 @@ Shot shot(element value) {
     shot.thumbnail = optional(record, "thumbnail", bytes).value_or(nullptr);
     shot.feature = optional(record, "feature", bytes).value_or(nullptr);
     shot.assistantNote = required(record, "assistantNote", string);
+    // A suggestion left on a decided shot (by a writer that does not know the key) is spent.
+    shot.carriedFrom = optional(record, "carriedFrom", carriedDecision);
+    if (shot.disclosure != Disclosure::unreviewed) shot.carriedFrom.reset();
     return shot;
 }
 

@@ -56,10 +56,21 @@ void writeFilm(JsonWriter& out, const Film& film) {
     out.endObject();
 }
 
+void writeCarried(JsonWriter& out, const CarriedDecision& carried) {
+    out.beginObject();
+    out.key("disclosure").string(disclosureString(carried.disclosure));
+    out.key("end").number(carried.end);
+    out.key("filmID").uuid(carried.filmID);
+    if (!carried.project.empty()) out.key("project").string(carried.project);
+    out.key("start").number(carried.start);
+    out.endObject();
+}
+
 void writeShot(JsonWriter& out, const Shot& shot) {
     out.beginObject();
     out.key("assistantNote").string(shot.assistantNote);
     out.key("boundaryScore").number(shot.boundaryScore);
+    if (shot.carriedFrom) writeCarried(out.key("carriedFrom"), *shot.carriedFrom);
     out.key("category").string(shot.category);
     out.key("disclosure").string(disclosureString(shot.disclosure));
     out.key("end").number(shot.end);

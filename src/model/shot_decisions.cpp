@@ -38,10 +38,15 @@ void Project::decide(const std::vector<Uuid>& shotIDs, Disclosure disclosure) {
     shots.forEachChunk([&](const void*, const std::vector<Shot>& chunk) {
         for (std::size_t i = 0; i < chunk.size(); ++i, ++index) {
             if (i + 16 < chunk.size()) prefetchShot(chunk[i + 16]);
-            if (chunk[i].disclosure != disclosure && wanted.contains(chunk[i].id)) changing.push_back(index);
+            const bool differs = chunk[i].disclosure != disclosure || chunk[i].carriedFrom;
+            if (differs && wanted.contains(chunk[i].id)) changing.push_back(index);
         }
     });
-    for (std::size_t position : changing) shots.mut(position).disclosure = disclosure;
+    for (std::size_t position : changing) {
+        Shot& shot = shots.mut(position);
+        shot.disclosure = disclosure;
+        shot.carriedFrom.reset();  // a decision by hand replaces any suggestion
+    }
     appendHistory(*this, "label", wanted.take(), std::string(disclosureString(disclosure)));
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "disclosure/label_assets.h"
+#include "model/carried_decisions.h"
 #include "ui/label_option_button.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
@@ -40,6 +41,11 @@ DisclosureSection::DisclosureSection(ReviewStore& store, QWidget* parent)
     : InspectorSection(store, QStringLiteral("Disclosure"), parent) {
     awaiting_ = awaitingLine(this);
     column()->addWidget(awaiting_);
+    carried_ = caption({}, 11);
+    carried_->setWordWrap(true);
+    column()->addWidget(carried_);
+    acceptCarried_ = WidgetFactory::button(QStringLiteral("Accept earlier decision"), {}, nullptr, this);
+    column()->addWidget(acceptCarried_, 0, Qt::AlignLeft);
     requiresLabel_ = new ToggleSwitch(QStringLiteral("Requires an AI label"), this);
     column()->addWidget(requiresLabel_, 0, Qt::AlignLeft);
     modified_ = new LabelOptionButton(Disclosure::modified, QStringLiteral("1"), this);
@@ -59,11 +65,19 @@ DisclosureSection::DisclosureSection(ReviewStore& store, QWidget* parent)
         connect(option, &QAbstractButton::clicked, this, [this, option] { store_.decide(option->disclosure()); });
     connect(reviewed_, &QPushButton::clicked, this, [this] { store_.decide(Disclosure::none); });
     connect(reset_, &QPushButton::clicked, this, [this] { store_.decide(Disclosure::unreviewed); });
+    connect(acceptCarried_, &QPushButton::clicked, this, [this] { store_.acceptCarried(); });
 }
 
 void DisclosureSection::present(const Shot& shot) {
     setEnabled(!store_.busy());
     awaiting_->setVisible(shot.disclosure == Disclosure::unreviewed);
+    const bool carried = shot.carriedFrom && shot.disclosure == Disclosure::unreviewed;
+    carried_->setVisible(carried);
+    acceptCarried_->setVisible(carried);
+    if (carried)
+        carried_->setText(QStringLiteral("Earlier cut: %1 \u00b7 %2")
+                              .arg(QString::fromUtf8(disclosureTitle(shot.carriedFrom->disclosure).data()),
+                                   QString::fromStdString(carriedRange(store_.project(), *shot.carriedFrom))));
     requiresLabel_->setChecked(shot.disclosure == Disclosure::modified || shot.disclosure == Disclosure::generated);
     modified_->setChecked(shot.disclosure == Disclosure::modified);
     generated_->setChecked(shot.disclosure == Disclosure::generated);

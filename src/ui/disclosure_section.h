@@ -25,6 +25,8 @@ private:
     void showArtwork(LabelStyle style);
 
     QWidget* awaiting_;
+    QLabel* carried_;            // the earlier cut's decision and range, when the shot carries one
+    QPushButton* acceptCarried_;
     ToggleSwitch* requiresLabel_;
     LabelOptionButton* modified_;
     LabelOptionButton* generated_;

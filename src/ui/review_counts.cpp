@@ -11,6 +11,7 @@ ReviewCounts ReviewCounts::of(const Project& project) {
         if (shot.disclosure == Disclosure::unreviewed) ++counts.needsReview;
         if (shot.disclosure == Disclosure::modified || shot.disclosure == Disclosure::generated) ++counts.labelled;
         if (shot.boundaryScore < kUncertainBelow) ++counts.uncertain;
+        if (shot.carriedFrom && shot.disclosure == Disclosure::unreviewed) ++counts.carried;
         ++counts.perFilm[shot.filmID];
     }
     return counts;

@@ -136,9 +136,12 @@ void ShotRowDelegate::paintText(QPainter* painter, const QRect& row, const QMode
         painter->drawText(pill, Qt::AlignCenter, badge);
     }
 
+    // An earlier cut's decision waiting for the reviewer takes the category's line.
+    const QString carried = index.data(ShotListModel::CarriedRole).toString();
     painter->setFont(Theme::font(11));
-    painter->setPen(Theme::kTertiaryText);
-    drawLine(painter, QRect(left, top + 36, width, 16), index.data(ShotListModel::CategoryRole).toString(), Qt::AlignLeft);
+    painter->setPen(carried.isEmpty() ? Theme::kTertiaryText : Theme::kAccent);
+    drawLine(painter, QRect(left, top + 36, width, 16),
+             carried.isEmpty() ? index.data(ShotListModel::CategoryRole).toString() : carried, Qt::AlignLeft);
 }
 
 void ShotRowDelegate::paintDecision(QPainter* painter, const QRect& row, const QModelIndex& index) const {

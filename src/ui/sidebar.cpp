@@ -33,6 +33,7 @@ constexpr NavigationItem kNavigation[] = {
     {"circle.dashed", "Needs review", "review"},
     {"tag", "Labelled", "labelled"},
     {"scissors", "Check boundaries", "uncertain"},
+    {"film.stack", "Carried from earlier cut", "carried"},
     {"square.stack.3d.up", "Similar shots", "groups"},
 };
 
@@ -181,7 +182,7 @@ void Sidebar::changeEvent(QEvent* event) {
 void Sidebar::refreshCounts() {
     const Project& project = store_.project();
     const ReviewCounts counts = ReviewCounts::of(project);
-    const std::size_t values[] = {counts.shots, counts.needsReview, counts.labelled, counts.uncertain};
+    const std::size_t values[] = {counts.shots, counts.needsReview, counts.labelled, counts.uncertain, counts.carried};
     for (std::size_t i = 0; i < std::size(values); ++i) navigation_[i].second->setCount(values[i]);
 
     std::vector<FilmRow> rows;

@@ -19,6 +19,8 @@ void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& f
 
 void importWithCutList(ReviewStore& store) { store.importWithCutList(); }
 
+void importNewVersion(ReviewStore& store) { store.importNewVersion(); }
+
 void relink(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, &ReviewStore::relink); }
 
 void redetect(ReviewStore& store, const Uuid& filmID) { withFilm(store, filmID, &ReviewStore::redetect); }

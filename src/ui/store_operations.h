@@ -16,6 +16,7 @@ namespace StoreOperations {
 void importDialog(ReviewStore& store);
 void importFiles(ReviewStore& store, const std::vector<std::filesystem::path>& files);
 void importWithCutList(ReviewStore& store);
+void importNewVersion(ReviewStore& store);
 void relink(ReviewStore& store, const Uuid& filmID);
 void redetect(ReviewStore& store, const Uuid& filmID);
 void exportReports(ReviewStore& store);

@@ -5,7 +5,9 @@
 #include "analysis/media_file.h"
 #include "analysis/shot_imaging.h"
 #include "interchange/cut_list_import.h"
+#include "analysis/signature_cache.h"
 #include "model/review_error.h"
+#include "workspace/project_files.h"
 #include "workspace/review_store.h"
 
 namespace marrowick::FilmImport {
@@ -27,6 +29,13 @@ void storeFilm(ReviewStore& store, const Film& film, const std::vector<Shot>& sh
     store.focusSelected();
 }
 
+// "Carried earlier decisions to 3 of 7 shots of b.mov · a.mov is missing, so …"
+std::string carriedText(const Film& film, const CarryReport& report) {
+    std::string text = report.summary(std::filesystem::path(film.path).filename().string());
+    for (const std::string& note : report.notes) text += " · " + note;
+    return text;
+}
+
 }  // namespace
 
 const FileExtensions& movieExtensions() {
@@ -36,7 +45,7 @@ const FileExtensions& movieExtensions() {
 }
 
 void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files,
-                 const ImportPipeline::ShotSource& shotSource) {
+                 const ImportPipeline::ShotSource& shotSource, std::vector<EarlierFilm> earlier) {
     if (store.busy()) return;
     std::vector<std::filesystem::path> fresh = ImportPipeline::newFiles(store.project(), files);
     if (fresh.empty()) return;
@@ -45,10 +54,13 @@ void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std
     // The review cannot change under a running activity, so its shots now plus the imported
     // ones are the project's shots when grouping starts.
     SharedVector<Shot> allShots = store.project().shots;
+    std::vector<EarlierFilm> known = ImportPipeline::reviewedFilms(store.project());
+    std::move(earlier.begin(), earlier.end(), std::back_inserter(known));
+    auto carry = std::make_shared<CarryOver>(std::move(known), SignatureCache(SignatureCache::defaultFolder()));
     store.recordActivitySnapshot();
     store.begin(kImportActivity);
-    store.finish([&store, detectors, fresh, threshold, groupingThreshold, allShots,
-                  shotSource](const ActivityContext& context) mutable {
+    store.finish([&store, detectors, fresh, threshold, groupingThreshold, allShots, shotSource,
+                  carry](const ActivityContext& context) mutable {
         const std::unique_ptr<ShotDetector> detector = detectors();
         ImportPipeline::Events events;
         events.progress = [&](double progress, const std::string& activity) {
@@ -59,7 +71,14 @@ void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std
             for (const Shot& shot : shots) allShots.push_back(shot);
             context.onMainThread([&store, film = std::move(film), shots = std::move(shots)] { storeFilm(store, film, shots); });
         };
-        ImportPipeline::detectAndEnrich(*detector, fresh, threshold, events, context.stopToken(), shotSource);
+        events.carried = [&](const Film& film, const CarryReport& report) {
+            context.onMainThread([&store, text = carriedText(film, report)] {
+                store.setActivityText(text);
+                store.addOutcomeNote(text);
+            });
+        };
+        ImportPipeline::detectAndEnrich(*detector, fresh, threshold, events, context.stopToken(), shotSource,
+                                        carry.get());
         SharedVector<Shot> grouped = ShotImaging::group(allShots, groupingThreshold, context.stopToken());
         context.onMainThread([&store, grouped = std::move(grouped)] {
             store.storeActivityResult([&](Project& project) { project.shots = grouped; });
@@ -92,6 +111,22 @@ void importWithCutList(ReviewStore& store, DesktopDialogs& dialogs, const Detect
     importFiles(store, detectors, {*video}, [cuts](const std::filesystem::path& file, Film& film, std::vector<Shot>& shots) {
         cuts->applyTo(file, film, shots);
     });
+}
+
+void importNewVersion(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors) {
+    if (store.busy()) return;
+    const std::optional<std::filesystem::path> review =
+        dialogs.openFileWithMessage(ProjectFiles::openExtensions(), "Choose the review file of the earlier cut.");
+    if (!review) return;
+    std::vector<EarlierFilm> earlier;
+    try {
+        earlier = ImportPipeline::reviewedFilms(ProjectFiles::read(*review, {}), review->filename().string());
+    } catch (const ReviewError& error) {
+        store.showError(error.message());
+        return;
+    }
+    const std::vector<std::filesystem::path> files = dialogs.openFiles(movieExtensions());
+    if (!files.empty()) importFiles(store, detectors, files, {}, std::move(earlier));
 }
 
 void importDialog(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors) {

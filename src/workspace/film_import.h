@@ -25,8 +25,15 @@ const FileExtensions& movieExtensions();
 // Imports the files that are not yet films of the review as one activity and one undo step;
 // each film lands as soon as it is done, and every shot is regrouped at the end. Does nothing
 // while an activity runs or when no new file remains. A shot source replaces detected shots.
+// Decisions of the review's own decided films, and of the earlier films given, are carried to
+// matching shots as suggestions; the activity text says how many and what could not be matched.
 void importFiles(ReviewStore& store, const DetectorFactory& detectors, const std::vector<std::filesystem::path>& files,
-                 const ImportPipeline::ShotSource& shotSource = {});
+                 const ImportPipeline::ShotSource& shotSource = {}, std::vector<EarlierFilm> earlier = {});
+
+// Asks for the earlier cut's review file, then for the new cut's movie files, and imports them
+// carrying that review's decisions (nothing else of the file is used). An unreadable review file
+// shows its message and imports nothing.
+void importNewVersion(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors);
 
 // File types the cut list dialog accepts: EDL, OpenTimelineIO, FCPXML and Final Cut Pro 7 XML.
 const FileExtensions& cutListExtensions();

@@ -185,8 +185,11 @@ bool ReviewStore::begin(const std::string& activity) {
     if (!runner_->begin(activity)) return false;
     player_->pause();
     showNotice({});
+    outcomeNotes_.clear();
     return true;
 }
+
+void ReviewStore::addOutcomeNote(const std::string& note) { outcomeNotes_ += note + " "; }
 
 void ReviewStore::finish(ActivityWork work) { runner_->finish(std::move(work)); }
 
@@ -194,8 +197,8 @@ void ReviewStore::cancelActivity() { runner_->cancel(); }
 
 void ReviewStore::closeActivity(ActivityOutcome outcome, const QString& message) {
     switch (outcome) {
-        case ActivityOutcome::finished: showNotice(kFinishedNotice); break;
-        case ActivityOutcome::cancelled: showNotice(kCancelledNotice); break;
+        case ActivityOutcome::finished: showNotice(outcomeNotes_ + kFinishedNotice); break;
+        case ActivityOutcome::cancelled: showNotice(outcomeNotes_ + kCancelledNotice); break;
         case ActivityOutcome::failed: showError(message.toStdString()); break;
     }
 }
@@ -214,6 +217,8 @@ void ReviewStore::importFiles(const std::vector<std::filesystem::path>& files) {
 void ReviewStore::importDialog() { FilmImport::importDialog(*this, dialogs_, detectors()); }
 
 void ReviewStore::importWithCutList() { FilmImport::importWithCutList(*this, dialogs_, detectors()); }
+
+void ReviewStore::importNewVersion() { FilmImport::importNewVersion(*this, dialogs_, detectors()); }
 
 bool ReviewStore::dropFiles(const std::vector<std::filesystem::path>& files) {
     return FilmImport::drop(*this, detectors(), files);
@@ -263,6 +268,14 @@ void ReviewStore::decide(Disclosure disclosure) {
     if (selection_.empty()) return;
     const std::vector<Uuid> ids(selection_.begin(), selection_.end());
     edit([&](Project& project) { project.decide(ids, disclosure); });
+}
+
+void ReviewStore::acceptCarried() {
+    std::vector<Uuid> ids;
+    for (const Uuid& id : selection_)
+        if (const auto index = project_.shotIndex(id); index && project_.shots[*index].carriedFrom) ids.push_back(id);
+    if (ids.empty()) return;
+    edit([&](Project& project) { project.acceptCarried(ids); });
 }
 
 void ReviewStore::split(const Uuid& shotID, double seconds) {

@@ -103,12 +103,16 @@ public:
 
     // Changes the running activity's text.
     void setActivityText(const std::string& text);
+    // A sentence the running activity's closing notice starts with (main thread).
+    void addOutcomeNote(const std::string& note);
 
     // --- Films: import, relink, redetect, thumbnails and groups (film_import.h, film_relink.h) --
     void importFiles(const std::vector<std::filesystem::path>& files);
     void importDialog();
     // Asks for a film and its editor's cut list and imports the film with the list's shots.
     void importWithCutList();
+    // Asks for an earlier cut's review file and the new cut's films; imports them carrying its decisions.
+    void importNewVersion();
     // The window's drop of local files: refused (false) while an activity runs.
     bool dropFiles(const std::vector<std::filesystem::path>& files);
     void relink(const Film& film);
@@ -126,6 +130,9 @@ public:
     // Sets the decision of every selected shot as one edit; the selection stays. Without a
     // selection nothing changes.
     void decide(Disclosure disclosure);
+    // Accepts the earlier cut's decision on every selected shot that carries one, as one edit;
+    // nothing (no undo step) when none does.
+    void acceptCarried();
     // The range edits; each refocuses the player on the current shot afterwards, whether or not
     // the edit succeeded.
     void split(const Uuid& shotID, double seconds);
@@ -349,6 +356,7 @@ private:
     ShotListOptions listOptions_;
     std::optional<std::string> error_;
     std::string notice_;
+    std::string outcomeNotes_;  // of the running activity, for its closing notice
     bool dirty_ = false;
     std::optional<std::filesystem::path> projectURL_;
     double playhead_ = 0;

@@ -15,7 +15,7 @@ constexpr double kUncertainBelow = 0.8;
 
 // The parsed `filter` key.
 struct ShotFilter {
-    enum class Kind { all, review, labelled, uncertain, groups, film, group, nothing };
+    enum class Kind { all, review, labelled, uncertain, carried, groups, film, group, nothing };
     ShotFilter() = default;
     ShotFilter(Kind kind, Uuid film = {}, std::int64_t group = 0) : kind(kind), film(film), group(group) {}
     Kind kind = Kind::nothing;
@@ -29,6 +29,7 @@ ShotFilter parseFilter(const std::string& key) {
     if (key == "review") return {Kind::review};
     if (key == "labelled") return {Kind::labelled};
     if (key == "uncertain") return {Kind::uncertain};
+    if (key == "carried") return {Kind::carried};
     if (key == "groups") return {Kind::groups};
     if (key.starts_with("group:")) {
         std::int64_t group = 0;
@@ -53,6 +54,7 @@ bool passes(const ShotFilter& filter, const Shot& shot, const GroupSizes& groupS
         case Kind::labelled:
             return shot.disclosure == Disclosure::modified || shot.disclosure == Disclosure::generated;
         case Kind::uncertain: return shot.boundaryScore < kUncertainBelow;
+        case Kind::carried: return shot.carriedFrom && shot.disclosure == Disclosure::unreviewed;
         case Kind::groups: return shot.group > 0 && groupSizes.at(shot.group) >= 2;
         case Kind::film: return shot.filmID == filter.film;
         case Kind::group: return shot.group == filter.group;

@@ -212,3 +212,86 @@ TEST_F(FilmImportTest, ACutListGivesTheFilmItsShotsInOneUndoStepAndABadListImpor
 
 }  // namespace
 }  // namespace marrowick
+
+namespace marrowick {
+namespace {
+
+// The cut film reviewed once; a copy of it imported later carries those decisions.
+class CarriedImportTest : public FilmImportTest {
+protected:
+    // Imports the first copy and decides its shots in turn: generated, none, modified, ...
+    void reviewFirstCopy() {
+        store->importFiles({film("a.mp4")});
+        waitIdle();
+        const Disclosure decisions[] = {Disclosure::generated, Disclosure::none, Disclosure::modified};
+        std::size_t k = 0;
+        for (const Shot& shot : SharedVector<Shot>(store->project().shots)) {
+            store->setSelection({shot.id});
+            store->decide(decisions[k++ % 3]);
+        }
+    }
+
+    std::vector<const Shot*> shotsOf(std::size_t film) const {
+        std::vector<const Shot*> result;
+        for (const Shot& shot : store->project().shots)
+            if (shot.filmID == store->project().films[film].id) result.push_back(&shot);
+        return result;
+    }
+};
+
+TEST_F(CarriedImportTest, ASecondCutGetsSuggestionsOnlyAndAcceptingASelectionIsOneUndoStep) {
+    reviewFirstCopy();
+    store->importFiles({film("b.mp4")});
+    waitIdle();
+    const std::vector<const Shot*> later = shotsOf(1), earlier = shotsOf(0);
+    ASSERT_EQ(later.size(), earlier.size());
+    std::set<Uuid> selection;
+    for (std::size_t i = 0; i < later.size(); ++i) {
+        EXPECT_EQ(later[i]->disclosure, Disclosure::unreviewed);
+        ASSERT_TRUE(later[i]->carriedFrom) << i;
+        EXPECT_EQ(later[i]->carriedFrom->disclosure, earlier[i]->disclosure);
+        EXPECT_EQ(later[i]->carriedFrom->filmID, store->project().films[0].id);
+        selection.insert(later[i]->id);
+    }
+    EXPECT_EQ(store->notice(), "Carried earlier decisions to 4 of 4 shots of b.mp4. Finished. Your review is autosaved locally.");
+    const Project before = store->project();
+    store->setSelection(selection);
+    store->acceptCarried();
+    for (std::size_t i = 0; i < later.size(); ++i) {
+        EXPECT_EQ(shotsOf(1)[i]->disclosure, shotsOf(0)[i]->disclosure);
+        EXPECT_FALSE(shotsOf(1)[i]->carriedFrom);
+    }
+    EXPECT_EQ(store->project().history.back().action, "accept-earlier");
+    EXPECT_NE(store->project().history.back().detail.find("a.mp4 00:00:00.000"), std::string::npos);
+    store->undoEdit();
+    EXPECT_EQ(store->project(), before);
+    store->acceptCarried();  // nothing selected carries a suggestion any more after a redo: no step
+    store->setSelection({earlier.front()->id});
+    const std::size_t steps = store->project().history.size();
+    store->acceptCarried();
+    EXPECT_EQ(store->project().history.size(), steps);
+}
+
+TEST_F(CarriedImportTest, ANewVersionCarriesFromTheChosenReviewFileAndAnUnreadableOneImportsNothing) {
+    reviewFirstCopy();
+    const auto earlier = home.path() / "first.marrowick";
+    writeFileAtomically(earlier, ProjectJson::encode(store->project()));
+    open(Project{});
+    dialogs.openAnswers = {earlier, film("b.mp4")};
+    store->importNewVersion();
+    waitIdle();
+    ASSERT_EQ(store->project().films.size(), 1u);  // nothing else of the earlier file
+    for (const Shot& shot : store->project().shots) {
+        ASSERT_TRUE(shot.carriedFrom);
+        EXPECT_EQ(shot.carriedFrom->project, "first.marrowick");
+    }
+    writeFileAtomically(earlier, "{");
+    dialogs.openAnswers = {earlier, film("c.mp4")};
+    store->importNewVersion();
+    waitIdle();
+    EXPECT_TRUE(store->error());
+    EXPECT_EQ(store->project().films.size(), 1u);
+}
+
+}  // namespace
+}  // namespace marrowick

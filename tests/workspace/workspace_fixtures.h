@@ -165,7 +165,10 @@ inline void spinFor(int duration_ms) {
 // Gives the test its own data folder, so the recovery file starts absent.
 class PrivateDataHome {
 public:
-    PrivateDataHome() { qputenv("XDG_DATA_HOME", folder_.path().toUtf8()); }
+    PrivateDataHome() {
+        qputenv("XDG_DATA_HOME", folder_.path().toUtf8());
+        qputenv("XDG_CACHE_HOME", (folder_.path() + "/cache").toUtf8());
+    }
     std::filesystem::path path() const { return folder_.path().toStdString(); }
     std::filesystem::path recoveryFile() const { return path() / "Marrowick" / "recovery.marrowick"; }
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "model/carried_decisions.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
@@ -50,6 +51,9 @@ QVariant ShotListModel::data(const QModelIndex& index, int role) const {
         case DurationRole: return QString::number(shot.end - shot.start, 'f', 2) + QStringLiteral(" s");
         case CheckCutRole: return shot.boundaryScore < kUncertainBelow;
         case SelectedRole: return store_.selection().contains(shot.id);
+        case CarriedRole:
+            if (!shot.carriedFrom || shot.disclosure != Disclosure::unreviewed) return QString();
+            return QString::fromStdString(carriedSuggestion(store_.project(), *shot.carriedFrom));
         default: return {};
     }
 }
@@ -78,7 +82,8 @@ QHash<int, QByteArray> ShotListModel::roleNames() const {
                   {DisclosureRole, "disclosure"},
                   {DurationRole, "duration"},
                   {CheckCutRole, "checkCut"},
-                  {SelectedRole, "selected"}});
+                  {SelectedRole, "selected"},
+                  {CarriedRole, "carried"}});
     return names;
 }
 

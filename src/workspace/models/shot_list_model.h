@@ -31,6 +31,7 @@ public:
         DurationRole,                   // "1.50 s"
         CheckCutRole,                   // bool: boundary score below 0.8
         SelectedRole,                   // bool
+        CarriedRole,                    // "was AI generated in a.mov 00:00:01.000", or empty
     };
 
     explicit ShotListModel(ReviewStore& store, QObject* parent = nullptr);

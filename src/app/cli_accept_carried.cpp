@@ -1,0 +1,77 @@
+// marrowick-cli accept-carried PROJECT [--film NAME]: makes every carried earlier decision (of the
+// named film only, when given) the shot's decision, for pipelines where a person already approved
+// the earlier review; prints each shot it changed.
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <vector>
+
+#include "app/cli_command.h"
+#include "model/atomic_file.h"
+#include "model/carried_decisions.h"
+#include "model/clock_string.h"
+#include "model/project_json.h"
+#include "model/review_error.h"
+
+namespace marrowick::cli {
+
+namespace {
+
+// A film is named by its file name or its full path.
+bool named(const Film& film, const std::string& name) {
+    return film.path == name || std::filesystem::path(film.path).filename().string() == name;
+}
+
+// The shots with suggestions, of the named film when there is a name; throws when no film has it.
+std::vector<Uuid> suggestedShots(const Project& project, const std::optional<std::string>& filmName) {
+    std::optional<Uuid> filmID;
+    if (filmName) {
+        for (const Film& film : project.films)
+            if (named(film, *filmName)) filmID = film.id;
+        if (!filmID) throw ReviewError("No film named " + *filmName + " in the project.");
+    }
+    std::vector<Uuid> result;
+    for (const Shot& shot : project.shots)
+        if (shot.carriedFrom && shot.disclosure == Disclosure::unreviewed && (!filmID || shot.filmID == *filmID))
+            result.push_back(shot.id);
+    return result;
+}
+
+// "later.mov 00:00:01.000–00:00:02.000: generated, from earlier.mov 00:00:03.000–00:00:04.000"
+std::string changeLine(const Project& project, const Shot& shot, const CarriedDecision& carried) {
+    const Film* film = project.film(shot.filmID);
+    const std::string name = film ? std::filesystem::path(film->path).filename().string() : "?";
+    return name + " " + clockString(shot.start) + "–" + clockString(shot.end) + ": " +
+           std::string(disclosureString(carried.disclosure)) + ", from " + carriedRange(project, carried);
+}
+
+}  // namespace
+
+int runAcceptCarried(std::span<const std::string> arguments) {
+    const bool filmGiven = arguments.size() == 3 && arguments[1] == "--film";
+    if (arguments.size() != 1 && !filmGiven) {
+        std::cerr << "Usage: marrowick-cli accept-carried PROJECT [--film NAME]\n";
+        return 64;
+    }
+    const std::filesystem::path file = arguments[0];
+    try {
+        Project project = ProjectJson::readFile(file);
+        project.validated();
+        const std::vector<Uuid> shots = suggestedShots(project, filmGiven ? std::optional(arguments[2]) : std::nullopt);
+        std::vector<std::string> lines;
+        for (const Uuid& id : shots) {
+            const Shot& shot = project.shots[*project.shotIndex(id)];
+            lines.push_back(changeLine(project, shot, *shot.carriedFrom));
+        }
+        if (project.acceptCarried(shots) > 0) writeFileAtomically(file, ProjectJson::encode(project.validated()));
+        for (const std::string& line : lines) std::cout << line << "\n";
+        std::cout << "Accepted " << shots.size() << (shots.size() == 1 ? " earlier decision." : " earlier decisions.")
+                  << std::endl;
+        return 0;
+    } catch (const ReviewError& error) {
+        std::cerr << error.message() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace marrowick::cli
