@@ -55,6 +55,10 @@ struct Project {
     void mergeWithNext(const Uuid& shotID);
     void setNote(const Uuid& shotID, const std::string& note);
 
+    // Names the reviewer on every history entry from index `firstEvent` on; without a reviewer
+    // the entries stay unattributed.
+    void attribute(std::size_t firstEvent, const std::optional<Reviewer>& reviewer);
+
     const Film* film(const Uuid& filmID) const;
     std::optional<std::size_t> shotIndex(const Uuid& shotID) const;
 

@@ -1,7 +1,10 @@
 // The user's preferences, kept by QSettings under organisation and application "Marrowick".
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "model/review_event.h"
 
 namespace marrowick::Preferences {
 
@@ -12,5 +15,14 @@ void setLocalModel(const std::string& name);
 // "ffmpegPath": the user's FFmpeg executable, or empty.
 std::string ffmpegPath();
 void setFfmpegPath(const std::string& path);
+
+// "reviewerName" and "reviewerRole": who the history names as making this user's review actions.
+std::string reviewerName();
+void setReviewerName(const std::string& name);
+std::string reviewerRole();
+void setReviewerRole(const std::string& role);
+
+// The reviewer from the two keys above, or nothing while the name is empty.
+std::optional<Reviewer> reviewer();
 
 }  // namespace marrowick::Preferences
