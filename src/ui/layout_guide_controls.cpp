@@ -117,6 +117,7 @@ void LayoutGuideControls::present(const std::string& key, const LabelLayout& lay
         for (const SafeZoneProfile& profile : store_.safeZoneProfiles())
             if (SafeZones::fits(profile, ratio))
                 guide_->addItem(QString::fromStdString(profile.name), QString::fromStdString(profile.id));
+        addStoredGuide(layout.guideID);
         guide_->addItem(QStringLiteral("Custom margins"), QStringLiteral("custom"));
         guide_->setCurrentIndex(guide_->findData(QString::fromStdString(layout.guideID)));
         guide_->setEnabled(!store_.busy());
@@ -132,6 +133,18 @@ void LayoutGuideControls::present(const std::string& key, const LabelLayout& lay
     }
     presentProfile(layout, output);
     warning_->setVisible(store_.labelOutsideGuide(key));
+}
+
+// A layout may name a guide made for another ratio (it was chosen for another output, or stored by
+// hand); the picker lists it under its ratio so the choice shows instead of a blank.
+void LayoutGuideControls::addStoredGuide(const std::string& guideID) {
+    if (guide_->findData(QString::fromStdString(guideID)) >= 0) return;
+    for (const SafeZoneProfile& profile : store_.safeZoneProfiles())
+        if (profile.id == guideID) {
+            guide_->addItem(QString::fromStdString(profile.name + " (" + profile.aspectRatio + " guide)"),
+                            QString::fromStdString(profile.id));
+            return;
+        }
 }
 
 void LayoutGuideControls::presentProfile(const LabelLayout& layout, const LayoutOutput& output) {

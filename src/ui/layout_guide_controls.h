@@ -38,6 +38,7 @@ public:
     static double marginMaximum(double opposite);
 
 private:
+    void addStoredGuide(const std::string& guideID);
     void presentProfile(const LabelLayout& layout, const LayoutOutput& output);
 
     ReviewStore& store_;

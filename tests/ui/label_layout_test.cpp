@@ -134,6 +134,12 @@ TEST(LabelLayoutEditor, GuidePickerListsProfilesOfTheOutputRatioAndMarginsBoundE
     EXPECT_NEAR(fixture.named<StepSlider>(QStringLiteral("Left")).maximum(), 0.84, 1e-9);
     EXPECT_DOUBLE_EQ(LayoutGuideControls::marginMaximum(0.0), 0.9);
     EXPECT_DOUBLE_EQ(LayoutGuideControls::marginMaximum(0.94), 0.01);
+
+    // A guide stored for another ratio is listed under its ratio and shown, not left blank.
+    fixture.store.changeLayout("aspect:9:16", LayoutChange::Guide{"ebu_r95_action_safe_16x9"});
+    ASSERT_GE(guide.currentIndex(), 0);
+    EXPECT_EQ(guide.currentText(), QStringLiteral("EBU R 95 action safe (16:9 guide)"));
+    EXPECT_EQ(guide.itemText(guide.count() - 1), QStringLiteral("Custom margins"));
 }
 
 TEST(LabelLayoutEditor, TheEditorShowsAGhostOnUnlabelledShotsAndClosingItHidesIt) {
