@@ -36,7 +36,7 @@ QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 
 SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
     : QDialog(parent), store_(store), opened_(store.project()) {
-    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 800));
+    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 900));
     column->setSpacing(8);
     buildProject(*column);
     buildReviewer(*column);
