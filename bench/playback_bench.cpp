@@ -33,13 +33,14 @@ void metric(const char* name, double value, const char* unit) { std::printf("met
 
 // Moving pictures from FFmpeg's generators, 1080p H.264 with a 2 s key-frame interval.
 std::filesystem::path benchFilm(const std::filesystem::path& folder) {
-    const std::filesystem::path film = folder / "playback-12s-1080p25.mp4";
+    const std::filesystem::path film = folder / "playback-12s-1080p25-sound.mp4";
     if (std::filesystem::exists(film)) return film;
     std::filesystem::create_directories(folder);
     const std::string command =
-        "ffmpeg -nostdin -loglevel error -y -f lavfi -i 'testsrc2=s=1920x1080:r=25' -frames:v " +
-        std::to_string(static_cast<int>(kSeconds * kFps)) +
-        " -c:v libx264 -preset ultrafast -g 50 -pix_fmt yuv420p '" + film.string() + "'";
+        "ffmpeg -nostdin -loglevel error -y -f lavfi -i 'testsrc2=s=1920x1080:r=25' -f lavfi -i "
+        "'sine=frequency=330:sample_rate=48000' -frames:v " +
+        std::to_string(static_cast<int>(kSeconds * kFps)) + " -t " + std::to_string(static_cast<int>(kSeconds)) +
+        " -c:v libx264 -preset ultrafast -g 50 -pix_fmt yuv420p -c:a aac -ac 2 '" + film.string() + "'";
     if (std::system(command.c_str()) != 0) {
         std::fprintf(stderr, "cannot render the benchmark film\n");
         std::exit(1);
@@ -113,32 +114,15 @@ void conversionMetrics(const QVideoFrame& frame) {
     metric("playback_1080p_conversion_ratio", bench::median(ours) / bench::median(qts), "x Qt's conversion");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    const std::filesystem::path film = benchFilm(std::filesystem::temp_directory_path() / "marrowick-bench");
-
-    QtMediaPlayer player;
-    TimedPlayer surface(player.videoSink());
-    surface.resize(640, 360);
-    surface.show();
-    player.replaceItem(film);
-    player.play();
-    QElapsedTimer wall;
-    wall.start();
-    while ((wall.elapsed() < (kSeconds + 2) * 1000 && player.rate() > 0) || wall.elapsed() < 500)
-        application.processEvents(QEventLoop::AllEvents, 5);
-
+// The painted frames' timing and the cost of painting them.
+void report(const TimedPlayer& surface) {
     std::vector<double> intervals;
     const std::vector<double>& painted = surface.painted_ms;
     for (std::size_t i = 1; i < painted.size(); ++i)
         if (painted[i] - painted.front() >= kSkipSeconds * 1000) intervals.push_back(painted[i] - painted[i - 1]);
     if (intervals.size() < 10) {
         std::fprintf(stderr, "only %zu frames were painted\n", painted.size());
-        return 1;
+        return;
     }
     const double frameInterval = 1000 / kFps;
     const double median = bench::median(intervals);
@@ -152,5 +136,39 @@ int main(int argc, char** argv) {
     metric("playback_1080p_paint_cost_median", bench::median(surface.paintCost_ms), "ms");
     metric("playback_1080p_paint_cost_p95", bench::percentile(surface.paintCost_ms, 0.95), "ms");
     if (surface.lastFrame.isValid()) conversionMetrics(surface.lastFrame);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const std::filesystem::path film = benchFilm(std::filesystem::temp_directory_path() / "marrowick-bench");
+
+    // The film's sound off, then on, in the same run: painting must not suffer from the sound.
+    double mutedPainted = 0;
+    for (const bool silent : {true, false}) {
+        QtMediaPlayer player;
+        TimedPlayer surface(player.videoSink());
+        surface.resize(640, 360);
+        surface.show();
+        player.setSound(0.8, silent);
+        player.replaceItem(film);
+        player.play();
+        QElapsedTimer wall;
+        wall.start();
+        while ((wall.elapsed() < (kSeconds + 2) * 1000 && player.rate() > 0) || wall.elapsed() < 500)
+            application.processEvents(QEventLoop::AllEvents, 5);
+        const double paintedShare = static_cast<double>(surface.painted_ms.size()) / (kSeconds * kFps);
+        if (silent) {
+            mutedPainted = paintedShare;
+            metric("playback_1080p_painted_frames_ratio_muted", paintedShare, "x film frames");
+            continue;
+        }
+        metric("playback_1080p_sound_to_muted_painted_ratio", paintedShare / std::max(mutedPainted, 1e-9),
+               "x painted frames when muted");
+        report(surface);
+    }
     return 0;
 }

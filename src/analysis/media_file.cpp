@@ -36,6 +36,21 @@ double trackDuration(const AVFormatContext* format, const AVStream* stream) {
     return 0;
 }
 
+const char* timecodeOf(const AVDictionary* tags) {
+    const AVDictionaryEntry* entry = av_dict_get(tags, "timecode", nullptr, 0);  // any case: Matroska writes TIMECODE
+    return entry ? entry->value : nullptr;
+}
+
+// The video stream's own tag first (MOV and MP4 copy the timecode track's there), then the
+// file's (MXF, Matroska), then any other stream's (a timecode data track).
+std::string timecodeTag(const AVFormatContext* format, const AVStream* video) {
+    if (const char* tag = timecodeOf(video->metadata)) return tag;
+    if (const char* tag = timecodeOf(format->metadata)) return tag;
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        if (const char* tag = timecodeOf(format->streams[i]->metadata)) return tag;
+    return {};
+}
+
 }  // namespace
 
 int quarterTurnsOf(const AVStream* stream) {
@@ -92,6 +107,7 @@ void MediaFile::State::open(Options options) {
     info.duration = trackDuration(format.get(), stream);
     info.fps = av_q2d(nominalFrameRate(*stream));
     info.quarterTurns = quarterTurnsOf(stream);
+    info.timecode = timecodeTag(format.get(), stream);
     const bool sideways = info.quarterTurns % 2 == 1;
     info.width = sideways ? stream->codecpar->height : stream->codecpar->width;
     info.height = sideways ? stream->codecpar->width : stream->codecpar->height;

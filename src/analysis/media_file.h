@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 struct AVFrame;
 struct AVStream;
@@ -19,6 +20,7 @@ struct VideoTrackInfo {
     int width = 0;         // display size after rotation (a portrait phone clip is taller than wide)
     int height = 0;
     int quarterTurns = 0;  // clockwise quarter turns that make the stored picture upright (0..3)
+    std::string timecode;  // the "timecode" tag of the video stream, else of the file or a timecode track
 };
 
 // Clockwise quarter turns that make a stream's stored picture upright, from its display matrix.

@@ -18,6 +18,7 @@ extern "C" {
 #include "analysis/middle_frames.h"
 #include "analysis/tiny_frame_scaler.h"
 #include "analysis/transnet_v2.h"
+#include "model/film_time.h"
 #include "model/review_error.h"
 
 namespace marrowick {
@@ -155,6 +156,7 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
     film.width = std::abs(info.width);
     film.height = std::abs(info.height);
     film.detector = scorer_->name();
+    FilmTime::takeTimecodeTag(film, info.timecode);
 
     std::optional<MiddleFrames> middles;
     if (middlePictures) middles.emplace(info, threshold, middlePictures);

@@ -11,6 +11,7 @@ int runPackage(std::span<const std::string> arguments);
 int runPresets(std::span<const std::string> arguments);
 int runPlan(std::span<const std::string> arguments);
 int runTimeline(std::span<const std::string> arguments);
+int runShots(std::span<const std::string> arguments);
 int runLabelled(std::span<const std::string> arguments);
 int runDeliver(std::span<const std::string> arguments);
 int runSignOff(std::span<const std::string> arguments);
@@ -35,6 +36,10 @@ std::span<const Command> commands() {
          runReport},
         {"timeline", "timeline PROJECT OUT.otio|OUT.edl",
          "Writes the review as a timeline for the editor: one clip per shot, decisions as markers.", runTimeline},
+        {"shots", "shots PROJECT [--time timecode|frames|seconds] [--film NAME] [--json]",
+         "Lists the shots in film order: film, start, end (exclusive), decision, group and the note's first line, "
+         "tab-separated.",
+         runShots},
         {"labelled", "labelled PROJECT OUTDIR",
          "Writes a Marrowick-video- folder into OUTDIR: the review package and one labelled MOV copy per film.",
          runLabelled},

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "interchange/internal/frame_rate_text.h"
-#include "interchange/timecode.h"
+#include "model/timecode.h"
 #include "model/review_error.h"
 
 namespace marrowick::EdlReader {

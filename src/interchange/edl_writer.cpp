@@ -1,19 +1,19 @@
 // The review as a CMX 3600 edit decision list with comments and locators.
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 #include "interchange/internal/film_shots.h"
-#include "interchange/timecode.h"
 #include "interchange/timeline_export.h"
+#include "model/film_time.h"
+#include "model/review_error.h"
+#include "model/timecode.h"
 
 namespace marrowick::TimelineExport {
 
 namespace {
 
-// How the list counts frames: the first film's rate.
+// How the list counts frames: the films' one timecode counting; an EDL cannot mix rates.
 struct Counting {
-    double frameRate = 25;
     int timebase = 25;
     bool dropFrame = false;
 
@@ -21,8 +21,17 @@ struct Counting {
 };
 
 Counting countingOf(const Project& project) {
-    const double rate = project.films.empty() ? 25 : project.films.front().fps;
-    return {rate, Timecode::timebase(rate), Timecode::dropFrameRate(rate)};
+    if (project.films.empty()) return {};
+    const Film& first = project.films.front();
+    const FilmTime::Counting counting = FilmTime::counting(first);
+    for (const Film& film : project.films) {
+        const FilmTime::Counting other = FilmTime::counting(film);
+        if (other.rate != counting.rate || other.dropFrame != counting.dropFrame)
+            throw ReviewError("An EDL holds one timecode rate, but " + FilmShots::fileName(first) + " runs at " +
+                              FilmTime::rateName(first) + " and " + FilmShots::fileName(film) + " at " +
+                              FilmTime::rateName(film) + ". Export OpenTimelineIO (.otio) instead.");
+    }
+    return {counting.rate, counting.dropFrame};
 }
 
 // Comments hold one line each.
@@ -43,7 +52,7 @@ void writeEvent(std::ostream& out, std::size_t number, const Counting& counting,
 }
 
 void writeComments(std::ostream& out, const Film& film, const Shot& shot, const std::string& recordIn) {
-    out << "* FROM CLIP NAME: " << std::filesystem::path(film.path).filename().string() << "\n";
+    out << "* FROM CLIP NAME: " << FilmShots::fileName(film) << "\n";
     out << "* DECISION: " << disclosureTitle(shot.disclosure) << "\n";
     std::istringstream note(shot.note);
     for (std::string line; std::getline(note, line);) out << "* NOTE: " << oneLine(line) << "\n";
@@ -58,12 +67,12 @@ std::string edl(const Project& project) {
     std::ostringstream out;
     out << "TITLE: " << oneLine(project.name) << "\n";
     out << "FCM: " << (counting.dropFrame ? "DROP FRAME" : "NON-DROP FRAME") << "\n\n";
-    std::int64_t record = FilmShots::frames(3600, counting.frameRate);
+    std::int64_t record = *Timecode::frames("01:00:00:00", counting.timebase, counting.dropFrame);
     std::size_t number = 0;
     for (const Film& film : project.films) {
-        for (const Shot* shot : FilmShots::inOrder(project, film)) {
-            const std::int64_t in = FilmShots::frames(shot->start, counting.frameRate);
-            const std::int64_t out_ = FilmShots::frames(shot->end, counting.frameRate);
+        for (const Shot* shot : project.shotsInOrder(film)) {
+            const std::int64_t in = FilmTime::timecodeFrames(film, shot->start);
+            const std::int64_t out_ = FilmTime::timecodeFrames(film, shot->end);
             if (out_ <= in) continue;
             writeEvent(out, ++number, counting, in, out_, record);
             writeComments(out, film, *shot, counting.at(record));

@@ -49,15 +49,15 @@ ordered clip(const Film& film, const Shot& shot, std::size_t index, const ordere
 
 ordered track(const Project& project, const Film& film) {
     const ordered media = {{"OTIO_SCHEMA", "ExternalReference.1"},
-                           {"name", std::filesystem::path(film.path).filename().string()},
+                           {"name", FilmShots::fileName(film)},
                            {"target_url", "file://" + film.path},
                            {"available_range", timeRange(0, FilmShots::frames(film.duration, film.fps), film.fps)},
                            {"metadata", ordered::object()}};
     ordered clips = ordered::array();
-    const std::vector<const Shot*> shots = FilmShots::inOrder(project, film);
+    const std::vector<const Shot*> shots = project.shotsInOrder(film);
     for (std::size_t i = 0; i < shots.size(); ++i) clips.push_back(clip(film, *shots[i], i, media));
     return {{"OTIO_SCHEMA", "Track.1"},
-            {"name", std::filesystem::path(film.path).filename().string()},
+            {"name", FilmShots::fileName(film)},
             {"kind", "Video"},
             {"source_range", nullptr},
             {"effects", ordered::array()},

@@ -13,9 +13,10 @@ namespace marrowick::TimelineExport {
 // comment, and the shot's identity, decision, note, category and group in its metadata.
 std::string otio(const Project& project);
 
-// One event per shot, the films one after another on the record side from 01:00:00:00 in the
-// first film's timecode (drop frame at 29.97 and 59.94). Each event's clip name, decision and
-// note follow as comments, and a locator marks its decision.
+// One event per shot: source times in the film's own timecode, the films one after another on the
+// record side from 01:00:00:00. Each event's clip name, decision and note follow as comments, and a
+// locator marks its decision. Throws ReviewError naming both rates when two films count timecode
+// differently (25 fps and 29.97 fps drop frame), since one list cannot mix them.
 std::string edl(const Project& project);
 
 // Writes `otio` or `edl` by the file's extension (".otio", ".edl"), atomically. Throws

@@ -42,6 +42,10 @@ struct Film {
     FrameTimes frameTimes;       // null when absent
     std::optional<std::string> sourceSHA256;
     std::string detector;
+    // The timecode of the first frame as the source tags it (';' before the frames counts drop
+    // frame) and the whole-number rate it counts in; absent, 00:00:00:00 at the rate of `fps`.
+    std::optional<std::string> startTimecode;
+    std::optional<std::int64_t> timecodeRate;
 
     // The nearest real frame boundary to a time (frame times, 0 and the duration; or the fps grid).
     double snap(double seconds) const;

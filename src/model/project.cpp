@@ -24,7 +24,8 @@ bool operator==(const Film& a, const Film& b) {
                            (a.frameTimes && b.frameTimes && *a.frameTimes == *b.frameTimes);
     return a.id == b.id && a.path == b.path && sameBytes(a.bookmark, b.bookmark) && a.duration == b.duration &&
            a.fps == b.fps && a.width == b.width && a.height == b.height && sameTimes &&
-           a.sourceSHA256 == b.sourceSHA256 && a.detector == b.detector;
+           a.sourceSHA256 == b.sourceSHA256 && a.detector == b.detector && a.startTimecode == b.startTimecode &&
+           a.timecodeRate == b.timecodeRate;
 }
 
 bool operator==(const Project& a, const Project& b) {
@@ -32,6 +33,14 @@ bool operator==(const Project& a, const Project& b) {
            a.history == b.history && a.threshold == b.threshold && a.groupingThreshold == b.groupingThreshold &&
            a.artisticWork == b.artisticWork && a.workDisclosure == b.workDisclosure && a.labelStyle == b.labelStyle &&
            a.labelWidth == b.labelWidth && a.corner == b.corner && a.labelLayouts == b.labelLayouts && a.id == b.id;
+}
+
+std::vector<const Shot*> Project::shotsInOrder(const Film& film) const {
+    std::vector<const Shot*> ordered;
+    for (const Shot& shot : shots)
+        if (shot.filmID == film.id) ordered.push_back(&shot);
+    std::sort(ordered.begin(), ordered.end(), [](const Shot* a, const Shot* b) { return a->start < b->start; });
+    return ordered;
 }
 
 std::size_t Project::reviewed() const {

@@ -60,6 +60,8 @@ struct Project {
     void attribute(std::size_t firstEvent, const std::optional<Reviewer>& reviewer);
 
     const Film* film(const Uuid& filmID) const;
+    // The film's shots ordered by start.
+    std::vector<const Shot*> shotsInOrder(const Film& film) const;
     std::optional<std::size_t> shotIndex(const Uuid& shotID) const;
 
     friend bool operator==(const Project& a, const Project& b);

@@ -228,6 +228,8 @@ Film film(element value) {
     film.frameTimes = optional(record, "frameTimes", frameTimes).value_or(nullptr);
     film.sourceSHA256 = optional(record, "sourceSHA256", string);
     film.detector = required(record, "detector", string);
+    film.startTimecode = optional(record, "startTimecode", string);
+    film.timecodeRate = optional(record, "timecodeRate", integer);
     return film;
 }
 

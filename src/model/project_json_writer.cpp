@@ -50,6 +50,8 @@ void writeFilm(JsonWriter& out, const Film& film) {
     out.key("id").uuid(film.id);
     out.key("path").string(film.path);
     if (film.sourceSHA256) out.key("sourceSHA256").string(*film.sourceSHA256);
+    if (film.startTimecode) out.key("startTimecode").string(*film.startTimecode);
+    if (film.timecodeRate) out.key("timecodeRate").integer(*film.timecodeRate);
     out.key("width").integer(film.width);
     out.endObject();
 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "model/film_time.h"
 #include "model/internal/grapheme_count.h"
 #include "model/internal/uuid_table.h"
 #include "model/project.h"
@@ -178,6 +179,7 @@ void checkFilms(const std::vector<Film>& films, const ShotFacts& facts) {
         if (!mediaTimingValid(film)) reject("Invalid media timing in project.");
         if (film.frameTimes && !frameTimesValid(*film.frameTimes, film.duration))
             reject("Invalid source frame timestamps.");
+        if (!FilmTime::timecodeValid(film)) reject("Invalid film timecode.");
         checkCoverage(buckets.of(i), facts.spans, film.duration);
     }
 }

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include "model/clock_string.h"
 #include "ui/theme.h"
 #include "workspace/review_store.h"
 
@@ -18,18 +17,19 @@ namespace {
 constexpr double kSegmentInset = 3;
 constexpr double kUnselectedOpacity = 0.45;
 
-QString tooltip(const Shot& shot) {
-    return QString::fromStdString(clockString(shot.start)) + QStringLiteral(" \u2014 ") +
+QString tooltip(const ReviewStore& store, const Shot& shot) {
+    return QString::fromStdString(store.timeText(shot.filmID, shot.start)) + QStringLiteral(" \u2014 ") +
            QString::fromUtf8(disclosureTitle(shot.disclosure).data());
 }
 
 }  // namespace
 
 FilmTimeline::FilmTimeline(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
-    setFixedHeight(kHeight);
+    setFixedHeight(kHeight + kWaveHeight);
     setCursor(Qt::PointingHandCursor);
     for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::playheadChanged})
         connect(&store_, signal, this, qOverload<>(&QWidget::update));
+    connect(&store_.waveforms(), &Waveforms::ready, this, qOverload<>(&QWidget::update));
 }
 
 void FilmTimeline::setFilm(std::optional<Film> film) {
@@ -53,7 +53,7 @@ std::optional<Uuid> FilmTimeline::shotAt(double x) const {
     std::optional<Uuid> found;
     for (const Shot& shot : store_.project().shots) {
         if (shot.filmID != film_->id) continue;
-        const QRectF segment = segmentRect(width(), height(), film_->duration, shot.start, shot.end);
+        const QRectF segment = segmentRect(width(), kHeight, film_->duration, shot.start, shot.end);
         if (x >= segment.left() && x < segment.right()) found = shot.id;
     }
     return found;
@@ -64,8 +64,9 @@ void FilmTimeline::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 10));
-    painter.drawRoundedRect(rect(), 3, 3);
+    painter.drawRoundedRect(QRectF(0, 0, width(), kHeight), 3, 3);
     if (!film_) return;
+    paintWaveform(painter);
     const std::set<Uuid>& selection = store_.selection();
     for (const Shot& shot : store_.project().shots) {
         if (shot.filmID != film_->id) continue;
@@ -74,12 +75,30 @@ void FilmTimeline::paintEvent(QPaintEvent*) {
         if (!selected) color.setAlphaF(kUnselectedOpacity);
         painter.setBrush(color);
         painter.setPen(selected ? QPen(Qt::white, 1) : QPen(Qt::NoPen));
-        painter.drawRoundedRect(segmentRect(width(), height(), film_->duration, shot.start, shot.end), 2, 2);
+        painter.drawRoundedRect(segmentRect(width(), kHeight, film_->duration, shot.start, shot.end), 2, 2);
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
     const double x = playheadOffset(width(), film_->duration, store_.playhead());
     painter.drawRect(QRectF(std::min(x, width() - 1.0), 0, 1, height()));
+}
+
+void FilmTimeline::paintWaveform(QPainter& painter) {
+    const AudioPeaks* sound = store_.waveforms().peaks(*film_);
+    if (!sound || sound->peaks.empty() || !(film_->duration > 0)) return;
+    // One bar per pixel column: the loudest peak of the seconds that column covers, mirrored
+    // about the band's middle line.
+    const double perPixel = film_->duration * AudioPeaks::kBucketsPerSecond / width();
+    const double middle = kHeight + kWaveHeight / 2.0;
+    painter.setPen(QPen(QColor(255, 255, 255, 110), 1));
+    for (int x = 0; x < width(); ++x) {
+        const auto first = static_cast<std::size_t>(x * perPixel);
+        const auto last = std::min(sound->peaks.size(), static_cast<std::size_t>((x + 1) * perPixel) + 1);
+        if (first >= last) break;
+        const std::uint8_t peak = *std::max_element(sound->peaks.begin() + first, sound->peaks.begin() + last);
+        const double half = std::max(0.5, peak / 255.0 * (kWaveHeight / 2.0 - 1));
+        painter.drawLine(QPointF(x + 0.5, middle - half), QPointF(x + 0.5, middle + half));
+    }
 }
 
 void FilmTimeline::mousePressEvent(QMouseEvent* event) {
@@ -94,7 +113,7 @@ bool FilmTimeline::event(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const std::optional<Uuid> id = shotAt(help->pos().x());
     const std::optional<std::size_t> index = id ? store_.project().shotIndex(*id) : std::nullopt;
-    if (index) QToolTip::showText(help->globalPos(), tooltip(store_.project().shots[*index]), this);
+    if (index) QToolTip::showText(help->globalPos(), tooltip(store_, store_.project().shots[*index]), this);
     else QToolTip::hideText();
     return true;
 }

@@ -1,9 +1,12 @@
-// A strip of one film's shots in their decision colours, with the playhead; a click selects.
+// A strip of one film's shots in their decision colours over the outline of its sound, with the
+// playhead; a click selects.
 #pragma once
 
 #include <optional>
 
 #include <QWidget>
+
+class QPainter;
 
 #include "model/film.h"
 #include "model/uuid.h"
@@ -16,7 +19,8 @@ class FilmTimeline : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kHeight = 26;
+    static constexpr int kHeight = 26;      // the shot segments
+    static constexpr int kWaveHeight = 14;  // the sound outline below them
 
     explicit FilmTimeline(ReviewStore& store, QWidget* parent = nullptr);
 
@@ -31,6 +35,7 @@ public:
     std::optional<Uuid> shotAt(double x) const;
 
 protected:
+    void paintWaveform(QPainter& painter);
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;

@@ -11,8 +11,8 @@
 #include "ui/group_section.h"
 #include "ui/notes_section.h"
 #include "ui/range_section.h"
-#include "ui/seconds_field.h"
 #include "ui/sign_off_section.h"
+#include "ui/time_field.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -81,7 +81,7 @@ Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent),
                         &ReviewStore::assistantChanged, &ReviewStore::presentationChanged})
         connect(&store_, signal, this, &Inspector::refresh);
     connect(&notes_->editor(), &QPlainTextEdit::textChanged, this, &Inspector::recordDraft);
-    for (SecondsField* field : {&range_->inField(), &range_->outField()})
+    for (TimeField* field : {&range_->inField(), &range_->outField()})
         connect(field, &QLineEdit::textChanged, this, &Inspector::recordDraft);
     refresh();
 }
@@ -97,6 +97,9 @@ void Inspector::refresh() {
     sections_->setVisible(shot.has_value());
     layoutSlot_->setVisible(store_.presentation().editLabelLayout);
     if (!shot) return;
+    showingDraft_ = true;  // re-showing the fields in another counting is no typing
+    range_->setCounting(*shot);
+    showingDraft_ = false;
     updateDraft();
     for (InspectorSection* section : std::initializer_list<InspectorSection*>{disclosure_, range_, group_, notes_, assistant_, signOff_})
         section->present(*shot);
@@ -132,8 +135,8 @@ void Inspector::recordDraft() {
     ShotDraft draft{notes_->editor().toPlainText().toStdString(), range_->inField().text().toStdString(),
                     range_->outField().text().toStdString()};
     const bool noteUnsaved = draft.note != shot->note;
-    const bool rangeUnsaved = range_->inField().text() != SecondsField::format(shot->start) ||
-                              range_->outField().text() != SecondsField::format(shot->end);
+    const bool rangeUnsaved = range_->inField().text() != range_->inField().format(shot->start) ||
+                              range_->outField().text() != range_->outField().format(shot->end);
     if (noteUnsaved || rangeUnsaved) store_.drafts().set(shot->id, std::move(draft));
     else store_.drafts().clear(shot->id);
     notes_->markUnsaved(noteUnsaved);

@@ -6,7 +6,6 @@
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QMimeData>
-#include <QSplitter>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -20,6 +19,7 @@
 #include "ui/preview_pane.h"
 #include "ui/qt_media_player.h"
 #include "ui/review_header.h"
+#include "ui/remembered_splitter.h"
 #include "ui/review_keys.h"
 #include "ui/shot_library.h"
 #include "ui/sidebar.h"
@@ -33,8 +33,10 @@ namespace {
 
 constexpr QSize kMinimumSize{1180, 760};
 constexpr int kPreviewMinimum = 220;
-constexpr int kPreviewMaximum = 380;
-constexpr int kPreviewIdeal = 330;
+// At 1600 by 1000 these give the picture about two fifths of the window and the library the rest.
+constexpr int kPreviewIdeal = 780;
+constexpr int kLibraryIdeal = 120;
+constexpr int kLibraryMinimumHeight = 120;
 constexpr int kLibraryMinimumWidth = 560;
 
 bool carriesFiles(const QMimeData* data) { return data && data->hasUrls(); }
@@ -53,7 +55,8 @@ MainWindow::MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* paren
     row->setSpacing(0);
     sidebar_ = new Sidebar(store_, central);
     row->addWidget(sidebar_);
-    row->addWidget(WidgetFactory::divider(true, central));
+    chrome_ = {sidebar_, WidgetFactory::divider(true, central)};
+    row->addWidget(chrome_.back());
     row->addWidget(rightColumn(), 1);
     setCentralWidget(central);
     hostLayoutEditor();
@@ -62,6 +65,23 @@ MainWindow::MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* paren
     alert_ = new ErrorAlert(store_, *this);
     sheets_ = new WindowSheets(store_, *this);
     new ReviewKeys(store_, inspector_->range(), *this);
+    connect(&store_, &ReviewStore::presentationChanged, this, &MainWindow::followFullScreen);
+}
+
+void MainWindow::followFullScreen() {
+    const bool on = store_.presentation().fullScreen;
+    if (on == fullScreen_) return;
+    fullScreen_ = on;
+    // Only the preview pane stays; the window's own shortcuts keep working as they are.
+    for (QWidget* part : chrome_) part->setVisible(!on);
+    if (on) {
+        wasMaximized_ = isMaximized();
+        showFullScreen();
+    } else if (wasMaximized_) {
+        showMaximized();
+    } else {
+        showNormal();
+    }
 }
 
 QWidget* MainWindow::rightColumn() {
@@ -69,36 +89,42 @@ QWidget* MainWindow::rightColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(new ReviewHeader(store_, column));
-    layout->addWidget(WidgetFactory::divider(false, column));
+    auto* header = new ReviewHeader(store_, column);
+    layout->addWidget(header);
+    auto* headerDivider = WidgetFactory::divider(false, column);
+    layout->addWidget(headerDivider);
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(0);
-    auto* split = new QSplitter(Qt::Vertical, column);
+    auto* split = new RememberedSplitter(Qt::Vertical, QStringLiteral("layout/previewSplit"), column);
     split->setChildrenCollapsible(false);
-    split->setHandleWidth(1);
     split->setMinimumWidth(kLibraryMinimumWidth);
     auto* previewFrame = new QWidget(split);
     auto* previewLayout = new QVBoxLayout(previewFrame);
-    previewLayout->setContentsMargins(12, 12, 12, 10);
+    previewLayout->setContentsMargins(0, 6, 0, 0);
     auto* qtPlayer = dynamic_cast<QtMediaPlayer*>(&store_.player());
     preview_ = new PreviewPane(store_, qtPlayer ? &qtPlayer->videoSink() : nullptr, previewFrame);
     previewLayout->addWidget(preview_);
     previewFrame->setMinimumHeight(kPreviewMinimum);
-    previewFrame->setMaximumHeight(kPreviewMaximum);
     library_ = new ShotLibrary(store_, split);
+    library_->setMinimumHeight(kLibraryMinimumHeight);
     split->addWidget(previewFrame);
     split->addWidget(library_);
-    split->setStretchFactor(1, 1);
-    split->setSizes({kPreviewIdeal, kMinimumSize.height()});
+    split->setStretchFactor(0, 1);
+    split->restore({kPreviewIdeal, kLibraryIdeal});
     middle->addWidget(split, 1);
-    middle->addWidget(WidgetFactory::divider(true, column));
+    auto* inspectorDivider = WidgetFactory::divider(true, column);
+    middle->addWidget(inspectorDivider);
     inspector_ = new Inspector(store_, column);
     middle->addWidget(inspector_);
     layout->addLayout(middle, 1);
 
-    layout->addWidget(WidgetFactory::divider(false, column));
-    layout->addWidget(new ActivityFooter(store_, column));
+    auto* footerDivider = WidgetFactory::divider(false, column);
+    layout->addWidget(footerDivider);
+    auto* footer = new ActivityFooter(store_, column);
+    layout->addWidget(footer);
+    chrome_.insert(chrome_.end(), {header, headerDivider, library_, inspectorDivider, inspector_,
+                                   footerDivider, footer});
     return column;
 }
 

@@ -2,6 +2,8 @@
 // the error alert, the sheets and the drop target.
 #pragma once
 
+#include <vector>
+
 #include <QMainWindow>
 
 namespace marrowick {
@@ -38,6 +40,8 @@ protected:
 
 private:
     QWidget* rightColumn();
+    // Shows only the preview pane, full screen, while the presentation asks for it.
+    void followFullScreen();
     // The label layout editor in the inspector and the output preview around the player.
     void hostLayoutEditor();
 
@@ -50,6 +54,9 @@ private:
     AppMenus* menus_ = nullptr;
     ErrorAlert* alert_ = nullptr;
     WindowSheets* sheets_ = nullptr;
+    std::vector<QWidget*> chrome_;  // everything but the preview pane
+    bool fullScreen_ = false;
+    bool wasMaximized_ = false;
 };
 
 }  // namespace marrowick

@@ -1,9 +1,11 @@
 // QMediaPlayer behind the workspace's player interface.
 #include "ui/qt_media_player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include <QAudio>
 #include <QTimer>
 #include <QUrl>
 
@@ -11,6 +13,7 @@ namespace marrowick {
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
     player_.setVideoSink(&sink_);
+    player_.setAudioOutput(&audio_);
     connect(&player_, &QMediaPlayer::positionChanged, this, &QtMediaPlayer::stopAtPlaybackEnd);
     connect(&player_, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::seekWhenLoaded);
 }
@@ -53,6 +56,16 @@ void QtMediaPlayer::seekToPending() {
 
 void QtMediaPlayer::setForwardPlaybackEnd(double seconds) { playbackEnd_s_ = seconds; }
 
+void QtMediaPlayer::setLoopStart(std::optional<double> seconds) { loopStart_s_ = seconds; }
+
+void QtMediaPlayer::setSound(double volume, bool silent) {
+    // The level is as heard; the output wants a linear gain.
+    const double level = std::clamp(volume, 0.0, 1.0);
+    audio_.setVolume(static_cast<float>(QAudio::convertVolume(level, QAudio::LogarithmicVolumeScale,
+                                                              QAudio::LinearVolumeScale)));
+    audio_.setMuted(silent);
+}
+
 double QtMediaPlayer::currentTime() const {
     if (!item_) return std::numeric_limits<double>::quiet_NaN();
     return static_cast<double>(pendingSeek_ms_.value_or(player_.position())) / 1000.0;
@@ -74,9 +87,11 @@ MediaPlayer::ObserverHandle QtMediaPlayer::addPeriodicTimeObserver(double interv
 }
 
 void QtMediaPlayer::stopAtPlaybackEnd(qint64 position_ms) {
-    if (playbackEnd_s_ > 0 && player_.playbackState() == QMediaPlayer::PlayingState &&
-        static_cast<double>(position_ms) / 1000.0 >= playbackEnd_s_)
-        player_.pause();
+    if (!(playbackEnd_s_ > 0) || player_.playbackState() != QMediaPlayer::PlayingState ||
+        static_cast<double>(position_ms) / 1000.0 < playbackEnd_s_)
+        return;
+    if (loopStart_s_ && *loopStart_s_ < playbackEnd_s_ && player_.playbackRate() > 0) return seek(*loopStart_s_);
+    player_.pause();
 }
 
 }  // namespace marrowick

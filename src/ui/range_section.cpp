@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/seconds_field.h"
+#include "ui/time_field.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -37,17 +37,28 @@ QWidget* scoreChip(QLabel* score, QLabel* inspect, QWidget* parent) {
     return chip;
 }
 
+QString unitsCaption(TimeDisplay display) {
+    const QString rest = QStringLiteral(" \u00b7 out is exclusive \u00b7 edits snap to actual source frames");
+    switch (display) {
+        case TimeDisplay::timecode: return QStringLiteral("Timecode") + rest;
+        case TimeDisplay::frames: return QStringLiteral("Frames") + rest;
+        case TimeDisplay::seconds: return QStringLiteral("Seconds") + rest;
+    }
+    return QStringLiteral("Seconds") + rest;
+}
+
 }  // namespace
 
 RangeSection::RangeSection(ReviewStore& store, QWidget* parent)
     : InspectorSection(store, QStringLiteral("Range & boundaries"), parent) {
-    in_ = new SecondsField(QStringLiteral("In seconds"), this);
-    out_ = new SecondsField(QStringLiteral("Out seconds"), this);
+    in_ = new TimeField(QStringLiteral("In: timecode, #frame or seconds"), this);
+    out_ = new TimeField(QStringLiteral("Out: timecode, #frame or seconds"), this);
     column()->addWidget(pointRow(QStringLiteral("IN"), in_, QStringLiteral("arrow.down.to.line"),
                                  QStringLiteral("Set in at playhead"), &RangeSection::markIn));
     column()->addWidget(pointRow(QStringLiteral("OUT"), out_, QStringLiteral("arrow.up.to.line"),
                                  QStringLiteral("Set out at playhead"), &RangeSection::markOut));
-    column()->addWidget(caption(QStringLiteral("Seconds \u00b7 out is exclusive \u00b7 edits snap to actual source frames"), 10));
+    units_ = caption({}, 10);
+    column()->addWidget(units_);
     auto* apply = WidgetFactory::button(QStringLiteral("Apply range"), {}, nullptr, this);
     column()->addWidget(apply);
     auto* split = WidgetFactory::button(QStringLiteral("Split at playhead"), {}, "small", this);
@@ -70,7 +81,7 @@ RangeSection::RangeSection(ReviewStore& store, QWidget* parent)
     connect(refresh, &QPushButton::clicked, this, [this] { store_.refreshImages(); });
 }
 
-QWidget* RangeSection::pointRow(const QString& title, SecondsField* field, const QString& symbol,
+QWidget* RangeSection::pointRow(const QString& title, TimeField* field, const QString& symbol,
                                 const QString& tooltip, void (RangeSection::*mark)()) {
     auto* line = new QWidget(this);
     auto* row = new QHBoxLayout(line);
@@ -96,6 +107,14 @@ void RangeSection::present(const Shot& shot) {
     setEnabled(!store_.busy());
     score_->setText(QStringLiteral("Cut score ") + QString::number(shot.boundaryScore, 'f', 2));
     inspect_->setVisible(shot.boundaryScore < kInspectBelow);
+}
+
+void RangeSection::setCounting(const Shot& shot) {
+    const Film* film = store_.project().film(shot.filmID);
+    const TimeDisplay display = store_.presentation().timeDisplay;
+    for (TimeField* field : {in_, out_})
+        field->setCounting(film ? std::optional<Film>(*film) : std::nullopt, display);
+    units_->setText(unitsCaption(display));
 }
 
 void RangeSection::setDraft(double inPoint, double outPoint) {

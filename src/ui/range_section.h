@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace marrowick {
 
-class SecondsField;
+class TimeField;
 
 class RangeSection : public InspectorSection {
     Q_OBJECT
@@ -18,6 +18,8 @@ public:
     RangeSection(ReviewStore& store, QWidget* parent = nullptr);
 
     void present(const Shot& shot) override;
+    // Counts the fields in the shot's film and the chosen time display.
+    void setCounting(const Shot& shot);
     // The edited range: replaced by the shot's own range when another shot becomes current or
     // the current shot's range changes.
     void setDraft(double inPoint, double outPoint);
@@ -26,16 +28,17 @@ public:
     void markIn();
     void markOut();
 
-    SecondsField& inField() const { return *in_; }
-    SecondsField& outField() const { return *out_; }
+    TimeField& inField() const { return *in_; }
+    TimeField& outField() const { return *out_; }
 
 private:
-    QWidget* pointRow(const QString& title, SecondsField* field, const QString& symbol, const QString& tooltip,
+    QWidget* pointRow(const QString& title, TimeField* field, const QString& symbol, const QString& tooltip,
                       void (RangeSection::*mark)());
     void applyRange();
 
-    SecondsField* in_;
-    SecondsField* out_;
+    TimeField* in_;
+    TimeField* out_;
+    QLabel* units_;
     QLabel* score_;
     QLabel* inspect_;
     std::optional<Uuid> shot_;

@@ -28,6 +28,11 @@ constexpr std::pair<LabelStyle, const char*> kStyles[] = {
     {LabelStyle::white50, "White · 50% background"},
     {LabelStyle::black50, "Black · 50% background"},
 };
+constexpr std::pair<TimeDisplay, const char*> kTimeDisplays[] = {
+    {TimeDisplay::timecode, "Timecode"},
+    {TimeDisplay::frames, "Frames"},
+    {TimeDisplay::seconds, "Seconds"},
+};
 constexpr const char* kCorners[] = {"Bottom right", "Bottom left", "Top right", "Top left"};
 
 QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
@@ -40,6 +45,7 @@ SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
     column->setSpacing(8);
     buildProject(*column);
     buildReviewer(*column);
+    buildDisplay(*column);
     buildDetection(*column);
     buildLabels(*column);
     buildModel(*column);
@@ -98,6 +104,24 @@ void SettingsView::buildProject(QBoxLayout& column) {
         this));
     column.addWidget(SheetLayout::caption(
         QStringLiteral("Outputs carry machine-readable disclosure (XMP, IPTC digital source type)"), this));
+}
+
+void SettingsView::buildDisplay(QBoxLayout& column) {
+    SheetLayout::section(column, QStringLiteral("Display"), this);
+    timeDisplay_ = new QComboBox(this);
+    for (const auto& [display, title] : kTimeDisplays) timeDisplay_->addItem(QString::fromUtf8(title));
+    for (std::size_t i = 0; i < std::size(kTimeDisplays); ++i)
+        if (kTimeDisplays[i].first == store_.presentation().timeDisplay) timeDisplay_->setCurrentIndex(int(i));
+    column.addLayout(SheetLayout::row(QStringLiteral("Time display"), timeDisplay_, this));
+    connect(timeDisplay_, &QComboBox::activated, this, [this](int index) {
+        PresentationState presentation = store_.presentation();
+        presentation.timeDisplay = kTimeDisplays[index].first;
+        store_.setPresentation(std::move(presentation));
+    });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Timecode counts from each film's own start timecode. The shot list, the transport clock, the "
+                       "range fields and EDL exports follow it; the review package's CSV always lists seconds."),
+        this));
 }
 
 void SettingsView::buildDetection(QBoxLayout& column) {

@@ -37,6 +37,7 @@ public:
 private:
     void buildProject(QBoxLayout& column);
     void buildReviewer(QBoxLayout& column);
+    void buildDisplay(QBoxLayout& column);
     void buildDetection(QBoxLayout& column);
     void buildLabels(QBoxLayout& column);
     void buildModel(QBoxLayout& column);
@@ -54,6 +55,7 @@ private:
     StepSlider* threshold_;
     StepSlider* grouping_;
     QPushButton* rebuild_;
+    QComboBox* timeDisplay_;
     QComboBox* style_;
     QComboBox* corner_;
     StepSlider* width_;

@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <QStyleFactory>
 
+// The style sheet's check mark comes from the bundled icons.
+static void registerIcons() { Q_INIT_RESOURCE(icons); }
+
 namespace marrowick::Theme {
 namespace {
 
@@ -38,29 +41,30 @@ QPalette darkPalette() {
 
 // Widgets opt into these rules through their object names and dynamic properties.
 constexpr const char* kStyleSheet = R"(
-QToolTip { color: #ececf0; background: #2c2e34; border: 1px solid #44464e; padding: 4px; }
-QMenu { background: #24262b; border: 1px solid #3a3c43; padding: 4px; }
+QToolTip { color: %1; background: %2; border: 1px solid #44464e; padding: 4px; }
+QMenu { background: %3; border: 1px solid #3a3c43; padding: 4px; }
 QMenu::item { padding: 5px 22px 5px 18px; border-radius: 4px; }
-QMenu::item:selected { background: #ff9f0a; color: #131417; }
-QMenu::item:disabled { color: #686a72; }
+QMenu::item:selected { background: %4; color: %5; }
+QMenu::item:disabled { color: %6; }
 QMenu::separator { height: 1px; background: #3a3c43; margin: 4px 8px; }
-QMenuBar { background: #18191d; border-bottom: 1px solid #26282d; }
+QMenuBar { background: %7; border-bottom: 1px solid #26282d; }
 QMenuBar::item { padding: 4px 10px; background: transparent; }
-QMenuBar::item:selected { background: #2c2e34; border-radius: 4px; }
-QPushButton, QToolButton { color: #ececf0; background: #2c2e34; border: 1px solid #3a3c43;
+QMenuBar::item:selected { background: %2; border-radius: 4px; }
+QPushButton, QToolButton { color: %1; background: %2; border: 1px solid #3a3c43;
     border-radius: 6px; padding: 4px 10px; }
-QPushButton:hover, QToolButton:hover { background: #35373e; }
-QPushButton:pressed, QToolButton:pressed { background: #26282d; }
-QPushButton:disabled, QToolButton:disabled { color: #5c5e66; background: #222328; border-color: #2c2e34; }
+QPushButton:hover, QToolButton:hover { background: %8; }
+QPushButton:pressed, QToolButton:pressed { background: %9; }
+QPushButton:disabled, QToolButton:disabled { color: %6; background: %10; border-color: #2c2e34; }
 QToolButton::menu-indicator { image: none; width: 0; }
-QPushButton[prominent="true"] { background: #ff9f0a; color: #131417; border: none; font-weight: 600; padding: 5px 14px; }
-QPushButton[prominent="true"]:hover { background: #ffb340; }
-QPushButton[prominent="true"]:disabled { background: #5a4320; color: #8a7a60; }
+QPushButton[prominent="true"] { background: %4; color: %5; border: none; font-weight: 600; padding: 5px 14px; }
+QPushButton[prominent="true"]:hover { background: %11; }
+QPushButton[prominent="true"]:disabled { background: %12; color: %13; }
 QPushButton[plain="true"], QToolButton[plain="true"] { background: transparent; border: none; padding: 2px 4px; }
 QPushButton[plain="true"]:hover, QToolButton[plain="true"]:hover { background: rgba(255,255,255,0.06); }
+QToolButton[plain="true"]:checked { background: rgba(255,159,10,0.22); border-radius: 4px; }
 QPushButton[small="true"] { padding: 2px 8px; border-radius: 5px; }
-QLineEdit { background: #24262b; border: 1px solid #3a3c43; border-radius: 6px; padding: 4px 8px;
-    selection-background-color: #ff9f0a; selection-color: #131417; }
+QLineEdit { background: %3; border: 1px solid #3a3c43; border-radius: 6px; padding: 4px 8px;
+    selection-background-color: %4; selection-color: %5; }
 QLineEdit:focus { border-color: #ff9f0a; }
 QProgressBar { background: #2c2e34; border: none; border-radius: 3px; max-height: 6px; }
 QProgressBar::chunk { background: #ff9f0a; border-radius: 3px; }
@@ -71,10 +75,45 @@ QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
 QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }
 QSplitter::handle { background: #26282d; }
 QFrame[divider="true"] { background: #26282d; }
-QDialog { background: #1c1e22; }
+QDialog { background: %14; }
+QCheckBox::indicator, QRadioButton::indicator { width: 13px; height: 13px; border: 1px solid %15; background: %3; }
+QCheckBox::indicator { border-radius: 3px; }
+QRadioButton::indicator { border-radius: 7px; }
+QCheckBox::indicator:checked { background: %4; border-color: %4; image: url(:/icons/checkmark.svg); }
+QRadioButton::indicator:checked { background: %5; border: 4px solid %4; width: 7px; height: 7px; }
+QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { border-color: %6; background: %10; }
 )";
 
+QString styleSheet() {
+    const auto hex = [](const QColor& colour) { return colour.name(QColor::HexRgb); };
+    return QString::fromLatin1(kStyleSheet)
+        .arg(hex(kText), hex(kControl), hex(kField), hex(kAccent), hex(kOnAccent), hex(kTertiaryText), hex(kSidebar),
+             hex(kControlHover), hex(kControlPressed))
+        .arg(hex(kDisabledControl), hex(kAccentHover), hex(kAccentDisabled), hex(kOnAccentDisabled), hex(kPanel),
+             hex(kSecondaryText));
+}
+
 }  // namespace
+
+std::vector<TextPair> textPairs() {
+    std::vector<TextPair> pairs;
+    const std::pair<const char*, QColor> backgrounds[] = {{"window", kBackground}, {"sidebar", kSidebar},
+                                                          {"panel", kPanel},       {"control", kControl},
+                                                          {"field", kField},       {"pressed control", kControlPressed}};
+    for (const auto& [where, background] : backgrounds) {
+        pairs.push_back({"text", kText, background});
+        pairs.push_back({"secondary text", kSecondaryText, background});
+        pairs.push_back({"accent text", kAccent, background});
+        pairs.push_back({"green text", kGreen, background});
+        pairs.push_back({"tertiary text", kTertiaryText, background});
+    }
+    pairs.push_back({"text on a hovered control", kText, kControlHover});
+    pairs.push_back({"disabled text on a disabled control", kTertiaryText, kDisabledControl});
+    pairs.push_back({"text on the accent", kOnAccent, kAccent});
+    pairs.push_back({"text on the hovered accent", kOnAccent, kAccentHover});
+    pairs.push_back({"text on the disabled accent", kOnAccentDisabled, kAccentDisabled});
+    return pairs;
+}
 
 QColor disclosureColor(Disclosure disclosure) {
     switch (disclosure) {
@@ -99,7 +138,8 @@ void apply(QApplication& application) {
     base.setPixelSize(13);
     application.setFont(base);
     application.setPalette(darkPalette());
-    application.setStyleSheet(QString::fromLatin1(kStyleSheet));
+    registerIcons();
+    application.setStyleSheet(styleSheet());
 }
 
 }  // namespace marrowick::Theme

@@ -5,10 +5,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QToolButton>
 
 #include "disclosure/label_geometry.h"
-#include "model/clock_string.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -19,6 +19,7 @@ namespace marrowick {
 namespace {
 
 constexpr int kFramingWidth = 160;
+constexpr int kVolumeWidth = 72;
 
 QToolButton* transportButton(const QString& symbol, const QString& tooltip, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -44,13 +45,31 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     connect(play, &QToolButton::clicked, this, [this] { store_.togglePlay(); });
     connect(forward, &QToolButton::clicked, this, [this] { store_.stepFrame(1); });
     clock_ = WidgetFactory::label({}, Theme::font(11, QFont::Normal, true), Theme::kText, this);
+    loop_ = transportButton(QStringLiteral("repeat"), QStringLiteral("Loop shot  \\"), this);
+    loop_->setCheckable(true);
+    mute_ = transportButton(QStringLiteral("speaker.wave.2.fill"), QStringLiteral("Mute  M"), this);
+    mute_->setCheckable(true);
+    volume_ = new QSlider(Qt::Horizontal, this);
+    volume_->setRange(0, 100);
+    volume_->setFixedWidth(kVolumeWidth);
+    volume_->setFocusPolicy(Qt::NoFocus);
+    volume_->setToolTip(QStringLiteral("Volume"));
+    volume_->setAccessibleName(QStringLiteral("Volume"));
+    auto* fullScreen = transportButton(QStringLiteral("arrow.up.left.and.arrow.down.right"),
+                                       QStringLiteral("Full screen  F"), this);
+    connect(loop_, &QToolButton::clicked, this, [this] { store_.toggleLoop(); });
+    connect(mute_, &QToolButton::clicked, this, [this] { store_.toggleMute(); });
+    connect(volume_, &QSlider::valueChanged, this, [this](int percent) { store_.setVolume(percent); });
+    connect(fullScreen, &QToolButton::clicked, this,
+            [this] { store_.setFullScreen(!store_.presentation().fullScreen); });
     framing_ = new QComboBox(this);
     framing_->setFixedWidth(kFramingWidth);
     framing_->setAccessibleName(QStringLiteral("Framing"));
     framing_->addItem(QStringLiteral("Fit / pad"), QStringLiteral("pad"));
     framing_->addItem(QStringLiteral("Fill / crop"), QStringLiteral("crop"));
     raster_ = WidgetFactory::label({}, Theme::font(10, QFont::Normal, true), Theme::kSecondaryText, this);
-    for (QWidget* widget : std::initializer_list<QWidget*>{back, play, forward, clock_}) row->addWidget(widget);
+    for (QWidget* widget : std::initializer_list<QWidget*>{back, play, forward, clock_, loop_, mute_, volume_, fullScreen})
+        row->addWidget(widget);
     row->addStretch(1);
     row->addWidget(framing_);
     row->addWidget(raster_);
@@ -61,13 +80,27 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
         store_.setDelivery(delivery);
     });
     connect(&store_, &ReviewStore::playheadChanged, this, &TransportBar::refreshClock);
+    connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshClock);
+    connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshPlayback);
     connect(&store_, &ReviewStore::deliveryChanged, this, &TransportBar::refreshFraming);
     refreshClock();
     refreshFraming();
+    refreshPlayback();
     refreshOutput();
 }
 
-void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(clockString(store_.playhead()))); }
+void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(store_.playheadText())); }
+
+void TransportBar::refreshPlayback() {
+    const PresentationState& presentation = store_.presentation();
+    loop_->setChecked(presentation.loop);
+    mute_->setChecked(presentation.muted);
+    mute_->setIcon(SymbolIcon::icon(presentation.muted ? QStringLiteral("speaker.slash.fill")
+                                                       : QStringLiteral("speaker.wave.2.fill"),
+                                    Theme::kText, 16));
+    const QSignalBlocker blocker(volume_);
+    volume_->setValue(presentation.volume);
+}
 
 void TransportBar::refreshFraming() {
     const QSignalBlocker blocker(framing_);

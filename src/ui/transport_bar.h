@@ -1,10 +1,13 @@
-// Frame steps, play and pause, the playhead clock, the framing choice and the output raster.
+// Frame steps, play and pause, the playhead clock, loop, sound, full screen, the framing choice and
+// the output raster.
 #pragma once
 
 #include <QWidget>
 
 class QComboBox;
 class QLabel;
+class QSlider;
+class QToolButton;
 
 namespace marrowick {
 
@@ -22,9 +25,13 @@ public:
 private:
     void refreshClock();
     void refreshFraming();
+    void refreshPlayback();
 
     ReviewStore& store_;
     QLabel* clock_;
+    QToolButton* loop_;
+    QToolButton* mute_;
+    QSlider* volume_;
     QComboBox* framing_;
     QLabel* raster_;
 };

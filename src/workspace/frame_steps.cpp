@@ -38,8 +38,8 @@ double frameAt(const Film& film, double seconds) {
     return std::min(gridIndex(film, seconds), lastGridIndex(film)) / film.fps;
 }
 
-double neighbour(const Film& film, double seconds, int direction) {
-    const int step = direction > 0 ? 1 : -1;
+double neighbour(const Film& film, double seconds, int frames) {
+    const int step = frames;
     if (hasFrameTimes(film)) {
         const std::vector<double>& times = *film.frameTimes;
         const auto at = static_cast<std::ptrdiff_t>(frameIndex(times, seconds));

@@ -12,11 +12,11 @@ namespace marrowick::FrameSteps {
 // (players report whole milliseconds).
 inline constexpr double kPositionSlack_s = 0.0015;
 
-// The presentation time of the frame shown at `seconds`, and of its neighbour one frame
-// forward (direction > 0) or back; the film's frame times when it has them, else its 1/fps grid.
+// The presentation time of the frame shown at `seconds`, and of the frame `frames` frames
+// forward (negative: back) of it; the film's frame times when it has them, else its 1/fps grid.
 // Held within the film's first and last frame.
 double frameAt(const Film& film, double seconds);
-double neighbour(const Film& film, double seconds, int direction);
+double neighbour(const Film& film, double seconds, int frames);
 
 // The film's shot with the nearest start after the frame shown at `seconds` (direction > 0) or
 // before it (direction < 0), so that going back from inside a shot lands on that shot's start;

@@ -27,6 +27,10 @@ public:
     virtual void seek(double seconds) = 0;
     // Playback of the current item stops at this time.
     virtual void setForwardPlaybackEnd(double seconds) = 0;
+    // While set, playback that reaches the forward playback end goes on from this time.
+    virtual void setLoopStart(std::optional<double> seconds) = 0;
+    // The sound level (0 to 1) and whether the sound is off.
+    virtual void setSound(double volume, bool silent) = 0;
     // Not finite while there is no item.
     virtual double currentTime() const = 0;
     // The current playback rate: 0 while paused, negative while playing backwards.

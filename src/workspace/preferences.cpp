@@ -1,7 +1,9 @@
-// QSettings access for the two user preferences.
+// QSettings access for the user's preferences.
 #include "workspace/preferences.h"
 
 #include <QSettings>
+
+#include <algorithm>
 
 namespace marrowick::Preferences {
 namespace {
@@ -32,5 +34,18 @@ std::optional<Reviewer> reviewer() {
     if (named.name.empty()) return std::nullopt;
     return named;
 }
+
+TimeDisplay timeDisplay() { return parseTimeDisplay(read("timeDisplay")).value_or(TimeDisplay::timecode); }
+void setTimeDisplay(TimeDisplay display) { store("timeDisplay", std::string(timeDisplayName(display))); }
+
+int volume() {
+    bool known = false;
+    const int percent = QSettings("Marrowick", "Marrowick").value("volume").toInt(&known);
+    return known ? std::clamp(percent, 0, 100) : 80;
+}
+void setVolume(int percent) { QSettings("Marrowick", "Marrowick").setValue("volume", std::clamp(percent, 0, 100)); }
+
+bool muted() { return QSettings("Marrowick", "Marrowick").value("muted").toBool(); }
+void setMuted(bool muted) { QSettings("Marrowick", "Marrowick").setValue("muted", muted); }
 
 }  // namespace marrowick::Preferences

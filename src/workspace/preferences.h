@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/review_event.h"
+#include "model/film_time.h"
 
 namespace marrowick::Preferences {
 
@@ -24,5 +25,15 @@ void setReviewerRole(const std::string& role);
 
 // The reviewer from the two keys above, or nothing while the name is empty.
 std::optional<Reviewer> reviewer();
+
+// "timeDisplay": how times are shown; timecode when unset or unknown.
+TimeDisplay timeDisplay();
+void setTimeDisplay(TimeDisplay display);
+
+// "volume": the preview's sound level, 0 to 100 (80 when unset), and "muted".
+int volume();
+void setVolume(int percent);
+bool muted();
+void setMuted(bool muted);
 
 }  // namespace marrowick::Preferences

@@ -39,6 +39,9 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
       safeZoneIDs_(SafeZones::profileIDs(safeZones_)),
       runner_(new ActivityRunner(this)) {
     assistant_.modelName = Preferences::localModel();
+    presentation_.timeDisplay = Preferences::timeDisplay();
+    presentation_.volume = Preferences::volume();
+    presentation_.muted = Preferences::muted();
     connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
     connect(runner_, &ActivityRunner::ended, this, &ReviewStore::closeActivity);
 
@@ -70,11 +73,13 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
             [this] { keyFolder_->submit(project_, TextFolding::forUserLocale().turkic()); });
     connect(this, &ReviewStore::projectChanged, &keyFoldTimer_, qOverload<>(&QTimer::start));
 
+    waveforms_ = new Waveforms(Waveforms::defaultFolder(), this);
     loadPresets();
     recoverLastReview();
     observer_ = player_->addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
         update(playhead_, std::isfinite(seconds) ? seconds : 0.0, &ReviewStore::playheadChanged);
     });
+    applyPlayerOptions();
 }
 
 ReviewStore::~ReviewStore() {
@@ -155,7 +160,11 @@ void ReviewStore::setAssistant(AssistantState assistant) {
 }
 
 void ReviewStore::setPresentation(PresentationState presentation) {
+    if (presentation.timeDisplay != presentation_.timeDisplay) Preferences::setTimeDisplay(presentation.timeDisplay);
+    if (presentation.volume != presentation_.volume) Preferences::setVolume(presentation.volume);
+    if (presentation.muted != presentation_.muted) Preferences::setMuted(presentation.muted);
     update(presentation_, std::move(presentation), &ReviewStore::presentationChanged);
+    applyPlayerOptions();
 }
 
 void ReviewStore::showError(std::string message) {
@@ -354,6 +363,7 @@ void ReviewStore::focusSelected() {
     const std::optional<Shot> shot = selected();
     const Film* film = shot ? project_.film(shot->filmID) : nullptr;
     ShotNavigation::focus(*player_, shot ? &*shot : nullptr, film);
+    applyPlayerOptions();
 }
 
 void ReviewStore::nextUnreviewed() {

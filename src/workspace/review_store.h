@@ -26,6 +26,7 @@
 #include "workspace/desktop_dialogs.h"
 #include "workspace/film_import.h"
 #include "workspace/media_player.h"
+#include "workspace/waveforms.h"
 #include "workspace/undo_history.h"
 #include "workspace/search_key_folder.h"
 #include "workspace/shot_drafts.h"
@@ -71,6 +72,8 @@ public:
     const AssistantState& assistant() const { return assistant_; }              // assistantChanged
     const PresentationState& presentation() const { return presentation_; }     // presentationChanged
     MediaPlayer& player() { return *player_; }
+    // The films' sound outlines, read in the background (Waveforms::ready announces each).
+    Waveforms& waveforms() { return *waveforms_; }
     const std::filesystem::path& resourceRoot() const { return resourceRoot_; }
 
     // --- State the views set ---------------------------------------------------------------
@@ -159,9 +162,24 @@ public:
     // Selects the next unreviewed shot of the list (wrapping once) and refocuses.
     void nextUnreviewed();
 
+    // --- Times as the reviewer reads them (review_store_transport.cpp) ----------------------
+    // A time of a film in the chosen time display; the clock string when the film is unknown.
+    std::string timeText(const Uuid& filmID, double seconds) const;
+    // The playhead in the chosen time display, counted in the film the player holds.
+    std::string playheadText() const;
+
     // --- Transport (review_store_transport.cpp): nothing happens while the player has no item --
-    // Pauses and shows the neighbouring decoded frame of the player's film.
-    void stepFrame(int direction);
+    // Pauses and shows the decoded frame `frames` frames forward (negative: back) of the player's
+    // film, held within its first and last frame.
+    void stepFrame(int frames);
+    // Pauses and shows the film's first (direction < 0) or last frame.
+    void goToFilmEdge(int direction);
+    // Loop: playback repeats the current shot. Sound: muted or not, and the level (0 to 100);
+    // both are remembered. Full screen: the preview fills the screen.
+    void toggleLoop();
+    void toggleMute();
+    void setVolume(int percent);
+    void setFullScreen(bool on);
     // Selects the film's shot whose start comes next (direction > 0) or before the shown frame,
     // and refocuses on it.
     void jumpToShot(int direction);
@@ -316,6 +334,9 @@ private:
     PresetStorage presetStorage() const;
     // The film whose file the player holds.
     const Film* playerFilm() const;
+    // Hands the loop and the sound to the player: silent while muted or shuttling faster than
+    // normal speed or backwards.
+    void applyPlayerOptions();
 
     std::unique_ptr<MediaPlayer> player_;
     MediaPlayer::ObserverHandle observer_;
@@ -337,6 +358,7 @@ private:
     ShotDrafts drafts_;
     DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
     LocalRuntime* assistantRuntime_ = nullptr;  // null: the program's shared runtime
+    Waveforms* waveforms_;  // child QObject
 
     Project project_;
     std::set<Uuid> selection_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "assistant/local_model.h"
+#include "model/film_time.h"
 
 namespace marrowick {
 
@@ -49,6 +50,11 @@ struct PresentationState {
     std::string previewPresetKey;
     bool showSafeZones = false;
     bool editLabelLayout = false;
+    TimeDisplay timeDisplay = TimeDisplay::timecode;  // remembered as the "timeDisplay" preference
+    bool loop = false;                                 // playback repeats the current shot
+    int volume = 80;                                   // 0..100, remembered as "volume"
+    bool muted = false;                                // remembered as "muted"
+    bool fullScreen = false;                           // the preview fills the screen
     friend bool operator==(const PresentationState&, const PresentationState&) = default;
 };
 

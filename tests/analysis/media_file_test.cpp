@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "analysis/tiny_frame_scaler.h"
+#include "model/film_time.h"
 #include "model/review_error.h"
 #include "test_films.h"
 
@@ -72,6 +73,25 @@ TEST(MediaFile, EveryFrameOfAProgramStreamGetsOneIncreasingTime) {
     EXPECT_EQ(times.front(), 0);
     for (std::size_t i = 1; i < times.size(); ++i) EXPECT_NEAR(times[i] - times[i - 1], 0.04, 1e-6) << "frame " << i;
     EXPECT_EQ(media.damagedFrames(), 0);
+}
+
+TEST(MediaFile, ReadsTheStartTimecodeFfmpegWroteInEachContainer) {
+    const std::pair<const char*, const char*> films[] = {
+        {"timecode-2997df.mov", "01:00:00;00"},
+        {"timecode-23976.mp4", "00:59:58:00"},
+        {"timecode-25.mkv", "10:00:00:00"},
+        {"timecode-5994df.mxf", "00:09:59;56"},
+        {"step-25.mp4", "00:00:00:00"},
+    };
+    for (const auto& [name, start] : films) {
+        MediaFile media(testFilm(name));
+        Film film;
+        film.fps = media.info().fps;
+        film.duration = media.info().duration;
+        FilmTime::takeTimecodeTag(film, media.info().timecode);
+        EXPECT_EQ(film.startTimecode, start) << name;
+        EXPECT_EQ(FilmTime::timecode(film, FilmTime::frameTime(film, 0)), start) << name;
+    }
 }
 
 TEST(MediaFile, RefusesFilesWithoutVideo) {

@@ -100,6 +100,39 @@ TEST(TimelineExport, EdlRoundTripsInDropFrameAcrossTheTenMinuteMark) {
     EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
 }
 
+TEST(TimelineExport, EdlSourceTimesFollowEachFilmsStartTimecodeAndNeverMixRates) {
+    Project project = reviewOf(50, 25, {10});
+    project.films[0].startTimecode = "10:00:00:00";
+    Project second = reviewOf(25, 25, {});
+    second.films[0].path = "/films/reel two.mov";
+    second.films[0].startTimecode = "02:00:00:00";
+    project.films.push_back(second.films[0]);
+    project.shots.push_back(second.shots[0]);
+    EXPECT_THAT(TimelineExport::edl(project),
+                HasSubstr("FCM: NON-DROP FRAME\n\n"
+                          "001  AX       V     C        10:00:00:00 10:00:00:10 01:00:00:00 01:00:00:10\n"));
+    EXPECT_THAT(TimelineExport::edl(project),
+                HasSubstr("003  AX       V     C        02:00:00:00 02:00:01:00 01:00:02:00 01:00:03:00\n"));
+
+    struct Case {
+        double fps;
+        const char* start;
+        const char* rate;
+    };
+    const Case mixed[] = {
+        {30000.0 / 1001, "01:00:00;00", "29.97 fps drop frame"},
+        {30000.0 / 1001, "01:00:00:00", "29.97 fps"},
+        {24, "01:00:00:00", "24 fps"},
+    };
+    for (const Case& c : mixed) {
+        project.films[1].fps = c.fps;
+        project.films[1].startTimecode = c.start;
+        EXPECT_EQ(failureOf([&] { TimelineExport::edl(project); }),
+                  std::string("An EDL holds one timecode rate, but reel one.mov runs at 25 fps and reel two.mov at ") +
+                      c.rate + ". Export OpenTimelineIO (.otio) instead.");
+    }
+}
+
 TEST(TimelineExport, WritesByExtensionAndRefusesWhatItCannotWrite) {
     TemporaryFolder folder;
     const Project project = reviewOf(50, 25, {25});

@@ -55,6 +55,8 @@ inline Project fullProject() {
     first.bookmark = makeBlob({0, 1, 2, 250, 255});
     first.frameTimes = makeFrameTimes({0.0, 0.5, 1.0, 1.5, 2.0, 2.5});
     first.sourceSHA256 = std::string(64, 'a');
+    first.startTimecode = "01:00:00:00";
+    first.timecodeRate = 25;
     addTiledFilm(project, first, {1.0, 2.0});
     addTiledFilm(project, makeFilm(12.041666666666666, "/films/second.mov"), {4.5, 8.25});
     Shot& decorated = project.shots.mut(0);

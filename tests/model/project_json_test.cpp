@@ -62,7 +62,7 @@ TEST(ProjectJson, AbsentOptionalsStayAbsentAndNullMeansAbsent) {
     testing::addTiledFilm(project, testing::makeFilm(2.0), {1.0});
     const std::string text = ProjectJson::encode(project);
     for (const char* key : {"labelStyle", "labelLayouts", "bookmark", "frameTimes", "sourceSHA256", "thumbnail",
-                            "feature", "customInsets", "null"})
+                            "feature", "customInsets", "startTimecode", "timecodeRate", "null"})
         EXPECT_EQ(text.find(key), std::string::npos) << key;
     EXPECT_EQ(ProjectJson::decode(text), project);
 

@@ -20,6 +20,7 @@ constexpr const char* kSettings = "Invalid project settings or duplicate IDs.";
 constexpr const char* kGap = "Shot ranges must cover each film without overlaps or gaps.";
 constexpr const char* kTiming = "Invalid media timing in project.";
 constexpr const char* kFrames = "Invalid source frame timestamps.";
+constexpr const char* kTimecode = "Invalid film timecode.";
 
 std::string failure(const Project& project, const std::set<std::string>& profiles = {}) {
     try {
@@ -154,6 +155,12 @@ TEST(ProjectValidation, MediaTimingAndFrameTimes) {
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({-0.0, 3.0}); }, "valid"},
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({0.0, 3.0001}); }, kFrames},
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({0.0, std::nan("")}); }, kFrames},
+        {[](Project& p) { p.films[1].startTimecode = "00:59:59;28"; p.films[1].timecodeRate = 30; }, "valid"},
+        {[](Project& p) { p.films[1].startTimecode = "00:01:00;00"; p.films[1].timecodeRate = 30; }, kTimecode},
+        {[](Project& p) { p.films[1].startTimecode = "01:00:00:25"; }, kTimecode},
+        {[](Project& p) { p.films[1].startTimecode = "one hour"; }, kTimecode},
+        {[](Project& p) { p.films[1].timecodeRate = 0; }, kTimecode},
+        {[](Project& p) { p.films[1].timecodeRate = 1001; }, kTimecode},
     };
     for (const auto& [change, expected] : cases) EXPECT_EQ(failureAfter(change), expected);
 }

@@ -14,7 +14,7 @@
 #include "ui/group_section.h"
 #include "ui/notes_section.h"
 #include "ui/range_section.h"
-#include "ui/seconds_field.h"
+#include "ui/time_field.h"
 #include "ui_fixture.h"
 #include "workspace/quit_confirmation.h"
 
@@ -44,7 +44,7 @@ struct InspectorFixture : testing::StoreFixture {
         return false;
     }
 
-    void type(SecondsField& field, const QString& text) {
+    void type(TimeField& field, const QString& text) {
         field.setText(text);
         field.commit();
     }
@@ -104,20 +104,20 @@ TEST(Inspector, AnOutPointBelowTheInPointFailsAndKeepsTheTypedValues) {
     InspectorFixture fixture;
     fixture.store.focus(fixture.shot(1).id, false);
     RangeSection& range = fixture.inspector.range();
-    fixture.type(range.inField(), SecondsField::format(1.5));
-    fixture.type(range.outField(), SecondsField::format(1.2));
+    fixture.type(range.inField(), TimeField::secondsText(1.5));
+    fixture.type(range.outField(), TimeField::secondsText(1.2));
     fixture.button(QStringLiteral("Apply range")).click();
     ASSERT_TRUE(fixture.store.error());
     EXPECT_EQ(fixture.shot(1).start, 1.0);
     EXPECT_EQ(fixture.shot(1).end, 2.0);
-    EXPECT_EQ(range.inField().text(), SecondsField::format(1.5));
-    EXPECT_EQ(range.outField().text(), SecondsField::format(1.2));
+    EXPECT_EQ(range.inField().text(), range.inField().format(1.5));
+    EXPECT_EQ(range.outField().text(), range.outField().format(1.2));
 }
 
 TEST(Inspector, SecondsShowSixDecimalsInTheUsersLocaleAndIgnoreWhatDoesNotParse) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    SecondsField field(QStringLiteral("In seconds"));
+    TimeField field(QStringLiteral("In seconds"));
     field.setValue(1.5);
     EXPECT_EQ(field.text(), QStringLiteral("1,500000"));
     field.setText(QStringLiteral("2,25"));
@@ -140,7 +140,7 @@ TEST(Inspector, SetInAtPlayheadThenApplyMovesTheStartToTheSnappedFrame) {
     fixture.button(QStringLiteral("Apply range")).click();
     EXPECT_FALSE(fixture.store.error());
     EXPECT_DOUBLE_EQ(fixture.shot(1).start, 1.24);
-    EXPECT_EQ(fixture.inspector.range().inField().text(), SecondsField::format(1.24));
+    EXPECT_EQ(fixture.inspector.range().inField().text(), fixture.inspector.range().inField().format(1.24));
     EXPECT_EQ(fixture.shot(0).end, fixture.shot(1).start) << "the neighbour moved with it";
 }
 
@@ -148,7 +148,7 @@ TEST(Inspector, TheDraftFollowsTheShotAndItsRangeButNotItsOtherFields) {
     InspectorFixture fixture;
     fixture.store.focus(fixture.shot(1).id, false);
     RangeSection& range = fixture.inspector.range();
-    fixture.type(range.inField(), SecondsField::format(1.1));
+    fixture.type(range.inField(), TimeField::secondsText(1.1));
     fixture.inspector.notes().editor().setPlainText(QStringLiteral("typed"));
     fixture.store.decide(Disclosure::modified);
     fixture.store.setNote(fixture.shot(1).id, "stored elsewhere");
@@ -196,7 +196,8 @@ TEST(Inspector, TypedTextStaysWithItsShotMarkedUnsavedAndReplacingOrQuittingAsks
         EXPECT_TRUE(marked()) << field;
 
         fixture.store.focus(fixture.shot(1).id, false);
-        EXPECT_EQ(texts(), (std::vector<QString>{QString(), SecondsField::format(1), SecondsField::format(2)})) << field;
+        const TimeField& shown = fixture.inspector.range().inField();
+        EXPECT_EQ(texts(), (std::vector<QString>{QString(), shown.format(1), shown.format(2)})) << field;
         EXPECT_FALSE(marked()) << field;
         fixture.store.focus(fixture.shot(0).id, false);
         EXPECT_EQ(texts(), typed) << field << ": the draft comes back with its shot";

@@ -128,7 +128,7 @@ TEST(FilmTimeline, ClickingASegmentSelectsOnlyThatShotAndSeeksToItsStart) {
     fixture.store.setSelection({shots[0].id, shots[1].id});
     fixture.store.focusSelected();
     FilmTimeline& timeline = fixture.pane.timeline();
-    const QRectF third = FilmTimeline::segmentRect(timeline.width(), timeline.height(), 4, 2, 3);
+    const QRectF third = FilmTimeline::segmentRect(timeline.width(), FilmTimeline::kHeight, 4, 2, 3);
     QTest::mouseClick(&timeline, Qt::LeftButton, Qt::NoModifier, third.center().toPoint());
     EXPECT_EQ(fixture.store.selection(), std::set<Uuid>{shots[2].id});
     EXPECT_EQ(fixture.player->lastSeek, 2.0);

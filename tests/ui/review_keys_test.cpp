@@ -10,7 +10,7 @@
 #include "main_window_fixture.h"
 #include "ui/inspector.h"
 #include "ui/range_section.h"
-#include "ui/seconds_field.h"
+#include "ui/time_field.h"
 
 namespace marrowick {
 namespace {

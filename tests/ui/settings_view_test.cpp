@@ -18,6 +18,7 @@
 #include "main_window_fixture.h"
 #include "ui/guide_view.h"
 #include "ui/step_slider.h"
+#include "workspace/preferences.h"
 #include "workspace/recovery_file.h"
 
 namespace marrowick {
@@ -107,7 +108,13 @@ TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
     StoreFixture fixture;
     SettingsView view(fixture.store, nullptr);
     auto pickers = view.findChildren<QComboBox*>();
-    ASSERT_EQ(pickers.size(), 3);
+    ASSERT_EQ(pickers.size(), 4);
+    EXPECT_EQ(pickers[0]->currentText(), QStringLiteral("Timecode"));
+    emit pickers[0]->activated(1);
+    EXPECT_EQ(fixture.store.presentation().timeDisplay, TimeDisplay::frames);
+    EXPECT_EQ(Preferences::timeDisplay(), TimeDisplay::frames) << "a preference, not part of the project";
+    emit pickers[0]->activated(0);
+    pickers.removeFirst();
     EXPECT_EQ(pickers[0]->currentText(), QStringLiteral("White · solid"));  // absent style reads as white
     emit pickers[0]->activated(3);
     EXPECT_EQ(fixture.store.project().labelStyle, LabelStyle::black50);

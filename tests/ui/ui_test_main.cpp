@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", data.path().toUtf8());
+    qputenv("XDG_CACHE_HOME", data.path().toUtf8());
     QApplication application(argc, argv);
     marrowick::Theme::apply(application);
     testing::InitGoogleTest(&argc, argv);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "store_harness.h"
+#include "workspace/preferences.h"
 #include "workspace_fixtures.h"
 
 namespace marrowick {
@@ -48,6 +49,11 @@ TEST(FrameSteps, StepsStopAtTheFilmsFirstAndLastFrame) {
     EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, 0, -1), 0);
     EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, 71 / 25.0, 1), 71 / 25.0);
     EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, 99, 1), 71 / 25.0);
+    // Ten-frame steps: ten frames on, and held at the ends rather than wrapping or stopping short.
+    EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, reported(30 / 25.0), 10), 40 / 25.0);
+    EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, reported(30 / 25.0), -10), 20 / 25.0);
+    EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, reported(5 / 25.0), -10), 0);
+    EXPECT_DOUBLE_EQ(FrameSteps::neighbour(film, reported(65 / 25.0), 10), 71 / 25.0);
 }
 
 TEST(FrameSteps, FrameTimesWinOverTheRateWhenTheFilmHasThem) {
@@ -127,6 +133,64 @@ TEST_F(Transport, StepsJumpsAndShuttlesThePlayersFilm) {
     store->stopShuttle();
     store->togglePlay();
     EXPECT_EQ(player->rate(), 1);
+
+    player->time = reported(1.2);
+    store->stepFrame(10);
+    EXPECT_DOUBLE_EQ(*player->lastSeek, 1.6);
+    store->goToFilmEdge(-1);
+    EXPECT_DOUBLE_EQ(*player->lastSeek, 0);
+    store->goToFilmEdge(1);
+    EXPECT_DOUBLE_EQ(*player->lastSeek, 2.96) << "the last frame, not the film's end";
+    EXPECT_FALSE(player->playing);
+}
+
+TEST_F(Transport, SoundIsSilentWhileMutedOrShuttlingFastOrBackwards) {
+    startWith(testing::makeProject(1, 3));
+    store->focus(store->project().shots[0].id, false);
+    store->setVolume(40);
+    EXPECT_DOUBLE_EQ(player->volume, 0.4);
+    struct Step {
+        void (*act)(ReviewStore&);
+        bool silent;
+    };
+    const Step steps[] = {
+        {[](ReviewStore& s) { s.playForward(); }, false},
+        {[](ReviewStore& s) { s.shuttle(1); }, true},   // 2x
+        {[](ReviewStore& s) { s.stopShuttle(); }, false},
+        {[](ReviewStore& s) { s.shuttle(1); }, false},  // 1x from pause
+        {[](ReviewStore& s) { s.shuttle(-1); }, true},  // backwards
+        {[](ReviewStore& s) { s.togglePlay(); }, false},
+        {[](ReviewStore& s) { s.toggleMute(); }, true},
+        {[](ReviewStore& s) { s.playForward(); }, true},
+        {[](ReviewStore& s) { s.toggleMute(); }, false},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].act(*store);
+        EXPECT_EQ(player->silent, steps[i].silent) << "step " << i;
+    }
+    EXPECT_EQ(Preferences::volume(), 40);
+    EXPECT_FALSE(Preferences::muted());
+    store->setVolume(250);
+    EXPECT_EQ(store->presentation().volume, 100);
+    Preferences::setVolume(80);
+}
+
+TEST_F(Transport, LoopRepeatsTheCurrentShotOfThePlayersFilm) {
+    startWith(testing::makeProject(2, 3));
+    const Project& project = store->project();
+    store->focus(project.shots[1].id, false);
+    EXPECT_FALSE(player->loopStart);
+    store->toggleLoop();
+    EXPECT_EQ(player->loopStart, project.shots[1].start);
+    EXPECT_EQ(player->forwardEnd, project.shots[1].end);
+    store->focus(project.shots[4].id, false);
+    EXPECT_EQ(player->loopStart, project.shots[4].start) << "the loop follows the selection";
+    store->setSelection({});
+    store->focusSelected();
+    EXPECT_FALSE(player->loopStart);
+    store->focus(project.shots[0].id, false);
+    store->toggleLoop();
+    EXPECT_FALSE(player->loopStart);
 }
 
 }  // namespace

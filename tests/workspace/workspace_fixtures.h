@@ -74,6 +74,9 @@ public:
     std::vector<std::string> calls;
     std::optional<double> forwardEnd;
     std::optional<double> lastSeek;
+    std::optional<double> loopStart;
+    double volume = 1;
+    bool silent = false;
     int replacements = 0;
     bool playing = false;
     double playRate = 1;
@@ -98,6 +101,11 @@ public:
         calls.push_back("seek");
     }
     void setForwardPlaybackEnd(double seconds) override { forwardEnd = seconds; }
+    void setLoopStart(std::optional<double> seconds) override { loopStart = seconds; }
+    void setSound(double level, bool off) override {
+        volume = level;
+        silent = off;
+    }
     double currentTime() const override { return item ? time : std::numeric_limits<double>::quiet_NaN(); }
     double rate() const override { return playing ? playRate : 0; }
     void setRate(double rate) override { playRate = rate; }

@@ -1,7 +1,8 @@
-// A film's shots in time order, and their whole-frame positions, as the timeline writers need them.
+// A film's name and whole-frame positions, and decision colours, as the timeline writers need them.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,8 +10,8 @@
 
 namespace marrowick::FilmShots {
 
-// The shots of one film ordered by start.
-std::vector<const Shot*> inOrder(const Project& project, const Film& film);
+// The file name of the film's source.
+std::string fileName(const Film& film);
 
 // A time as a whole frame count at a rate.
 std::int64_t frames(double seconds, double frameRate);

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include "model/clock_string.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
@@ -16,16 +15,14 @@ QString categoryText(const Shot& shot) {
     return shot.feature ? QStringLiteral("No confident visual tags") : QStringLiteral("Refresh visual index");
 }
 
-QString clockRange(const Shot& shot) {
-    return QString::fromStdString(clockString(shot.start) + "  \u2192  " + clockString(shot.end));
-}
-
 }  // namespace
 
-ShotListModel::ShotListModel(ReviewStore& store, QObject* parent) : QAbstractListModel(parent), store_(store) {
+ShotListModel::ShotListModel(ReviewStore& store, QObject* parent)
+    : QAbstractListModel(parent), store_(store), timeDisplay_(store.presentation().timeDisplay) {
     connect(&store_, &ReviewStore::projectChanged, this, &ShotListModel::refresh);
     connect(&store_, &ReviewStore::listOptionsChanged, this, &ShotListModel::refresh);
     connect(&store_, &ReviewStore::selectionChanged, this, &ShotListModel::selectionUpdated);
+    connect(&store_, &ReviewStore::presentationChanged, this, &ShotListModel::timeDisplayUpdated);
     refresh();
 }
 
@@ -38,9 +35,11 @@ QVariant ShotListModel::data(const QModelIndex& index, int role) const {
     const Shot& shot = shotAt(index.row());
     switch (role) {
         case Qt::DisplayRole:
-        case ClockRangeRole: return clockRange(shot);
+        case ClockRangeRole:
+            return QString::fromStdString(store_.timeText(shot.filmID, shot.start) + "  \u2192  " +
+                                          store_.timeText(shot.filmID, shot.end));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Select shot at ") + QString::fromStdString(clockString(shot.start));
+            return QStringLiteral("Select shot at ") + QString::fromStdString(store_.timeText(shot.filmID, shot.start));
         case Qt::CheckStateRole:
             return store_.selection().contains(shot.id) ? Qt::Checked : Qt::Unchecked;
         case ShotIdRole: return QString::fromStdString(shot.id.text());
@@ -101,6 +100,13 @@ void ShotListModel::refresh() {
 void ShotListModel::selectionUpdated() {
     if (visible_.empty()) return;
     emit dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole, SelectedRole});
+}
+
+void ShotListModel::timeDisplayUpdated() {
+    if (store_.presentation().timeDisplay == timeDisplay_) return;
+    timeDisplay_ = store_.presentation().timeDisplay;
+    if (visible_.empty()) return;
+    emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, ClockRangeRole, Qt::AccessibleTextRole});
 }
 
 bool ShotListModel::sameOrder(const VisibleShots& next) const {

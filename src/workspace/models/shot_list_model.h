@@ -6,6 +6,7 @@
 
 #include <QAbstractListModel>
 
+#include "model/film_time.h"
 #include "model/shot.h"
 #include "workspace/visible_shots.h"
 
@@ -47,12 +48,14 @@ public:
 private:
     void refresh();
     void selectionUpdated();
+    void timeDisplayUpdated();
     bool sameOrder(const VisibleShots& next) const;
     QString filmName(const Shot& shot) const;
 
     ReviewStore& store_;
     VisibleShots visible_;
     std::unordered_map<Uuid, std::string, UuidHash> filmNames_;
+    TimeDisplay timeDisplay_;
 };
 
 }  // namespace marrowick

@@ -1,4 +1,4 @@
-#include "interchange/timecode.h"
+#include "model/timecode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Timecode arithmetic: the drop-frame skip rule in both directions.
-#include "interchange/timecode.h"
+#include "model/timecode.h"
 
 #include <array>
 #include <charconv>
