@@ -37,6 +37,14 @@ std::string hex(const unsigned char* bytes, unsigned length) {
 
 }  // namespace
 
+std::string sha256Of(std::string_view bytes) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned length = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) != 1)
+        throw ReviewError("Cannot compute SHA-256.");
+    return hex(digest, length);
+}
+
 std::string sha256(const std::filesystem::path& path, std::stop_token stop) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) throw ReviewError::about(path, std::strerror(errno));

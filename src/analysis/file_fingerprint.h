@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stop_token>
 #include <string>
+#include <string_view>
 
 namespace marrowick::FileFingerprint {
 
@@ -11,5 +12,8 @@ namespace marrowick::FileFingerprint {
 // Throws ReviewError when the file cannot be opened or read, Cancelled before any chunk once a
 // stop is requested.
 std::string sha256(const std::filesystem::path& path, std::stop_token stop = {});
+
+// Lower-case hexadecimal SHA-256 of bytes in memory.
+std::string sha256Of(std::string_view bytes);
 
 }  // namespace marrowick::FileFingerprint

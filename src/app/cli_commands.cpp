@@ -15,6 +15,8 @@ int runTimeline(std::span<const std::string> arguments);
 int runShots(std::span<const std::string> arguments);
 int runLabelled(std::span<const std::string> arguments);
 int runDeliver(std::span<const std::string> arguments);
+int runSignOff(std::span<const std::string> arguments);
+int runReport(std::span<const std::string> arguments);
 
 std::span<const Command> commands() {
     static const Command table[] = {
@@ -30,6 +32,12 @@ std::span<const Command> commands() {
          runAcceptCarried},
         {"package", "package PROJECT OUTDIR", "Validates a project file and writes its review package into OUTDIR.",
          runPackage},
+        {"signoff", "signoff PROJECT --film NAME --reviewer NAME [--role ROLE]",
+         "Signs off a film whose shots are all reviewed: a history entry that seals its source and decisions.",
+         runSignOff},
+        {"report", "report PROJECT OUT.pdf|OUT.html",
+         "Writes the review report: a cover with every film's counts and sign-off, then its labelled and noted shots.",
+         runReport},
         {"timeline", "timeline PROJECT OUT.otio|OUT.edl",
          "Writes the review as a timeline for the editor: one clip per shot, decisions as markers.", runTimeline},
         {"shots", "shots PROJECT [--time timecode|frames|seconds] [--film NAME] [--json]",

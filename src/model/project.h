@@ -59,6 +59,10 @@ struct Project {
     // shots changed (no entry when none did).
     std::size_t acceptCarried(const std::vector<Uuid>& shotIDs);
 
+    // Names the reviewer on every history entry from index `firstEvent` on; without a reviewer
+    // the entries stay unattributed.
+    void attribute(std::size_t firstEvent, const std::optional<Reviewer>& reviewer);
+
     const Film* film(const Uuid& filmID) const;
     // The film's shots ordered by start.
     std::vector<const Shot*> shotsInOrder(const Film& film) const;

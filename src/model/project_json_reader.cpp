@@ -272,6 +272,35 @@ Shot shot(element value) {
     return shot;
 }
 
+// An extra key that other writers may fill in their own way: a value of another shape is left out
+// rather than making the document unreadable.
+template <class Read>
+auto extra(object record, std::string_view key, Read read) -> std::optional<decltype(read(element()))> {
+    try {
+        return optional(record, key, read);
+    } catch (DecodeFailure&) {
+        return std::nullopt;
+    }
+}
+
+Reviewer reviewer(element value) {
+    const object record = objectOf(value);
+    Reviewer reviewer;
+    reviewer.name = required(record, "name", string);
+    reviewer.role = optional(record, "role", string).value_or(std::string());
+    if (reviewer.name.empty()) fail("must name the reviewer");
+    return reviewer;
+}
+
+SignOffSeal seal(element value) {
+    const object record = objectOf(value);
+    SignOffSeal seal;
+    seal.filmID = required(record, "filmID", uuid);
+    seal.filmSHA256 = required(record, "filmSHA256", string);
+    seal.shotsSHA256 = required(record, "shotsSHA256", string);
+    return seal;
+}
+
 ReviewEvent event(element value) {
     const object record = objectOf(value);
     ReviewEvent event;
@@ -279,6 +308,8 @@ ReviewEvent event(element value) {
     event.action = required(record, "action", string);
     event.shotIDs = required(record, "shotIDs", listOf(uuid));
     event.detail = required(record, "detail", string);
+    event.reviewer = extra(record, "reviewer", reviewer);
+    event.signOff = extra(record, "signOff", seal);
     return event;
 }
 

@@ -84,14 +84,31 @@ void writeShot(JsonWriter& out, const Shot& shot) {
     out.endObject();
 }
 
+void writeReviewer(JsonWriter& out, const Reviewer& reviewer) {
+    out.beginObject();
+    out.key("name").string(reviewer.name);
+    out.key("role").string(reviewer.role);
+    out.endObject();
+}
+
+void writeSeal(JsonWriter& out, const SignOffSeal& seal) {
+    out.beginObject();
+    out.key("filmID").uuid(seal.filmID);
+    out.key("filmSHA256").string(seal.filmSHA256);
+    out.key("shotsSHA256").string(seal.shotsSHA256);
+    out.endObject();
+}
+
 void writeEvent(JsonWriter& out, const ReviewEvent& event) {
     out.beginObject();
     out.key("action").string(event.action);
     out.key("date").number(event.date);
     out.key("detail").string(event.detail);
+    if (event.reviewer) writeReviewer(out.key("reviewer"), *event.reviewer);
     out.key("shotIDs").beginArray();
     for (const Uuid& id : event.shotIDs) out.uuid(id);
     out.endArray();
+    if (event.signOff) writeSeal(out.key("signOff"), *event.signOff);
     out.endObject();
 }
 

@@ -11,6 +11,7 @@
 #include "ui/group_section.h"
 #include "ui/notes_section.h"
 #include "ui/range_section.h"
+#include "ui/sign_off_section.h"
 #include "ui/time_field.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
@@ -64,12 +65,13 @@ Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent),
     group_ = new GroupSection(store_, sections_);
     notes_ = new NotesSection(store_, sections_);
     assistant_ = new AssistantSection(store_, sections_);
+    signOff_ = new SignOffSection(store_, sections_);
     stack->addWidget(disclosure_);
     stack->addWidget(WidgetFactory::divider(false, sections_));
     stack->addWidget(layoutSlot_);
-    for (QWidget* section : std::initializer_list<QWidget*>{range_, group_, notes_, assistant_}) {
+    for (QWidget* section : std::initializer_list<QWidget*>{range_, group_, notes_, assistant_, signOff_}) {
         stack->addWidget(section);
-        if (section != assistant_) stack->addWidget(WidgetFactory::divider(false, sections_));
+        if (section != signOff_) stack->addWidget(WidgetFactory::divider(false, sections_));
     }
     column->addWidget(sections_);
     column->addStretch(1);
@@ -99,7 +101,7 @@ void Inspector::refresh() {
     range_->setCounting(*shot);
     showingDraft_ = false;
     updateDraft();
-    for (InspectorSection* section : std::initializer_list<InspectorSection*>{disclosure_, range_, group_, notes_, assistant_})
+    for (InspectorSection* section : std::initializer_list<InspectorSection*>{disclosure_, range_, group_, notes_, assistant_, signOff_})
         section->present(*shot);
     recordDraft();
 }

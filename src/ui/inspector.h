@@ -13,6 +13,7 @@ class QLabel;
 namespace marrowick {
 
 class AssistantSection;
+class SignOffSection;
 class DisclosureSection;
 class GroupSection;
 class InspectorSection;
@@ -55,6 +56,7 @@ private:
     GroupSection* group_;
     NotesSection* notes_;
     AssistantSection* assistant_;
+    SignOffSection* signOff_;
     std::optional<std::tuple<Uuid, double, double>> drafted_;
     bool showingDraft_ = false;  // the fields are being filled, not typed in
 };

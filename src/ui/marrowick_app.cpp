@@ -7,6 +7,7 @@
 #include "ui/document_arguments.h"
 #include "ui/main_window.h"
 #include "ui/qt_media_player.h"
+#include "ui/report_file.h"
 #include "ui/store_operations.h"
 #include "ui/theme.h"
 #include "workspace/review_store.h"
@@ -17,6 +18,7 @@ MarrowickApp::MarrowickApp(QApplication& application, const std::filesystem::pat
     : store_(std::make_unique<ReviewStore>(std::make_unique<QtMediaPlayer>(), dialogs_, resourceRoot)),
       delegate_(dialogs_, [] { RuntimeProcessOwner::shared().terminate(); }) {
     Theme::apply(application);
+    store_->setReportWriter(ReportFile::write);
     window_ = std::make_unique<MainWindow>(*store_, delegate_);
     dialogs_.setWindow(window_.get());
     window_->resize(1440, 900);

@@ -75,6 +75,7 @@ QToolButton* ReviewHeader::exportMenu() {
     auto* menu = new QMenu(button);
     menu->addAction(QStringLiteral("Review package \u00b7 CSV + JSON + icons"), this,
                     [this] { StoreOperations::exportReports(store_); });
+    menu->addAction(QStringLiteral("Review report\u2026"), this, [this] { StoreOperations::exportReviewReport(store_); });
     menu->addAction(QStringLiteral("Delivery && mastering presets\u2026"), this, [this] {
         PresentationState presentation = store_.presentation();
         presentation.deliverySettings = true;

@@ -16,6 +16,7 @@
 #include "ui/sheet_layout.h"
 #include "ui/step_slider.h"
 #include "ui/toggle_switch.h"
+#include "workspace/preferences.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
@@ -40,9 +41,10 @@ QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 
 SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
     : QDialog(parent), store_(store), opened_(store.project()) {
-    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 800));
+    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 900));
     column->setSpacing(8);
     buildProject(*column);
+    buildReviewer(*column);
     buildDisplay(*column);
     buildDetection(*column);
     buildLabels(*column);
@@ -59,6 +61,24 @@ SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
 QString SettingsView::percentText(double width) {
     // The small tolerance keeps a slider step such as 0.29 (28.999... after scaling) at 29.
     return QString::number(static_cast<long long>(std::trunc(width * 100 + 1e-9))) + QStringLiteral("%");
+}
+
+void SettingsView::buildReviewer(QBoxLayout& column) {
+    SheetLayout::section(column, QStringLiteral("Reviewer"), this);
+    auto* name = new QLineEdit(QString::fromStdString(Preferences::reviewerName()), this);
+    name->setObjectName(QStringLiteral("ReviewerName"));
+    column.addLayout(SheetLayout::row(QStringLiteral("Reviewer name"), name, this));
+    connect(name, &QLineEdit::textEdited, this,
+            [](const QString& text) { Preferences::setReviewerName(text.trimmed().toStdString()); });
+    auto* role = new QLineEdit(QString::fromStdString(Preferences::reviewerRole()), this);
+    role->setObjectName(QStringLiteral("ReviewerRole"));
+    column.addLayout(SheetLayout::row(QStringLiteral("Role"), role, this));
+    connect(role, &QLineEdit::textEdited, this,
+            [](const QString& text) { Preferences::setReviewerRole(text.trimmed().toStdString()); });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("Kept in your preferences on this computer, not in the review. Every review action you take "
+                       "from now on names you in the review's history, and signing off a film needs a name."),
+        this));
 }
 
 void SettingsView::buildProject(QBoxLayout& column) {

@@ -36,6 +36,7 @@ public:
 
 private:
     void buildProject(QBoxLayout& column);
+    void buildReviewer(QBoxLayout& column);
     void buildDisplay(QBoxLayout& column);
     void buildDetection(QBoxLayout& column);
     void buildLabels(QBoxLayout& column);

@@ -11,6 +11,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "disclosure/sign_off.h"
 #include "ui/nav_entry.h"
 #include "ui/review_counts.h"
 #include "ui/store_operations.h"
@@ -189,8 +190,10 @@ void Sidebar::refreshCounts() {
     for (const Film& film : project.films) {
         std::error_code ignored;
         const auto found = counts.perFilm.find(film.id);
+        const SignOff::State signOff = SignOff::status(project, film).state;
         rows.push_back({film.id, film.path, std::filesystem::exists(film.path, ignored),
-                        found == counts.perFilm.end() ? 0 : found->second});
+                        found == counts.perFilm.end() ? 0 : found->second,
+                        signOff == SignOff::State::none ? std::string() : std::string(SignOff::stateText(signOff))});
     }
     if (rows != filmRows_) refreshFilms(rows);
 }
@@ -203,6 +206,11 @@ void Sidebar::refreshFilms(const std::vector<FilmRow>& rows) {
         entry->deleteLater();
     }
     filmEntries_.clear();
+    for (QWidget* caption : filmCaptions_) {
+        caption->hide();
+        caption->deleteLater();
+    }
+    filmCaptions_.clear();
     auto* layout = static_cast<QVBoxLayout*>(filmList_->layout());
     for (const FilmRow& row : rows) {
         const QString name = QString::fromStdString(std::filesystem::path(row.path).filename().string());
@@ -219,8 +227,23 @@ void Sidebar::refreshFilms(const std::vector<FilmRow>& rows) {
         layout->insertWidget(layout->count() - 1, entry);
         entry->show();
         filmEntries_.emplace_back(key, entry);
+        if (QWidget* caption = signOffCaption(row)) {
+            layout->insertWidget(layout->count() - 1, caption);
+            filmCaptions_.push_back(caption);
+        }
     }
     refreshHighlight();
+}
+
+// "Signed off", or the void state in the warning colour, under the film's entry.
+QWidget* Sidebar::signOffCaption(const FilmRow& row) {
+    if (row.signOff.empty()) return nullptr;
+    const bool valid = row.signOff == SignOff::stateText(SignOff::State::valid);
+    auto* caption = WidgetFactory::label(QString::fromStdString(row.signOff), Theme::font(10),
+                                         valid ? Theme::kSecondaryText : Theme::kAccent, filmList_);
+    caption->setWordWrap(true);
+    caption->setContentsMargins(32, 0, 4, 3);
+    return caption;
 }
 
 void Sidebar::refreshHighlight() {
@@ -235,6 +258,10 @@ void Sidebar::showFilmMenu(const Uuid& filmID, const QPoint& where) {
                    [this, filmID] { StoreOperations::relink(store_, filmID); });
     menu.addAction(QStringLiteral("Redetect with current threshold\u2026"), this,
                    [this, filmID] { StoreOperations::redetect(store_, filmID); });
+    menu.addSeparator();
+    QAction* signOff = menu.addAction(QStringLiteral("Sign off film"), this,
+                                      [this, filmID] { StoreOperations::signOff(store_, filmID); });
+    signOff->setEnabled(store_.canSignOff(filmID));
     menu.exec(where);
 }
 

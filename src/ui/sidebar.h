@@ -35,6 +35,7 @@ private:
         std::string path;
         bool present;
         std::size_t shots;
+        std::string signOff;  // the sign-off state's text; empty when never signed off
         friend bool operator==(const FilmRow&, const FilmRow&) = default;
     };
 
@@ -45,6 +46,7 @@ private:
     void refreshCounts();
     void refreshFilms(const std::vector<FilmRow>& rows);
     void refreshHighlight();
+    QWidget* signOffCaption(const FilmRow& row);
     void showFilmMenu(const Uuid& filmID, const QPoint& where);
     void choose(const std::string& key);
 
@@ -52,6 +54,7 @@ private:
     std::vector<std::pair<std::string, NavEntry*>> navigation_;
     std::vector<std::pair<std::string, NavEntry*>> filmEntries_;
     std::vector<FilmRow> filmRows_;
+    std::vector<QWidget*> filmCaptions_;
     QWidget* filmList_ = nullptr;
     QPushButton* addFilms_ = nullptr;
 };

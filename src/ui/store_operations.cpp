@@ -31,4 +31,8 @@ void exportTimeline(ReviewStore& store) { store.exportTimeline(); }
 
 void exportVideos(ReviewStore& store) { store.exportVideos(); }
 
+void exportReviewReport(ReviewStore& store) { store.exportReviewReport(); }
+
+void signOff(ReviewStore& store, const Uuid& filmID) { store.signOff(filmID); }
+
 }  // namespace marrowick::StoreOperations

@@ -22,6 +22,8 @@ void redetect(ReviewStore& store, const Uuid& filmID);
 void exportReports(ReviewStore& store);
 void exportVideos(ReviewStore& store);
 void exportTimeline(ReviewStore& store);
+void exportReviewReport(ReviewStore& store);
+void signOff(ReviewStore& store, const Uuid& filmID);
 
 }  // namespace StoreOperations
 }  // namespace marrowick

@@ -24,6 +24,17 @@ void setLocalModel(const std::string& name) { store("localModel", name); }
 std::string ffmpegPath() { return read("ffmpegPath"); }
 void setFfmpegPath(const std::string& path) { store("ffmpegPath", path); }
 
+std::string reviewerName() { return read("reviewerName"); }
+void setReviewerName(const std::string& name) { store("reviewerName", name); }
+std::string reviewerRole() { return read("reviewerRole"); }
+void setReviewerRole(const std::string& role) { store("reviewerRole", role); }
+
+std::optional<Reviewer> reviewer() {
+    Reviewer named{reviewerName(), reviewerRole()};
+    if (named.name.empty()) return std::nullopt;
+    return named;
+}
+
 TimeDisplay timeDisplay() { return parseTimeDisplay(read("timeDisplay")).value_or(TimeDisplay::timecode); }
 void setTimeDisplay(TimeDisplay display) { store("timeDisplay", std::string(timeDisplayName(display))); }
 

@@ -1,8 +1,10 @@
 // The user's preferences, kept by QSettings under organisation and application "Marrowick".
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "model/review_event.h"
 #include "model/film_time.h"
 
 namespace marrowick::Preferences {
@@ -14,6 +16,15 @@ void setLocalModel(const std::string& name);
 // "ffmpegPath": the user's FFmpeg executable, or empty.
 std::string ffmpegPath();
 void setFfmpegPath(const std::string& path);
+
+// "reviewerName" and "reviewerRole": who the history names as making this user's review actions.
+std::string reviewerName();
+void setReviewerName(const std::string& name);
+std::string reviewerRole();
+void setReviewerRole(const std::string& role);
+
+// The reviewer from the two keys above, or nothing while the name is empty.
+std::optional<Reviewer> reviewer();
 
 // "timeDisplay": how times are shown; timecode when unset or unknown.
 TimeDisplay timeDisplay();

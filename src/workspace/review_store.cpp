@@ -238,7 +238,9 @@ void ReviewStore::recordActivitySnapshot() {
 void ReviewStore::storeActivityResult(const std::function<void(Project&)>& apply) {
     // Whole or not at all; a failure propagates to the activity, which ends with its message.
     Project updated = project_;
+    const std::size_t firstNew = updated.history.size();
     apply(updated);
+    updated.attribute(firstNew, Preferences::reviewer());
     project_ = std::move(updated);
     emit projectChanged();
     changed();
@@ -251,6 +253,7 @@ bool ReviewStore::edit(const std::function<void(Project&)>& change) {
     Project snapshot = project_;
     try {
         change(project_);
+        project_.attribute(snapshot.history.size(), Preferences::reviewer());
         project_.validated(safeZoneIDs_);
     } catch (const std::exception& failure) {
         project_ = std::move(snapshot);

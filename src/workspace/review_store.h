@@ -19,6 +19,7 @@
 #include "delivery/preset_library.h"
 #include "disclosure/label_layout_change.h"
 #include "disclosure/layout_placement.h"
+#include "disclosure/review_report.h"
 #include "disclosure/safe_zones.h"
 #include "model/project.h"
 #include "workspace/activity_runner.h"
@@ -248,6 +249,20 @@ public:
     void setAssistantRuntime(LocalRuntime& runtime) { assistantRuntime_ = &runtime; }
     LocalRuntime& assistantRuntime() const { return assistantRuntime_ ? *assistantRuntime_ : LocalRuntime::shared(); }
 
+    // --- Sign-off and the review report (review_store_signoff.cpp, review_store_report.cpp) -----
+    // Whether the film can be signed off now: a reviewer name is set, the film has shots, all of
+    // them are reviewed and no activity runs.
+    bool canSignOff(const Uuid& filmID) const;
+    // Signs the film off under the reviewer from the preferences, as one undoable edit. A film
+    // without a recorded fingerprint is fingerprinted first, as an activity.
+    void signOff(const Uuid& filmID);
+    // Writes a review report to a file; the window installs the writer that lays out PDF pages.
+    using ReportWriter = std::function<void(const Project&, const ReviewReport::Options&, const std::filesystem::path&)>;
+    void setReportWriter(ReportWriter writer) { reportWriter_ = std::move(writer); }
+    // Asks for a .pdf or .html destination and writes the review report there as an activity
+    // with progress and cancellation.
+    void exportReviewReport();
+
     // --- Review package, labelled copies, timeline (review_store_reports.cpp) -----------------
     // Asks for a parent folder, writes a new review package folder there and reveals it.
     void exportReports();
@@ -333,6 +348,7 @@ private:
     std::unique_ptr<MediaPlayer> player_;
     MediaPlayer::ObserverHandle observer_;
     DesktopDialogs& dialogs_;
+    ReportWriter reportWriter_;
     std::filesystem::path resourceRoot_;
     std::vector<SafeZoneProfile> safeZones_;
     std::set<std::string> safeZoneIDs_;  // the guides layouts may name, from the shipped catalogue
