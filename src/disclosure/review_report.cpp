@@ -9,6 +9,7 @@
 #include "disclosure/review_report_facts.h"
 #include "model/base64.h"
 #include "model/clock_string.h"
+#include "model/film_time.h"
 #include "model/reference_date.h"
 #include "model/review_error.h"
 
@@ -102,13 +103,22 @@ std::string decidedText(const ReportFacts& facts, const Shot& shot) {
     return reviewerText(found->second.reviewer) + "<br>" + iso8601Utc(found->second.date);
 }
 
-std::string time(double seconds) { return "<td>" + clockString(seconds) + "</td>"; }
+// What the times of a film's table are: its own timecode when its rate is known.
+std::string timesText(const Film& film) {
+    const std::string clock = "hours, minutes, seconds and milliseconds";
+    if (FilmTime::counting(film).rate <= 0) return "Times are " + clock + " of the source file.";
+    return "Start and end are the film's timecode (" + escaped(FilmTime::rateName(film)) + " fps); durations are " +
+           clock + ".";
+}
 
-std::string shotRow(const ReportFacts& facts, const Shot& shot, const Options& options) {
+std::string cell(const std::string& text) { return "<td>" + text + "</td>"; }
+
+std::string shotRow(const ReportFacts& facts, const Film& film, const Shot& shot, const Options& options) {
     const std::string picture = options.picture ? options.picture(shot) : std::string();
     std::string text = "<tr><td>";
     if (!picture.empty()) text += "<img src=\"" + escaped(picture) + "\" width=\"" + std::to_string(kPictureWidth) + "\" alt=\"\">";
-    text += "</td>" + time(shot.start) + time(shot.end) + time(shot.end - shot.start) + "<td>" +
+    text += "</td>" + cell(FilmTime::timecode(film, shot.start)) + cell(FilmTime::timecode(film, shot.end)) +
+            cell(clockString(shot.end - shot.start)) + "<td>" +
             escaped(disclosureTitle(shot.disclosure)) + "</td><td>" +
             decidedText(facts, shot) + "</td><td>" + multiline(shot.note) + "</td></tr>\n";
     return text;
@@ -128,15 +138,14 @@ struct Progress {
 std::string filmSection(const ReportFacts& facts, const FilmFacts& film, const Options& options, Progress& progress) {
     std::string text = "<h2 class=\"film\" style=\"page-break-before: always;\">" + escaped(fileName(film.film)) + "</h2>\n";
     if (film.listed.empty()) return text + "<p>No shot of this film carries a label or a note.</p>\n";
-    text += "<p>" + std::to_string(film.listed.size()) + " shots with a label or a note. Times are hours, minutes, "
-            "seconds and milliseconds of the source file.</p>\n";
+    text += "<p>" + std::to_string(film.listed.size()) + " shots with a label or a note. " + timesText(film.film) + "</p>\n";
     // Tables of a bounded number of rows: the layout of one table grows faster than its rows.
     for (std::size_t first = 0; first < film.listed.size(); first += kRowsPerTable) {
         text += std::string(kTable) + kShotHeader;
         const std::size_t end = std::min(film.listed.size(), first + kRowsPerTable);
         for (std::size_t index = first; index < end; ++index) {
             progress.step();
-            text += shotRow(facts, film.listed[index], options);
+            text += shotRow(facts, film.film, film.listed[index], options);
         }
         text += "</table>\n";
     }

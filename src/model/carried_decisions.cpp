@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "model/clock_string.h"
+#include "model/film_time.h"
 #include "model/internal/review_history.h"
 
 namespace marrowick {
@@ -20,6 +21,12 @@ std::string wasText(Disclosure disclosure) {
     return "was unreviewed";
 }
 
+// The earlier film's own timecode when that film is in this review, else the clock string.
+std::string earlierTime(const Project& project, const CarriedDecision& carried, double seconds) {
+    if (const Film* film = project.film(carried.filmID)) return FilmTime::timecode(*film, seconds);
+    return clockString(seconds);
+}
+
 }  // namespace
 
 std::string carriedSourceName(const Project& project, const CarriedDecision& carried) {
@@ -29,11 +36,12 @@ std::string carriedSourceName(const Project& project, const CarriedDecision& car
 }
 
 std::string carriedSuggestion(const Project& project, const CarriedDecision& carried) {
-    return wasText(carried.disclosure) + " in " + carriedSourceName(project, carried) + " " + clockString(carried.start);
+    return wasText(carried.disclosure) + " in " + carriedSourceName(project, carried) + " " + earlierTime(project, carried, carried.start);
 }
 
 std::string carriedRange(const Project& project, const CarriedDecision& carried) {
-    return carriedSourceName(project, carried) + " " + clockString(carried.start) + "–" + clockString(carried.end);
+    return carriedSourceName(project, carried) + " " + earlierTime(project, carried, carried.start) + "–" +
+           earlierTime(project, carried, carried.end);
 }
 
 std::size_t Project::acceptCarried(const std::vector<Uuid>& shotIDs) {

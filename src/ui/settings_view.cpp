@@ -41,7 +41,7 @@ QString twoDecimals(double value) { return QString::number(value, 'f', 2); }
 
 SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
     : QDialog(parent), store_(store), opened_(store.project()) {
-    QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Review settings"), QSize(660, 900));
+    QVBoxLayout* column = SheetLayout::scrollingDoneSheet(*this, QStringLiteral("Review settings"), QSize(660, 820));
     column->setSpacing(8);
     buildProject(*column);
     buildReviewer(*column);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -32,6 +33,22 @@ QVBoxLayout* doneSheet(QDialog& sheet, const QString& title, const QSize& size) 
     column->setContentsMargins(24, 24, 24, 24);
     QPushButton* done = header(*column, title, 23, QStringLiteral("Done"), &sheet);
     QObject::connect(done, &QPushButton::clicked, &sheet, &QDialog::accept);
+    return column;
+}
+
+QVBoxLayout* scrollingDoneSheet(QDialog& sheet, const QString& title, const QSize& size) {
+    QVBoxLayout* outer = doneSheet(sheet, title, size);
+    auto* area = new QScrollArea(&sheet);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 12, 0);  // room for the scroll bar
+    area->setWidget(content);
+    area->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    outer->addWidget(area, 1);
     return column;
 }
 

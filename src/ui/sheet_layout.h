@@ -24,6 +24,9 @@ QPushButton* header(QBoxLayout& column, const QString& title, int titleSize, con
 // with a "Done" button (which accepts the sheet) on top. Returns the column the sheet fills.
 QVBoxLayout* doneSheet(QDialog& sheet, const QString& title, const QSize& size);
 
+// The same sheet whose column scrolls under the fixed header, for sheets taller than a small screen.
+QVBoxLayout* scrollingDoneSheet(QDialog& sheet, const QString& title, const QSize& size);
+
 // A section title above the section's rows.
 void section(QBoxLayout& column, const QString& title, QWidget* parent);
 

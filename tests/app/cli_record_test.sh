@@ -50,9 +50,9 @@ tr -s ' \n' '  ' <"$work/report.txt" >"$work/report.flat"  # sentences may wrap
 grep -qE 'a record of human decisions made with Marrowick [0-9]' "$work/report.flat"
 grep -q 'Signed off; signed by Ada <QC> (Lead & co)' "$work/report.flat"
 # The decision may wrap inside its column: its first word stands on the row's line.
-[ "$(grep -cE '^ *00:00:00\.000 +00:00:01\.250 +00:00:01\.250 +AI( modified)? ' "$work/report.txt")" -eq 1 ]
-[ "$(grep -cE '^ *00:00:02\.500 +00:00:04\.000 +00:00:01\.500 +AI( generated)? ' "$work/report.txt")" -eq 1 ]
-[ "$(grep -cE '00:00:01\.250 +00:00:02\.500' "$work/report.txt")" -eq 0 ]
+[ "$(grep -cE '^ *00:00:00:00 +00:00:01:06 +00:00:01\.250 +AI( modified)? ' "$work/report.txt")" -eq 1 ]
+[ "$(grep -cE '^ *00:00:02:12 +00:00:04:00 +00:00:01\.500 +AI( generated)? ' "$work/report.txt")" -eq 1 ]
+[ "$(grep -cE '00:00:01:06 +00:00:02:12' "$work/report.txt")" -eq 0 ]
 pdftotext "$work/report.pdf" - | tr -d ' \n' | grep -q '<script>alert(1)</script>'  # the note, as text
 
 # HTML: names and notes stay text; nothing runs and nothing is fetched.

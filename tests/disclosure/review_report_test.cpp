@@ -50,9 +50,11 @@ Project reportProject() {
 TEST(ReviewReport, ListsEveryLabelledOrNotedShotWithItsTimesAndDecider) {
     const std::string html = ReviewReport::html(reportProject(), options());
     EXPECT_EQ(count(html, "<tr><td>"), 3u);  // shot 0 and 1 of the first film, shot 5 of the second
-    EXPECT_NE(html.find(cells({"00:00:00.000", "00:00:01.000", "00:00:01.000"}) + "<td>AI modified</td>"),
+    // Start and end in each film's own timecode: the first starts at 01:00:00:00 and counts its
+    // decoded frames (two a second), the second's last shot ends after its 302nd frame.
+    EXPECT_NE(html.find(cells({"01:00:00:00", "01:00:00:02", "00:00:01.000"}) + "<td>AI modified</td>"),
               std::string::npos);
-    EXPECT_NE(html.find(cells({"00:00:08.250", "00:00:12.042", "00:00:03.792"}) + "<td>AI generated</td><td>Bo<br>"),
+    EXPECT_NE(html.find(cells({"00:00:08:06", "00:00:12:02", "00:00:03.792"}) + "<td>AI generated</td><td>Bo<br>"),
               std::string::npos);
     EXPECT_NE(html.find("Ada (QC lead)<br>2026-12-26T17:46:40Z"), std::string::npos);
     EXPECT_NE(html.find("line one<br>line two"), std::string::npos);

@@ -91,7 +91,7 @@ TEST(CarriedDecisions, AcceptingASelectionIsOneHistoryEntryNamingTheEarlierFrame
     ASSERT_EQ(project.history.size(), entries + 1);
     EXPECT_EQ(project.history.back().action, "accept-earlier");
     EXPECT_EQ(project.history.back().detail,
-              "none from earlier.mov 00:00:00.000–00:00:01.000; generated from earlier.mov 00:00:01.000–00:00:02.000");
+              "none from earlier.mov 00:00:00:00–00:00:01:00; generated from earlier.mov 00:00:01:00–00:00:02:00");
     EXPECT_EQ(project.acceptCarried({project.shots[3].id}), 0u);
     EXPECT_EQ(project.history.size(), entries + 1);
 }
@@ -99,7 +99,7 @@ TEST(CarriedDecisions, AcceptingASelectionIsOneHistoryEntryNamingTheEarlierFrame
 TEST(CarriedDecisions, NameTheEarlierFilmOrTheFileItCameFrom) {
     const Project project = carriedProject();
     CarriedDecision carried = *project.shots[4].carriedFrom;
-    EXPECT_EQ(carriedSuggestion(project, carried), "was AI generated in earlier.mov 00:00:01.000");
+    EXPECT_EQ(carriedSuggestion(project, carried), "was AI generated in earlier.mov 00:00:01:00");  // its timecode
     carried.filmID = Uuid::random();
     carried.project = "first cut.marrowick";
     EXPECT_EQ(carriedSuggestion(project, carried), "was AI generated in first cut.marrowick 00:00:01.000");

@@ -148,6 +148,16 @@ TEST(SettingsView, SaysOutputsCarryMachineReadableDisclosure) {
               1);
 }
 
+TEST(SettingsView, NoCaptionIsCutShortAtTheSheetsSize) {
+    StoreFixture fixture;
+    SettingsView view(fixture.store, nullptr);
+    view.show();
+    QApplication::processEvents();
+    for (const QLabel* label : view.findChildren<QLabel*>())
+        if (label->isVisibleTo(&view) && label->wordWrap())
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+}
+
 TEST(SettingsView, WholeSheetIsDisabledWhileAnImportRuns) {
     StoreFixture fixture;
     SettingsView view(fixture.store, nullptr);

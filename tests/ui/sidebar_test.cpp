@@ -24,14 +24,14 @@ NavEntry* entry(QWidget& sidebar, const QString& title) {
     throw std::runtime_error("no sidebar entry " + title.toStdString());
 }
 
-TEST(Sidebar, WithoutFilmsShowsFiveEntriesCountingZero) {
+TEST(Sidebar, WithoutFilmsShowsSixEntriesCountingZero) {
     WindowFixture fixture;
     Sidebar& sidebar = fixture.window.sidebar();
     std::vector<NavEntry*> visible;
     for (NavEntry* candidate : sidebar.findChildren<NavEntry*>())
         if (candidate->isVisible()) visible.push_back(candidate);
-    ASSERT_EQ(visible.size(), 5u);
-    for (const char* title : {"All shots", "Needs review", "Labelled", "Check boundaries"})
+    ASSERT_EQ(visible.size(), 6u);
+    for (const char* title : {"All shots", "Needs review", "Labelled", "Check boundaries", "Carried from earlier cut"})
         EXPECT_EQ(entry(sidebar, QString::fromLatin1(title))->count(), std::optional<std::size_t>(0)) << title;
     EXPECT_EQ(entry(sidebar, QStringLiteral("Similar shots"))->count(), std::nullopt);
     EXPECT_TRUE(entry(sidebar, QStringLiteral("All shots"))->isChecked());

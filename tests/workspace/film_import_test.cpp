@@ -262,7 +262,7 @@ TEST_F(CarriedImportTest, ASecondCutGetsSuggestionsOnlyAndAcceptingASelectionIsO
         EXPECT_FALSE(shotsOf(1)[i]->carriedFrom);
     }
     EXPECT_EQ(store->project().history.back().action, "accept-earlier");
-    EXPECT_NE(store->project().history.back().detail.find("a.mp4 00:00:00.000"), std::string::npos);
+    EXPECT_NE(store->project().history.back().detail.find("a.mp4 00:00:00"), std::string::npos);
     store->undoEdit();
     EXPECT_EQ(store->project(), before);
     store->acceptCarried();  // nothing selected carries a suggestion any more after a redo: no step
