@@ -87,7 +87,7 @@ std::filesystem::path SignatureCache::defaultFolder() {
         const char* home = std::getenv("HOME");
         base = std::filesystem::path(home && *home ? home : "/tmp") / ".cache";
     }
-    return base / "marrowick" / "signatures";
+    return base / "Marrowick" / "signatures";  // the folder name of all our data and caches
 }
 
 std::optional<std::filesystem::path> SignatureCache::fileOf(const std::string& fingerprint) const {

@@ -11,7 +11,7 @@ namespace marrowick {
 
 class SignatureCache {
 public:
-    // $XDG_CACHE_HOME/marrowick/signatures, or ~/.cache/marrowick/signatures.
+    // $XDG_CACHE_HOME/Marrowick/signatures, or ~/.cache/Marrowick/signatures.
     static std::filesystem::path defaultFolder();
 
     explicit SignatureCache(std::filesystem::path folder) : folder_(std::move(folder)) {}

@@ -20,7 +20,7 @@ printf '%s: 6 shots\nCarried earlier decisions to 6 of 6 shots of trimmed.mkv.\n
 [ "$(count '"project":"first.marrowick"' "$work/second.marrowick")" -eq 6 ]
 [ "$(count '"disclosure":"unreviewed"' "$work/second.marrowick")" -eq 6 ]
 [ "$("$cli" validate "$work/second.marrowick")" = "valid: 1 films, 6 shots" ]
-[ "$(ls "$XDG_CACHE_HOME/marrowick/signatures" | wc -l)" -eq 2 ]
+[ "$(ls "$XDG_CACHE_HOME/Marrowick/signatures" | wc -l)" -eq 2 ]
 
 # From the project's own reviewed film: a regraded version carries nothing.
 "$cli" import "$work/first.marrowick" "$films/brighter.mkv" >"$work/out"
