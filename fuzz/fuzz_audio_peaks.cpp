@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -15,11 +16,18 @@ namespace {
 
 const std::string kFingerprint(64, 'a');
 
+std::filesystem::path folderName() {
+    return std::filesystem::temp_directory_path() / ("fuzz-peaks-" + std::to_string(::getpid()));
+}
+
 const std::filesystem::path& folder() {
     static const std::filesystem::path path = [] {
-        std::filesystem::path made = std::filesystem::temp_directory_path() / ("fuzz-peaks-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(made);
-        return made;
+        std::filesystem::create_directories(folderName());
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folderName(), ignored);
+        });
+        return folderName();
     }();
     return path;
 }
