@@ -81,6 +81,7 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     });
     connect(&store_, &ReviewStore::playheadChanged, this, &TransportBar::refreshClock);
     connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshClock);
+    connect(&store_, &ReviewStore::projectChanged, this, &TransportBar::refreshClock);  // a film's timecode
     connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshPlayback);
     connect(&store_, &ReviewStore::deliveryChanged, this, &TransportBar::refreshFraming);
     refreshClock();

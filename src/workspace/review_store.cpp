@@ -377,6 +377,7 @@ void ReviewStore::focusSelected() {
     const Film* film = shot ? project_.film(shot->filmID) : nullptr;
     ShotNavigation::focus(*player_, shot ? &*shot : nullptr, film);
     applyPlayerOptions();
+    emit playheadChanged();  // the playhead may now stand in another film, whose timecode the clock shows
 }
 
 void ReviewStore::nextUnreviewed() {

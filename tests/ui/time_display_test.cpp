@@ -68,6 +68,18 @@ TEST(TimeDisplay, RowsClockAndRangeFieldsFollowThePreference) {
     fixture.show(TimeDisplay::timecode);  // the preference outlives the test
 }
 
+TEST(TimeDisplay, TheClockCountsInTheFilmsTimecodeOnceAFilmIsShownBeforeThePlayheadMoves) {
+    testing::StoreFixture fixture;
+    TransportBar transport(fixture.store);
+    EXPECT_TRUE(showsLabel(transport, QStringLiteral("00:00:00.000"))) << "no film: the clock string";
+    Project project = testing::makeProject(1, 2);
+    project.films[0].startTimecode = "10:00:00:00";
+    project.films[0].timecodeRate = 25;
+    fixture.load(project);
+    fixture.store.focus(fixture.store.project().shots[0].id, false);
+    EXPECT_TRUE(showsLabel(transport, QStringLiteral("10:00:00:00")));
+}
+
 TEST(TimeDisplay, AnInPointTypedAsTimecodeFrameNumberOrSecondsLandsOnTheSameFrame) {
     TimecodeFixture fixture;
     Inspector inspector(fixture.store);
