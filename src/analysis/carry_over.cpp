@@ -8,13 +8,12 @@
 #include "analysis/file_fingerprint.h"
 #include "analysis/signature_reader.h"
 #include "analysis/version_matching.h"
+#include "model/film_name.h"
 #include "model/review_error.h"
 
 namespace marrowick {
 
 namespace {
-
-std::string nameOf(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 bool sameRate(double a, double b) { return std::fabs(a - b) <= 1e-3 * std::max(a, b); }
 
@@ -51,7 +50,7 @@ struct CarryOver::Source {
 
     // The file still is the one reviewed: present, and with the recorded fingerprint.
     std::optional<std::string> fileProblem(const std::stop_token& stop) const {
-        const std::string name = nameOf(earlier.film);
+        const std::string name = fileName(earlier.film);
         std::error_code error;
         if (!std::filesystem::is_regular_file(earlier.film.path, error))
             return name + " is missing, so its decisions were not carried.";
@@ -73,7 +72,7 @@ struct CarryOver::Source {
                 keys = std::move(read.keys);
                 details = std::move(read.details);
             } catch (const ReviewError& error) {
-                problem = nameOf(earlier.film) + " could not be read (" + error.message() + "), so its decisions were not carried.";
+                problem = fileName(earlier.film) + " could not be read (" + error.message() + "), so its decisions were not carried.";
                 return;
             }
             if (cache) cache->store(fingerprint, *keys);
@@ -89,13 +88,13 @@ struct CarryOver::Source {
         try {
             FilmSignatures read = readSignatures(earlier.film.path, true, stop);
             if (read.keys.times != keys->times || read.keys.keys != keys->keys) {
-                problem = nameOf(earlier.film) + " no longer decodes as when it was indexed, so its decisions were not carried.";
+                problem = fileName(earlier.film) + " no longer decodes as when it was indexed, so its decisions were not carried.";
                 return false;
             }
             details = std::move(read.details);
             return true;
         } catch (const ReviewError& error) {
-            problem = nameOf(earlier.film) + " could not be read (" + error.message() + "), so its decisions were not carried.";
+            problem = fileName(earlier.film) + " could not be read (" + error.message() + "), so its decisions were not carried.";
             return false;
         }
     }
@@ -138,7 +137,7 @@ CarryReport CarryOver::apply(const Film& film, std::vector<Shot>& shots, const F
         Source& source = *sources_[s];
         if (!source.hasDecisions()) continue;
         if (!sameRate(source.earlier.film.fps, film.fps)) {
-            report.notes.push_back(nameOf(source.earlier.film) + " runs at " + rateText(source.earlier.film.fps) +
+            report.notes.push_back(fileName(source.earlier.film) + " runs at " + rateText(source.earlier.film.fps) +
                                    " fps and this film at " + rateText(film.fps) +
                                    " fps; films of different frame rates are not matched.");
             continue;

@@ -10,6 +10,7 @@
 #include "model/atomic_file.h"
 #include "model/carried_decisions.h"
 #include "model/clock_string.h"
+#include "model/film_name.h"
 #include "model/project_json.h"
 #include "model/review_error.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 // A film is named by its file name or its full path.
 bool named(const Film& film, const std::string& name) {
-    return film.path == name || std::filesystem::path(film.path).filename().string() == name;
+    return film.path == name || fileName(film) == name;
 }
 
 // The shots with suggestions, of the named film when there is a name; throws when no film has it.
@@ -40,7 +41,7 @@ std::vector<Uuid> suggestedShots(const Project& project, const std::optional<std
 // "later.mov 00:00:01.000–00:00:02.000: generated, from earlier.mov 00:00:03.000–00:00:04.000"
 std::string changeLine(const Project& project, const Shot& shot, const CarriedDecision& carried) {
     const Film* film = project.film(shot.filmID);
-    const std::string name = film ? std::filesystem::path(film->path).filename().string() : "?";
+    const std::string name = film ? fileName(*film) : "?";
     return name + " " + clockString(shot.start) + "–" + clockString(shot.end) + ": " +
            std::string(disclosureString(carried.disclosure)) + ", from " + carriedRange(project, carried);
 }

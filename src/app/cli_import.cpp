@@ -11,9 +11,10 @@
 #include "analysis/media_file.h"
 #include "app/cli_command.h"
 #include "interchange/cut_list_import.h"
-#include "model/resource_root.h"
 #include "model/atomic_file.h"
+#include "model/film_name.h"
 #include "model/project_json.h"
+#include "model/resource_root.h"
 #include "model/review_error.h"
 
 namespace marrowick::cli {
@@ -104,7 +105,7 @@ int runImport(std::span<const std::string> arguments) {
         };
         events.carried = [&carriedLine](const Film& film, const CarryReport& report) {
             for (const std::string& note : report.notes) std::cerr << note << std::endl;
-            carriedLine = report.summary(std::filesystem::path(film.path).filename().string());
+            carriedLine = report.summary(fileName(film));
         };
         std::optional<ReviewError> failure;
         try {

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/cli_command.h"
+#include "model/film_name.h"
 #include "model/film_time.h"
 #include "model/project.h"
 #include "model/project_json.h"
@@ -47,8 +48,6 @@ std::optional<Options> parse(std::span<const std::string> arguments) {
     if (options.project.empty()) return std::nullopt;
     return options;
 }
-
-std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 

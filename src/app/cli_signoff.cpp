@@ -9,6 +9,7 @@
 #include "app/cli_reviewer_options.h"
 #include "disclosure/sign_off.h"
 #include "model/atomic_file.h"
+#include "model/film_name.h"
 #include "model/project_json.h"
 #include "model/review_error.h"
 
@@ -34,7 +35,7 @@ const Film& filmNamed(const Project& project, const std::string& name) {
     const Film* found = nullptr;
     for (const Film& film : project.films) {
         const bool named = film.path == name || film.id.text() == name ||
-                           std::filesystem::path(film.path).filename().string() == name;
+                           fileName(film) == name;
         if (!named) continue;
         if (found) throw ReviewError("Several films are named \"" + name + "\"; give the film's full path.");
         found = &film;
@@ -59,7 +60,7 @@ int runSignOff(std::span<const std::string> arguments) {
         const std::string fingerprint = film.sourceSHA256.value_or(std::string());
         SignOff::sign(project, filmID, request->reviewer, fingerprint.empty() ? FileFingerprint::sha256(film.path) : fingerprint);
         writeFileAtomically(request->project, ProjectJson::encode(project));
-        std::cout << "Signed off " << std::filesystem::path(project.film(filmID)->path).filename().string() << ".\n";
+        std::cout << "Signed off " << fileName(*project.film(filmID)) << ".\n";
         return 0;
     } catch (const ReviewError& error) {
         std::cerr << error.message() << "\n";

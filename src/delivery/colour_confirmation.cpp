@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "model/film_name.h"
 #include "model/review_error.h"
 
 namespace marrowick::MasteringExporter {
@@ -11,7 +12,7 @@ bool hasUntaggedColour(const SourceProbe& source) { return source.transfer == "u
 
 void requireConfirmedColour(const Film& film, const SourceProbe& source, bool assumeRec709) {
     if (assumeRec709 || !hasUntaggedColour(source)) return;
-    throw ReviewError(std::filesystem::path(film.path).filename().string() +
+    throw ReviewError(fileName(film) +
                       " has untagged colour. Confirm SDR Rec.709 in the export dialog, or tag/finish the source first.");
 }
 

@@ -10,14 +10,13 @@
 #include "delivery/output_name.h"
 #include "disclosure/review_package.h"
 #include "model/atomic_file.h"
+#include "model/film_name.h"
 #include "model/review_error.h"
 
 namespace marrowick::DeliveryExport {
 namespace {
 
 using MasteringExporter::EncodeJob;
-
-std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 // FFmpeg's encoder list names each encoder with a space on each side. The list is searched as
 // bytes: replacing invalid UTF-8 would never add or remove an ASCII name.

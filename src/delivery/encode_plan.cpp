@@ -9,6 +9,7 @@
 
 #include "delivery/colour_confirmation.h"
 #include "model/decimal_text.h"
+#include "model/film_name.h"
 #include "model/review_error.h"
 
 namespace marrowick {
@@ -20,8 +21,6 @@ constexpr double kFrameRateTolerance = 0.02;
 constexpr double kAspectTolerance = 0.01;
 constexpr double kNtscRateTolerance = 0.002;
 constexpr std::int64_t kSmallestScaledSide = 16;
-
-std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 bool isHighDynamicRange(const SourceProbe& source) {
     return source.transfer == "smpte2084" || source.transfer == "arib-std-b67" || source.transfer == "linear";

@@ -11,20 +11,19 @@
 
 #include "analysis/av_error.h"
 #include "analysis/file_fingerprint.h"
-#include "disclosure/internal/frame_label_blender.h"
 #include "disclosure/disclosure_metadata.h"
+#include "disclosure/internal/frame_label_blender.h"
 #include "disclosure/internal/movie_transcoder.h"
 #include "disclosure/label_overlay_set.h"
 #include "disclosure/xmp_file.h"
 #include "disclosure/xmp_packet.h"
+#include "model/film_name.h"
 #include "model/review_error.h"
 
 namespace marrowick::Exporter {
 namespace {
 
 constexpr auto kProgressInterval = std::chrono::milliseconds(250);
-
-std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 void checkReviewed(const std::vector<Shot>& shots) {
     for (const Shot& shot : shots)

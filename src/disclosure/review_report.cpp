@@ -9,6 +9,7 @@
 #include "disclosure/review_report_facts.h"
 #include "model/base64.h"
 #include "model/clock_string.h"
+#include "model/film_name.h"
 #include "model/film_time.h"
 #include "model/reference_date.h"
 #include "model/review_error.h"
@@ -30,8 +31,6 @@ constexpr const char* kShotHeader =
     "<th width=\"25%\">Note</th></tr></thead>\n";
 constexpr std::size_t kRowsPerTable = 25;
 constexpr int kPictureWidth = 72;
-
-std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 std::string multiline(std::string_view text) {
     std::string result;

@@ -7,6 +7,7 @@
 
 #include "analysis/file_fingerprint.h"
 #include "model/decimal_text.h"
+#include "model/film_name.h"
 #include "model/reference_date.h"
 #include "model/review_error.h"
 
@@ -73,7 +74,7 @@ void sign(Project& project, const Uuid& filmID, const Reviewer& reviewer, const 
     if (reviewer.name.empty()) throw ReviewError("Set a reviewer name before signing off.");
     const Film* film = project.film(filmID);
     if (!film) throw ReviewError("The film is not part of this review.");
-    const std::string name = std::filesystem::path(film->path).filename().string();
+    const std::string name = fileName(*film);
     if (const std::size_t open = unreviewed(project, filmID); open > 0)
         throw ReviewError("\"" + name + "\" cannot be signed off: " + shotCount(open) + ".");
     std::vector<Uuid> ids;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "model/clock_string.h"
+#include "model/film_name.h"
 #include "model/film_time.h"
 #include "model/internal/review_history.h"
 
@@ -30,7 +31,7 @@ std::string earlierTime(const Project& project, const CarriedDecision& carried, 
 }  // namespace
 
 std::string carriedSourceName(const Project& project, const CarriedDecision& carried) {
-    if (const Film* film = project.film(carried.filmID)) return std::filesystem::path(film->path).filename().string();
+    if (const Film* film = project.film(carried.filmID)) return fileName(*film);
     if (!carried.project.empty()) return carried.project;
     return "an earlier cut";
 }

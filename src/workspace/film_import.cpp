@@ -4,8 +4,9 @@
 #include "analysis/import_pipeline.h"
 #include "analysis/media_file.h"
 #include "analysis/shot_imaging.h"
-#include "interchange/cut_list_import.h"
 #include "analysis/signature_cache.h"
+#include "interchange/cut_list_import.h"
+#include "model/film_name.h"
 #include "model/review_error.h"
 #include "workspace/project_files.h"
 #include "workspace/review_store.h"
@@ -31,7 +32,7 @@ void storeFilm(ReviewStore& store, const Film& film, const std::vector<Shot>& sh
 
 // "Carried earlier decisions to 3 of 7 shots of b.mov · a.mov is missing, so …"
 std::string carriedText(const Film& film, const CarryReport& report) {
-    std::string text = report.summary(std::filesystem::path(film.path).filename().string());
+    std::string text = report.summary(fileName(film));
     for (const std::string& note : report.notes) text += " · " + note;
     return text;
 }

@@ -7,6 +7,7 @@
 #include "analysis/media_file.h"
 #include "analysis/shot_imaging.h"
 #include "model/decimal_text.h"
+#include "model/film_name.h"
 #include "model/reference_date.h"
 #include "model/review_error.h"
 #include "workspace/review_store.h"
@@ -18,8 +19,6 @@ namespace {
 constexpr const char* kRelinkActivity = "Checking replacement media…";
 constexpr const char* kRedetectActivity = "Redetecting this source…";
 constexpr double kDetectionShare = 0.8;
-
-std::string fileName(const Film& film) { return std::filesystem::path(film.path).filename().string(); }
 
 // Throws the relink's message when the chosen file is not the film's source.
 void checkSameSource(const Film& film, const std::filesystem::path& chosen, std::stop_token stop) {

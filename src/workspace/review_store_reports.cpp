@@ -6,6 +6,7 @@
 #include "disclosure/labelled_export.h"
 #include "disclosure/review_package.h"
 #include "interchange/timeline_export.h"
+#include "model/film_name.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
@@ -37,7 +38,7 @@ void ReviewStore::exportVideos() {
     finish([this, project = project_, parent = *parent, resources = resourceRoot_,
             guides = safeZoneIDs_](const ActivityContext& context) {
         const auto progress = [&](std::size_t index, std::size_t count, const Film& film, double fraction) {
-            const std::string text = "Exporting " + std::filesystem::path(film.path).filename().string();
+            const std::string text = "Exporting " + fileName(film);
             context.onMainThread([this, text] { setActivityText(text); });
             context.reportProgress((fraction + static_cast<double>(index)) / static_cast<double>(count));
         };

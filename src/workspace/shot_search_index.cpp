@@ -1,5 +1,6 @@
 // The cache of folded shot search texts.
 #include "workspace/shot_search_index.h"
+#include "model/film_name.h"
 
 #include <array>
 #include <charconv>
@@ -17,7 +18,7 @@ constexpr std::size_t kStopCheckInterval = 1024;  // shots folded between two lo
 std::vector<std::string> ShotSearchIndex::filmNames(const Project& project) {
     std::vector<std::string> names;
     names.reserve(project.films.size());
-    for (const Film& film : project.films) names.push_back(std::filesystem::path(film.path).filename().string());
+    for (const Film& film : project.films) names.push_back(fileName(film));
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "model/carried_decisions.h"
+#include "model/film_name.h"
 #include "workspace/review_store.h"
 
 namespace marrowick {
@@ -90,7 +91,7 @@ QHash<int, QByteArray> ShotListModel::roleNames() const {
 void ShotListModel::refresh() {
     filmNames_.clear();
     for (const Film& film : store_.project().films)
-        filmNames_.emplace(film.id, std::filesystem::path(film.path).filename().string());
+        filmNames_.emplace(film.id, fileName(film));
     VisibleShots next = store_.visible();
     if (sameOrder(next)) {
         visible_ = std::move(next);
