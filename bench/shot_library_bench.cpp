@@ -62,16 +62,16 @@ void measureChanges(ReviewStore& store, ShotLibrary& library, double baseline) {
         std::function<void()> apply;
     };
     const std::vector<Change> changes = {
-        {"filter_review", [&] { store.setFilter("review"); }},
-        {"filter_all", [&] { store.setFilter("all"); }},
-        {"filter_groups", [&] { store.setFilter("groups"); }},
+        {"filter_review", [&] { store.setFilter(ShotFilter::parse("review")); }},
+        {"filter_all", [&] { store.setFilter(ShotFilter::parse("all")); }},
+        {"filter_groups", [&] { store.setFilter(ShotFilter::parse("groups")); }},
         {"group_sort_on", [&] { store.setGroupSort(true); }},
         {"search_h", [&] { store.setSearch("h"); }},
         {"search_harbour", [&] { store.setSearch("harbour"); }},
         {"search_street_night", [&] { store.setSearch("street, night"); }},
         {"search_cleared", [&] { store.setSearch(""); }},
         {"group_sort_off", [&] { store.setGroupSort(false); }},
-        {"filter_all_again", [&] { store.setFilter("all"); }},
+        {"filter_all_again", [&] { store.setFilter(ShotFilter::parse("all")); }},
     };
     constexpr int kRounds = 5;
     std::vector<std::vector<double>> samples(changes.size());

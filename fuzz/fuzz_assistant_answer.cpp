@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include <nlohmann/json.hpp>
-
 #include "assistant/assistant_note.h"
 #include "assistant/assistant_result.h"
 #include "assistant/chat_reply.h"
 #include "assistant/model_listing.h"
+#include "model/review_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace marrowick;
@@ -17,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ModelListing::lists(text, "marrowick-local");
     try {
         for (const ChatReply::Choice& choice : ChatReply::parse(text).choices) (void)choice.finishReason;
-    } catch (const nlohmann::json::exception&) {
+    } catch (const marrowick::ReviewError&) {
     }
     try {
         const AssistantResult result = AssistantResult::parse(text);
         if (result.withinLimits()) (void)AssistantNote::forCheck("model", result);
-    } catch (const nlohmann::json::exception&) {
+    } catch (const marrowick::ReviewError&) {
     }
     return 0;
 }

@@ -17,8 +17,8 @@ struct AssistantResult {
     std::vector<std::string> reviewQuestions;  // JSON key "review_questions"
     std::string groupHint;                     // JSON key "group_hint"
 
-    // Decodes a JSON object with exactly these keys (others ignored). Throws the JSON decoder's
-    // error (nlohmann::json::exception) for anything else.
+    // Decodes a JSON object with exactly these keys (others ignored). Throws a ReviewError with
+    // the JSON decoder's own message for anything else.
     static AssistantResult parse(std::string_view json);
 
     // Whether every field keeps within the review limits, counted in user-perceived characters.

@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "assistant/internal/answer_decoding.h"
+
 namespace marrowick {
 namespace {
 
@@ -17,11 +19,13 @@ ChatReply::Choice choice(const nlohmann::json& entry) {
 }  // namespace
 
 ChatReply ChatReply::parse(std::string_view body) {
-    const nlohmann::json response = nlohmann::json::parse(body);
-    ChatReply reply;
-    for (const nlohmann::json& entry : response.at("choices").get<std::vector<nlohmann::json>>())
-        reply.choices.push_back(choice(entry));
-    return reply;
+    return decodingAnswer([body] {
+        const nlohmann::json response = nlohmann::json::parse(body);
+        ChatReply reply;
+        for (const nlohmann::json& entry : response.at("choices").get<std::vector<nlohmann::json>>())
+            reply.choices.push_back(choice(entry));
+        return reply;
+    });
 }
 
 }  // namespace marrowick

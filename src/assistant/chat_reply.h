@@ -16,7 +16,7 @@ struct ChatReply {
     std::vector<Choice> choices;
 
     // Decodes the response body; "choices", each choice's "message" and its string "content" are
-    // required. Throws the JSON decoder's error (nlohmann::json::exception) otherwise.
+    // required. Otherwise throws a ReviewError with the JSON decoder's own message.
     static ChatReply parse(std::string_view body);
 };
 

@@ -178,8 +178,7 @@ void DeliveryView::refreshTools() {
 
 void DeliveryView::edit(const DeliveryPreset& preset) {
     if (editor_) return;
-    editor_ = new PresetEditor(
-        preset, [this](const DeliveryPreset& saved) { store_.savePreset(saved); }, store_.resourceRoot(), this);
+    editor_ = new PresetEditor(preset, [this](const DeliveryPreset& edited) { return store_.savePreset(edited); }, this);
     editor_->setAttribute(Qt::WA_DeleteOnClose);
     editor_->open();
 }

@@ -28,7 +28,7 @@ GroupSection::GroupSection(ReviewStore& store, QWidget* parent)
     category_ = caption({}, 10);
     column()->addWidget(category_);
 
-    connect(view_, &QPushButton::clicked, this, [this] { store_.setFilter("group:" + std::to_string(group_)); });
+    connect(view_, &QPushButton::clicked, this, [this] { store_.setFilter(ShotFilter::ofGroup(group_)); });
     connect(select_, &QPushButton::clicked, this, [this] {
         const std::vector<Uuid> ids = related(store_.project(), group_);
         store_.setSelection(std::set<Uuid>(ids.begin(), ids.end()));

@@ -1,8 +1,6 @@
 // Layout and bindings of the preset editor.
 #include "ui/preset_editor.h"
 
-#include <exception>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -58,8 +56,8 @@ QLineEdit* textField(QVBoxLayout& column, const QString& title, QWidget* parent)
 
 }  // namespace
 
-PresetEditor::PresetEditor(DeliveryPreset preset, SaveAction save, std::filesystem::path resourceRoot, QWidget* parent)
-    : QDialog(parent), preset_(std::move(preset)), save_(std::move(save)), resourceRoot_(std::move(resourceRoot)) {
+PresetEditor::PresetEditor(DeliveryPreset preset, SaveAction save, QWidget* parent)
+    : QDialog(parent), preset_(std::move(preset)), save_(std::move(save)) {
     setWindowTitle(QStringLiteral("Encoding preset"));
     setWindowModality(Qt::WindowModal);
     resize(620, 820);
@@ -231,11 +229,8 @@ void PresetEditor::refresh() {
 }
 
 void PresetEditor::save() {
-    try {
-        const DeliveryPreset normalized = PresetEditing::normalizedForSave(preset_, resourceRoot_);
-        save_(normalized);
-    } catch (const std::exception& failure) {
-        error_->setText(QString::fromUtf8(failure.what()));
+    if (const std::optional<std::string> failure = save_(preset_)) {
+        error_->setText(QString::fromStdString(*failure));
         return;
     }
     accept();

@@ -1,10 +1,11 @@
 // The preset editor: a working copy of one preset with its identity, technical recipe and file
-// names. "Save preset" normalises and validates the copy and runs the save action it was opened
-// with; failures stay in the editor's error line.
+// names. "Save preset" hands the copy to the save action it was opened with, which normalises,
+// validates and stores it; its failure text stays in the editor's error line.
 #pragma once
 
-#include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <QDialog>
@@ -23,9 +24,10 @@ class PresetEditor : public QDialog {
     Q_OBJECT
 
 public:
-    using SaveAction = std::function<void(const DeliveryPreset&)>;
+    // Returns the failure text, or nothing when the preset was saved.
+    using SaveAction = std::function<std::optional<std::string>(const DeliveryPreset&)>;
 
-    PresetEditor(DeliveryPreset preset, SaveAction save, std::filesystem::path resourceRoot, QWidget* parent);
+    PresetEditor(DeliveryPreset preset, SaveAction save, QWidget* parent);
 
     const DeliveryPreset& preset() const { return preset_; }
     QString errorText() const;
@@ -51,7 +53,6 @@ private:
 
     DeliveryPreset preset_;
     SaveAction save_;
-    std::filesystem::path resourceRoot_;
     QLineEdit* name_;
     QLineEdit* notes_;
     QLineEdit* url_;

@@ -190,7 +190,7 @@ std::unique_ptr<QMenu> ShotLibrary::rowMenu(int row) {
     const std::int64_t group = model_->shotAt(row).group;
     auto menu = std::make_unique<QMenu>(this);
     menu->addAction(QStringLiteral("Show visual group"), this,
-                    [this, group] { store_.setFilter("group:" + std::to_string(group)); });
+                    [this, group] { store_.setFilter(ShotFilter::ofGroup(group)); });
     menu->addAction(QStringLiteral("Select all in group"), this, [this, group] { selectGroup(group); });
     return menu;
 }

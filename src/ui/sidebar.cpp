@@ -170,7 +170,7 @@ QWidget* Sidebar::footer() {
 }
 
 void Sidebar::choose(const std::string& key) {
-    store_.setFilter(key);
+    store_.setFilter(ShotFilter::parse(key));
     if (key == "groups") store_.setGroupSort(true);
     refreshHighlight();
 }
@@ -247,7 +247,7 @@ QWidget* Sidebar::signOffCaption(const FilmRow& row) {
 }
 
 void Sidebar::refreshHighlight() {
-    const std::string& filter = store_.listOptions().filter;
+    const std::string filter = store_.listOptions().filter.key();
     for (auto& [key, entry] : navigation_) entry->setChecked(key == filter);
     for (auto& [key, entry] : filmEntries_) entry->setChecked(key == filter);
 }

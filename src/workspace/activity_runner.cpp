@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "model/review_error.h"
+#include "workspace/failure_text.h"
 
 namespace marrowick {
 
@@ -45,12 +46,9 @@ void ActivityRunner::finish(ActivityWork work) {
             work(context);
         } catch (const Cancelled&) {
             outcome = ActivityOutcome::cancelled;
-        } catch (const std::exception& error) {
-            outcome = ActivityOutcome::failed;
-            message = QString::fromStdString(error.what());
         } catch (...) {
             outcome = ActivityOutcome::failed;
-            message = QStringLiteral("The operation failed.");
+            message = QString::fromStdString(failureText(std::current_exception()));
         }
         // Not through post(): the end is reported even after a result failed to store.
         QMetaObject::invokeMethod(this, [this, outcome, message] { close(outcome, message); }, Qt::QueuedConnection);
@@ -65,8 +63,8 @@ void ActivityRunner::post(std::function<void()> apply) {
             if (resultFailure_) return;
             try {
                 apply();
-            } catch (const std::exception& failure) {
-                resultFailure_ = QString::fromStdString(failure.what());
+            } catch (...) {
+                resultFailure_ = QString::fromStdString(failureText(std::current_exception()));
                 cancel();
             }
         },

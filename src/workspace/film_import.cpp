@@ -100,15 +100,13 @@ void importWithCutList(ReviewStore& store, DesktopDialogs& dialogs, const Detect
         dialogs.openFileWithMessage(cutListExtensions(), "Choose the cut list of " + video->filename().string() + ".");
     if (!list) return;
     std::shared_ptr<const CutListImport> cuts;
-    try {
+    const bool done = store.attempt([&] {
         cuts = std::make_shared<const CutListImport>(std::vector<CutListPair>{{*video, *list}}, [](const std::filesystem::path& file) {
             const MediaFile media(file);
             return MediaTiming{media.info().duration, media.info().fps};
         });
-    } catch (const ReviewError& error) {
-        store.showError(error.message());
-        return;
-    }
+    });
+    if (!done) return;
     importFiles(store, detectors, {*video}, [cuts](const std::filesystem::path& file, Film& film, std::vector<Shot>& shots) {
         cuts->applyTo(file, film, shots);
     });
@@ -120,12 +118,10 @@ void importNewVersion(ReviewStore& store, DesktopDialogs& dialogs, const Detecto
         dialogs.openFileWithMessage(ProjectFiles::openExtensions(), "Choose the review file of the earlier cut.");
     if (!review) return;
     std::vector<EarlierFilm> earlier;
-    try {
+    const bool read = store.attempt([&] {
         earlier = ImportPipeline::reviewedFilms(ProjectFiles::read(*review, {}), review->filename().string());
-    } catch (const ReviewError& error) {
-        store.showError(error.message());
-        return;
-    }
+    });
+    if (!read) return;
     const std::vector<std::filesystem::path> files = dialogs.openFiles(movieExtensions());
     if (!files.empty()) importFiles(store, detectors, files, {}, std::move(earlier));
 }

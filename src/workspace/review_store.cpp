@@ -8,6 +8,7 @@
 #include "delivery/preset_library.h"
 #include "disclosure/safe_zones.h"
 #include "workspace/autosave_writer.h"
+#include "workspace/failure_text.h"
 #include "workspace/film_relink.h"
 #include "workspace/preferences.h"
 #include "workspace/project_files.h"
@@ -101,8 +102,8 @@ void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
 void ReviewStore::loadPresets() {
     try {
         presets_ = PresetLibrary::load(presetStorage());
-    } catch (const std::exception& failure) {
-        error_ = std::string("Preset library could not be loaded: ") + failure.what();
+    } catch (...) {
+        error_ = "Preset library could not be loaded: " + failureText(std::current_exception());
     }
 }
 
@@ -128,9 +129,9 @@ void ReviewStore::setSelection(std::set<Uuid> selection) {
     update(selection_, std::move(selection), &ReviewStore::selectionChanged);
 }
 
-void ReviewStore::setFilter(std::string filter) {
+void ReviewStore::setFilter(ShotFilter filter) {
     ShotListOptions options = listOptions_;
-    options.filter = std::move(filter);
+    options.filter = filter;
     update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
 }
 
@@ -169,6 +170,16 @@ void ReviewStore::setPresentation(PresentationState presentation) {
 
 void ReviewStore::showError(std::string message) {
     update(error_, std::optional<std::string>(std::move(message)), &ReviewStore::messagesChanged);
+}
+
+bool ReviewStore::attempt(const std::function<void()>& operation) {
+    try {
+        operation();
+        return true;
+    } catch (...) {
+        showError(failureText(std::current_exception()));
+        return false;
+    }
 }
 
 void ReviewStore::clearError() { update(error_, std::optional<std::string>(), &ReviewStore::messagesChanged); }
@@ -251,13 +262,13 @@ void ReviewStore::storeActivityResult(const std::function<void(Project&)>& apply
 bool ReviewStore::edit(const std::function<void(Project&)>& change) {
     if (busy()) return false;
     Project snapshot = project_;
-    try {
+    const bool applied = attempt([&] {
         change(project_);
         project_.attribute(snapshot.history.size(), Preferences::reviewer());
         project_.validated(safeZoneIDs_);
-    } catch (const std::exception& failure) {
+    });
+    if (!applied) {
         project_ = std::move(snapshot);
-        showError(failure.what());
         return false;
     }
     history_.recordEdit(std::move(snapshot));
@@ -313,12 +324,7 @@ void ReviewStore::step(bool (UndoHistory::*move)(Project&)) {
 
 void ReviewStore::changeSettings(const std::function<void(Project&)>& apply) {
     Project updated = project_;
-    try {
-        apply(updated);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    if (!attempt([&] { apply(updated); })) return;
     project_ = std::move(updated);
     emit projectChanged();
 }
@@ -341,8 +347,8 @@ void ReviewStore::persistNow() {
     if (!autosaves()) return;
     try {
         writer_->writeNow(project_, recovery());
-    } catch (const std::exception& failure) {
-        showError(kAutosaveFailed + std::string(failure.what()));
+    } catch (...) {
+        showError(kAutosaveFailed + failureText(std::current_exception()));
     }
 }
 
@@ -427,12 +433,7 @@ void ReviewStore::openProject(const std::filesystem::path& at, bool confirm) {
     // without confirmation.
     if (busy() || (confirm && !confirmReplace())) return;
     Project opened;
-    try {
-        opened = ProjectFiles::read(at, safeZoneIDs_);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    if (!attempt([&] { opened = ProjectFiles::read(at, safeZoneIDs_); })) return;
     ProjectFiles::resolveMedia(opened);
     showNotice({});
     replaceReview(std::move(opened), at);
@@ -444,7 +445,7 @@ void ReviewStore::replaceReview(Project project, std::optional<std::filesystem::
     drafts_.clearAll();
     emit projectChanged();
     setSelection({});
-    setFilter("all");
+    setFilter({});
     update(projectURL_, std::move(location), &ReviewStore::documentChanged);
     setDirty(false);
     persist();
@@ -455,12 +456,7 @@ bool ReviewStore::save(bool as) {
     std::optional<std::filesystem::path> target = as ? std::nullopt : projectURL_;
     if (!target) target = dialogs_.saveFile(project_.name + ".marrowick", ProjectFiles::saveExtensions());
     if (!target) return false;
-    try {
-        ProjectFiles::write(*target, project_, safeZoneIDs_);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return false;
-    }
+    if (!attempt([&] { ProjectFiles::write(*target, project_, safeZoneIDs_); })) return false;
     update(projectURL_, std::move(target), &ReviewStore::documentChanged);
     setDirty(false);
     persist();

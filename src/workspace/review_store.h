@@ -78,7 +78,7 @@ public:
 
     // --- State the views set ---------------------------------------------------------------
     void setSelection(std::set<Uuid> selection);
-    void setFilter(std::string filter);
+    void setFilter(ShotFilter filter);
     void setSearch(std::string search);
     void setGroupSort(bool groupSort);
     void setPresets(std::vector<DeliveryPreset> presets);
@@ -86,6 +86,9 @@ public:
     void setAssistant(AssistantState assistant);
     void setPresentation(PresentationState presentation);
     void showError(std::string message);
+    // Runs one operation; true when it ended without an exception. A failure lands in `error`
+    // as failureText words it; the operation undoes its own partial changes.
+    bool attempt(const std::function<void()>& operation);
     void clearError();
     void showNotice(std::string message);
 
@@ -218,10 +221,10 @@ public:
     void resolveMedia();
 
     // --- Delivery presets (review_store_presets.cpp) ---------------------------------------
-    // Saves a custom preset into the library file and publishes the new list. Throws ReviewError
-    // (validation, a catalogue preset, a name another preset uses, a failed write), leaving the
-    // file and `presets` as they were.
-    void savePreset(const DeliveryPreset& preset);
+    // Normalizes an edited custom preset, saves it into the library file and publishes the new
+    // list. On failure (validation, a catalogue preset, a name another preset uses, a failed
+    // write) returns the text for the editor, leaving the file and `presets` as they were.
+    std::optional<std::string> savePreset(const DeliveryPreset& edited);
     // Archiving also drops the preset from the delivery selection; restoring leaves the selection.
     // These and the import and export show their failures in `error`.
     void archivePreset(const DeliveryPreset& preset);

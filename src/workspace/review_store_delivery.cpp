@@ -14,15 +14,13 @@ constexpr const char* kCheckingActivity = "Checking all delivery targets\u2026";
 
 void ReviewStore::exportDelivery() {
     std::optional<DeliveryRequest> request;
-    try {
+    const bool done = attempt([&] {
         DeliveryExport::requireReviewed(project_);
         const FFmpegTools tools = DeliveryExport::requireTools(ffmpegTools());
         request = DeliveryRequest{project_, DeliveryExport::selectedPresets(presets_, delivery_.deliveryKeys),
                                   delivery_.deliveryFraming, delivery_.assumeRec709, tools, resourceRoot_, safeZoneIDs_};
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    });
+    if (!done) return;
     if (request->presets.empty()) return;
     const std::optional<std::filesystem::path> destination = dialogs_.chooseExportFolder(kConfirmButton);
     if (!destination || !begin(kCheckingActivity)) return;

@@ -98,12 +98,8 @@ void ReviewStore::fitInGuide(const std::string& key, const std::string& corner) 
     if (!output || busy()) return;
     const LabelLayout layout = LayoutPlacement::shown(project_, key, *output);
     LabelLayout fitted;
-    try {
-        fitted = LayoutPlacement::fitted(layout, corner, guideOf(safeZones_, layout, *output), *output);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
+    if (!attempt([&] { fitted = LayoutPlacement::fitted(layout, corner, guideOf(safeZones_, layout, *output), *output); }))
         return;
-    }
     changeLayout(key, LayoutChange::Whole{fitted});
 }
 

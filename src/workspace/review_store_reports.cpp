@@ -15,24 +15,14 @@ void ReviewStore::exportReports() {
     const std::optional<std::filesystem::path> parent = dialogs_.chooseExportFolder("Export review package");
     if (!parent) return;
     std::filesystem::path package;
-    try {
-        package = Exporter::exportReviewPackage(project_, *parent, resourceRoot_, safeZoneIDs_);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    if (!attempt([&] { package = Exporter::exportReviewPackage(project_, *parent, resourceRoot_, safeZoneIDs_); })) return;
     showNotice("Review package exported.");
     dialogs_.revealFolder(package);
 }
 
 void ReviewStore::exportVideos() {
     if (busy()) return;
-    try {
-        Exporter::checkReadyForVideos(project_);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    if (!attempt([&] { Exporter::checkReadyForVideos(project_); })) return;
     const std::optional<std::filesystem::path> parent = dialogs_.chooseExportFolder("Export labelled MOV copies");
     if (!parent || !begin("Exporting labelled display copies…")) return;
     finish([this, project = project_, parent = *parent, resources = resourceRoot_,
@@ -52,12 +42,7 @@ void ReviewStore::exportTimeline() {
     if (busy()) return;
     const std::optional<std::filesystem::path> file = dialogs_.saveFile(project_.name + ".otio", {"otio", "edl"});
     if (!file) return;
-    try {
-        TimelineExport::write(project_, *file);
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    if (!attempt([&] { TimelineExport::write(project_, *file); })) return;
     showNotice("Timeline exported.");
 }
 

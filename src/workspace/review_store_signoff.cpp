@@ -31,13 +31,11 @@ void ReviewStore::signOff(const Uuid& filmID) {
         edit([&](Project& project) { SignOff::sign(project, filmID, *reviewer, fingerprint); });
         return;
     }
-    try {
+    const bool done = attempt([&] {
         Project trial = project_;  // refuses an unfinished film before the file is read
         SignOff::sign(trial, filmID, *reviewer, {});
-    } catch (const std::exception& failure) {
-        showError(failure.what());
-        return;
-    }
+    });
+    if (!done) return;
     const std::filesystem::path path = film->path;
     if (!begin("Fingerprinting " + path.filename().string() + "…")) return;
     finish([this, filmID, path, reviewer = *reviewer](const ActivityContext& context) {

@@ -2,7 +2,6 @@
 #include "workspace/visible_shots.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 #include <unordered_map>
 
@@ -12,36 +11,6 @@ namespace marrowick {
 namespace {
 
 constexpr double kUncertainBelow = 0.8;
-
-// The parsed `filter` key.
-struct ShotFilter {
-    enum class Kind { all, review, labelled, uncertain, carried, groups, film, group, nothing };
-    ShotFilter() = default;
-    ShotFilter(Kind kind, Uuid film = {}, std::int64_t group = 0) : kind(kind), film(film), group(group) {}
-    Kind kind = Kind::nothing;
-    Uuid film;
-    std::int64_t group = 0;
-};
-
-ShotFilter parseFilter(const std::string& key) {
-    using Kind = ShotFilter::Kind;
-    if (key == "all") return {Kind::all};
-    if (key == "review") return {Kind::review};
-    if (key == "labelled") return {Kind::labelled};
-    if (key == "uncertain") return {Kind::uncertain};
-    if (key == "carried") return {Kind::carried};
-    if (key == "groups") return {Kind::groups};
-    if (key.starts_with("group:")) {
-        std::int64_t group = 0;
-        const char* first = key.data() + 6;
-        const char* last = key.data() + key.size();
-        const auto [end, error] = std::from_chars(first, last, group);
-        if (first == last || error != std::errc() || end != last) return {};
-        return {Kind::group, {}, group};
-    }
-    if (const auto film = Uuid::parse(key); film && film->text() == key) return {Kind::film, *film};
-    return {};
-}
 
 // How many shots of the project carry each group number.
 using GroupSizes = std::unordered_map<std::int64_t, std::size_t>;
@@ -109,7 +78,7 @@ std::vector<Uuid> VisibleShots::ids() const {
 }
 
 VisibleShots ShotListQuery::visible(const Project& project, const ShotListOptions& options) {
-    const ShotFilter filter = parseFilter(options.filter);
+    const ShotFilter& filter = options.filter;
     const auto sizes = filter.kind == ShotFilter::Kind::groups ? groupSizes(project) : GroupSizes();
     const auto films = filmFacts(project);
     const std::string trimmed = trimmedQuery(options.search);

@@ -7,12 +7,13 @@
 
 #include "assistant/local_model.h"
 #include "model/film_time.h"
+#include "workspace/shot_filter.h"
 
 namespace marrowick {
 
 // How the shot list is filtered, searched and sorted.
 struct ShotListOptions {
-    std::string filter = "all";
+    ShotFilter filter;
     std::string search;
     bool groupSort = false;
     friend bool operator==(const ShotListOptions&, const ShotListOptions&) = default;

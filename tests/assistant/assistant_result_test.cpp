@@ -7,6 +7,7 @@
 
 #include "assistant/chat_reply.h"
 #include "assistant/model_listing.h"
+#include "model/review_error.h"
 
 namespace marrowick {
 namespace {
@@ -38,7 +39,7 @@ TEST(ChatReply, MissingOrMistypedMembersAreDecoderErrors) {
                              R"({"choices":[{"message":{}}]})", R"({"choices":[{"message":{"content":null}}]})",
                              R"({"choices":[{"message":{"content":3}}]})",
                              R"({"choices":[{"message":{"content":"a"},"finish_reason":7}]})", R"({"choices":[1]})"})
-        EXPECT_THROW(ChatReply::parse(body), nlohmann::json::exception) << body;
+        EXPECT_THROW(ChatReply::parse(body), ReviewError) << body;
 }
 
 TEST(AssistantResult, DecodesTheThreeKeysAndIgnoresOthers) {
@@ -50,7 +51,7 @@ TEST(AssistantResult, DecodesTheThreeKeysAndIgnoresOthers) {
                              R"({"description":1,"review_questions":[],"group_hint":""})",
                              R"({"description":"","review_questions":[2],"group_hint":""})",
                              R"({"description":"","review_questions":"q","group_hint":""})", "", "[]", "not json"})
-        EXPECT_THROW(AssistantResult::parse(text), nlohmann::json::exception) << text;
+        EXPECT_THROW(AssistantResult::parse(text), ReviewError) << text;
 }
 
 TEST(AssistantResult, LimitsCountUserPerceivedCharacters) {

@@ -14,6 +14,7 @@
 #include "ui/preset_editor.h"
 #include "ui/preset_list_filter.h"
 #include "ui/preset_row.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -33,11 +34,13 @@ DeliveryPreset customPreset(const std::string& name) {
     return preset;
 }
 
+PresetEditor::SaveAction savingThrough(ReviewStore& store) {
+    return [&store](const DeliveryPreset& edited) { return store.savePreset(edited); };
+}
+
 template <class Widget>
 Widget& field(QWidget& parent, const char* name) {
-    for (Widget* candidate : parent.findChildren<Widget*>())
-        if (candidate->accessibleName() == QString::fromUtf8(name)) return *candidate;
-    throw std::runtime_error(std::string("no field ") + name);
+    return testing::findWidget<Widget>(parent, QString::fromUtf8(name));
 }
 
 void choose(QComboBox& box, const char* value) {
@@ -137,7 +140,7 @@ TEST(PresetEditor, SwitchingToVp9AndSavingGoesThroughTheLibrary) {
 
 TEST(PresetEditor, NumberFieldsShowDefaultsAndZeroEitherUnsetsOrStores) {
     StoreFixture fixture;
-    PresetEditor editor(customPreset("Rates"), [](const DeliveryPreset&) {}, MARROWICK_RESOURCE_DIR, nullptr);
+    PresetEditor editor(customPreset("Rates"), savingThrough(fixture.store), nullptr);
     choose(field<QComboBox>(editor, "Video codec"), "h264");
     choose(field<QComboBox>(editor, "Rate control"), "vbr");
     EXPECT_EQ(field<QLineEdit>(editor, "Video kb/s").text(), QStringLiteral("12000"));
@@ -180,8 +183,7 @@ TEST(PresetEditor, LockedXdcamRecipeAllowsOnlyPresentationDetails) {
     const auto xdcam = std::find_if(fixture.store.presets().begin(), fixture.store.presets().end(),
                                     [](const DeliveryPreset& p) { return p.key == "xdcam_hd422_pal_tvc"; });
     ASSERT_NE(xdcam, fixture.store.presets().end());
-    PresetEditor editor(PresetOperations::duplicatePreset(*xdcam), [](const DeliveryPreset&) {}, MARROWICK_RESOURCE_DIR,
-                        nullptr);
+    PresetEditor editor(PresetOperations::duplicatePreset(*xdcam), savingThrough(fixture.store), nullptr);
     EXPECT_FALSE(editor.technical().isEnabled());
     EXPECT_FALSE(field<QComboBox>(editor, "Video codec").isEnabled());
     EXPECT_TRUE(field<QLineEdit>(editor, "Name").isEnabled());

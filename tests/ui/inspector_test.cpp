@@ -17,6 +17,7 @@
 #include "ui/time_field.h"
 #include "ui_fixture.h"
 #include "workspace/quit_confirmation.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -32,17 +33,10 @@ struct InspectorFixture : testing::StoreFixture {
     const Shot& shot(std::size_t index) const { return store.project().shots[index]; }
 
     QAbstractButton& button(const QString& text) const {
-        for (QAbstractButton* candidate : inspector.findChildren<QAbstractButton*>())
-            if (candidate->isVisibleTo(&inspector) && (candidate->text() == text || candidate->accessibleName() == text))
-                return *candidate;
-        throw std::runtime_error("no button " + text.toStdString());
+        return testing::findWidget<QAbstractButton>(inspector, text, testing::Presence::shown);
     }
 
-    bool showsText(const QString& text) const {
-        for (QLabel* label : inspector.findChildren<QLabel*>())
-            if (label->isVisibleTo(&inspector) && label->text() == text) return true;
-        return false;
-    }
+    bool showsText(const QString& text) const { return testing::showsLabel(inspector, text, testing::Presence::shown); }
 
     void type(TimeField& field, const QString& text) {
         field.setText(text);
@@ -268,7 +262,7 @@ TEST(Inspector, AnUngroupedShotShowsNotIndexedAndDisablesTheGroupButtons) {
     fixture.button(QStringLiteral("Select group")).click();
     EXPECT_EQ(fixture.store.selection(), (std::set<Uuid>{fixture.shot(1).id, fixture.shot(5).id}));
     fixture.button(QStringLiteral("View group")).click();
-    EXPECT_EQ(fixture.store.listOptions().filter, "group:1");
+    EXPECT_EQ(fixture.store.listOptions().filter.key(), "group:1");
 }
 
 TEST(Inspector, SaveNoteWithAnUnchangedTextStillRecordsHistory) {

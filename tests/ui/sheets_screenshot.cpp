@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
 
     DeliveryView delivery(store, nullptr);
     bool written = save(delivery, folder, "delivery-window.png");
-    PresetEditor editor(PresetOperations::newMasteringPreset(), [](const DeliveryPreset&) {}, MARROWICK_RESOURCE_DIR,
+    PresetEditor editor(PresetOperations::newMasteringPreset(), [](const DeliveryPreset&) { return std::nullopt; },
                         nullptr);
     written &= save(editor, folder, "preset-editor.png");
     SettingsView settings(store, nullptr);

@@ -13,6 +13,7 @@
 #include "ui/empty_state.h"
 #include "ui/shot_row_delegate.h"
 #include "workspace/models/shot_list_model.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -69,7 +70,7 @@ TEST(ShotLibrary, SelectAllInGroupSelectsTheGroupAndClearsForUngroupedShots) {
     EXPECT_TRUE(fixture.store.selection().empty());
 
     fixture.chooseFromRowMenu(2, QStringLiteral("Show visual group"));
-    EXPECT_EQ(fixture.store.listOptions().filter, "group:2");
+    EXPECT_EQ(fixture.store.listOptions().filter.key(), "group:2");
     EXPECT_EQ(fixture.library.model().rowCount(), 4);
 }
 
@@ -113,8 +114,7 @@ TEST(ShotLibrary, SelectionBarFollowsTheSelectionAndDecidesIt) {
     EXPECT_TRUE(bar->isVisible());
     EXPECT_NE(bar->findChild<QLabel*>()->text().indexOf(QStringLiteral("2 selected")), -1);
 
-    for (QPushButton* button : bar->findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("AI generated")) button->click();
+    testing::findWidget<QPushButton>(*bar, QStringLiteral("AI generated")).click();
     EXPECT_EQ(fixture.store.project().shots[0].disclosure, Disclosure::generated);
     EXPECT_EQ(fixture.store.project().shots[1].disclosure, Disclosure::generated);
 

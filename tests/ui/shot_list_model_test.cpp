@@ -25,11 +25,11 @@ TEST(ShotListModel, StaysConsistentThroughFilterSearchDecisionsAndReplacement) {
     fixture.store.decide(Disclosure::generated);
     EXPECT_EQ(roleOf(model, 1, ShotListModel::DisclosureRole).toInt(), static_cast<int>(Disclosure::generated));
 
-    fixture.store.setFilter("review");
+    fixture.store.setFilter(ShotFilter::parse("review"));
     EXPECT_EQ(model.rowCount(), 10);
-    fixture.store.setFilter("labelled");
+    fixture.store.setFilter(ShotFilter::parse("labelled"));
     EXPECT_EQ(model.rowCount(), 2);
-    fixture.store.setFilter("all");
+    fixture.store.setFilter({});
     fixture.store.setSearch("b.mov");
     EXPECT_EQ(model.rowCount(), 6);
     fixture.store.setSearch("nothing like it");

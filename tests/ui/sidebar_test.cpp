@@ -11,6 +11,7 @@
 #include "main_window_fixture.h"
 #include "ui/nav_entry.h"
 #include "ui/toggle_switch.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -19,9 +20,7 @@ using testing::WindowFixture;
 
 // The entry titled `title` that is not being removed; fails the test when there is none.
 NavEntry* entry(QWidget& sidebar, const QString& title) {
-    for (NavEntry* candidate : sidebar.findChildren<NavEntry*>())
-        if (candidate->text() == title && !candidate->isHidden()) return candidate;
-    throw std::runtime_error("no sidebar entry " + title.toStdString());
+    return &testing::findWidget<NavEntry>(sidebar, title, testing::Presence::shown);
 }
 
 TEST(Sidebar, WithoutFilmsShowsSixEntriesCountingZero) {
@@ -82,7 +81,7 @@ TEST(Sidebar, CountsAndFilmEntriesFollowTheReview) {
     EXPECT_EQ(entry(sidebar, QStringLiteral("moved.mov"))->count(), 4u);
 
     entry(sidebar, QStringLiteral("moved.mov"))->click();
-    EXPECT_EQ(fixture.store.listOptions().filter, project.films[1].id.text());
+    EXPECT_EQ(fixture.store.listOptions().filter.key(), project.films[1].id.text());
     EXPECT_TRUE(entry(sidebar, QStringLiteral("moved.mov"))->isChecked());
     EXPECT_FALSE(entry(sidebar, QStringLiteral("All shots"))->isChecked());
 }
@@ -94,12 +93,12 @@ TEST(Sidebar, SimilarShotsTurnsOnGroupSortWhichStaysOn) {
     ASSERT_NE(groupSwitch, nullptr);
 
     entry(sidebar, QStringLiteral("Similar shots"))->click();
-    EXPECT_EQ(fixture.store.listOptions().filter, "groups");
+    EXPECT_EQ(fixture.store.listOptions().filter.key(), "groups");
     EXPECT_TRUE(fixture.store.listOptions().groupSort);
     EXPECT_TRUE(groupSwitch->isChecked());
 
     entry(sidebar, QStringLiteral("Needs review"))->click();
-    EXPECT_EQ(fixture.store.listOptions().filter, "review");
+    EXPECT_EQ(fixture.store.listOptions().filter.key(), "review");
     EXPECT_TRUE(fixture.store.listOptions().groupSort);
     groupSwitch->click();
     EXPECT_FALSE(fixture.store.listOptions().groupSort);

@@ -110,7 +110,7 @@ TEST_F(ProjectFilesTest, NothingIsReplacedWhileAnActivityRuns) {
 TEST_F(ProjectFilesTest, OpeningResetsTheWorkspaceButKeepsTheSearch) {
     makeUnsavedReviewWithFilms();
     store->focus(store->project().shots[0].id, false);
-    store->setFilter("review");
+    store->setFilter(ShotFilter::parse("review"));
     store->setSearch("crowd");
     const Uuid shot = store->project().shots[1].id;
     ASSERT_TRUE(store->edit([&](Project& project) { project.setNote(shot, "x"); }));
@@ -124,7 +124,7 @@ TEST_F(ProjectFilesTest, OpeningResetsTheWorkspaceButKeepsTheSearch) {
     EXPECT_EQ(store->project(), stored) << "paths of missing films stay as stored";
     EXPECT_EQ(store->projectURL(), file);
     EXPECT_TRUE(store->selection().empty());
-    EXPECT_EQ(store->listOptions().filter, "all");
+    EXPECT_EQ(store->listOptions().filter.key(), "all");
     EXPECT_EQ(store->listOptions().search, "crowd");
     EXPECT_FALSE(store->canUndo());
     EXPECT_FALSE(store->dirty());

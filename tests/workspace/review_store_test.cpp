@@ -7,10 +7,14 @@
 
 #include <atomic>
 #include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <system_error>
 
 #include "model/atomic_file.h"
 #include "model/project_json.h"
 #include "model/review_error.h"
+#include "workspace/failure_text.h"
 #include "workspace/quit_confirmation.h"
 #include "workspace/recovery_file.h"
 #include "workspace/recovery_lock.h"
@@ -158,6 +162,32 @@ TEST_F(ReviewStoreTest, ResultThatCannotBeStoredEndsTheActivityWithItsFailure) {
     EXPECT_EQ(store->error(), "Could not write \"thumbnail\".");
     EXPECT_EQ(store->notice(), "");
     EXPECT_EQ(store->project(), before);
+}
+
+TEST_F(ReviewStoreTest, NoLibraryOrSystemTextReachesTheFooterUnwrapped) {
+    startWith(makeProject(1, 3));
+    const Project before = store->project();
+    const std::vector<std::function<void()>> faults = {
+        [] { throw std::out_of_range("vector::_M_range_check: __n (which is 7) >= this->size() (which is 3)"); },
+        [] { throw std::filesystem::filesystem_error("cannot create directory", std::make_error_code(std::errc::io_error)); },
+        [] { throw 42; },
+    };
+    for (const auto& fault : faults) {
+        store->clearError();
+        EXPECT_FALSE(store->edit([&](Project& project) {
+            project.name = "half done";
+            fault();
+        }));
+        EXPECT_EQ(store->error(), kUnexpectedFailure);
+        EXPECT_EQ(store->project(), before);
+
+        store->clearError();
+        ASSERT_TRUE(store->begin("Refreshing thumbnails and visual groups…"));
+        store->finish([&](const ActivityContext&) { fault(); });
+        ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
+        EXPECT_EQ(store->error(), kUnexpectedFailure);
+        EXPECT_EQ(store->project(), before);
+    }
 }
 
 TEST_F(ReviewStoreTest, SelectionSurvivesUndoAndThePlayerIsRefocused) {

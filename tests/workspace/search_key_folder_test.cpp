@@ -18,7 +18,7 @@ namespace {
 using testing::makeProject;
 
 std::vector<Uuid> found(ShotListQuery& query, const Project& project, const std::string& search) {
-    return query.visible(project, ShotListOptions{"all", search, false}).ids();
+    return query.visible(project, ShotListOptions{ShotFilter(), search, false}).ids();
 }
 
 ShotSearchIndex::Folded foldedNow(const Project& project) {

@@ -8,9 +8,10 @@
 namespace marrowick {
 namespace {
 
-std::vector<Uuid> shown(ShotListQuery& query, const Project& project, std::string filter, std::string search = "",
-                        bool groupSort = false) {
-    return query.visible(project, ShotListOptions{std::move(filter), std::move(search), groupSort}).ids();
+// The shots listed under the sidebar's filter key `filter`.
+std::vector<Uuid> shown(ShotListQuery& query, const Project& project, const std::string& filter,
+                        std::string search = "", bool groupSort = false) {
+    return query.visible(project, ShotListOptions{ShotFilter::parse(filter), std::move(search), groupSort}).ids();
 }
 
 std::vector<Uuid> ids(const Project& project, std::initializer_list<std::size_t> indices) {
@@ -51,6 +52,8 @@ TEST(VisibleShots, FilmFilterNeedsTheCanonicalIdentifierAndUnknownKeysShowNothin
     for (const std::string& key : {lowerCase, std::string("group:"), std::string("group:7x"), std::string("ALL"),
                                    std::string("group: 7"), std::string("")})
         EXPECT_TRUE(shown(query, project, key).empty()) << key;
+    for (const std::string& key : {film, std::string("group:-3"), std::string("carried"), std::string("all")})
+        EXPECT_EQ(ShotFilter::parse(key).key(), key);
 }
 
 TEST(VisibleShots, SearchIsTrimmedCaseInsensitiveAndCoversEveryField) {
