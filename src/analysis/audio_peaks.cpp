@@ -8,11 +8,11 @@
 #include <iterator>
 
 extern "C" {
-#include <libavutil/log.h>
 #include <libavutil/samplefmt.h>
 }
 
 #include "analysis/av_error.h"
+#include "analysis/input_file.h"
 #include "analysis/av_handles.h"
 #include "model/atomic_file.h"
 #include "model/review_error.h"
@@ -105,20 +105,16 @@ struct AudioTrack {
 
 // Nothing in `index` when the file has no audio track.
 AudioTrack openAudio(const std::filesystem::path& file) {
-    av_log_set_level(AV_LOG_QUIET);  // failures reach the user as messages, not as console noise
     AudioTrack track;
-    AVFormatContext* raw = nullptr;
-    AvError::check(avformat_open_input(&raw, file.c_str(), nullptr, nullptr), file);
-    track.format.reset(raw);
-    AvError::check(avformat_find_stream_info(raw, nullptr), file);
+    track.format = InputFile::open(file);
+    AVFormatContext* raw = track.format.get();
     const AVCodec* decoder = nullptr;
     track.index = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
     if (track.index < 0 || !decoder) {
         track.index = -1;
         return track;
     }
-    for (unsigned i = 0; i < raw->nb_streams; ++i)
-        if (static_cast<int>(i) != track.index) raw->streams[i]->discard = AVDISCARD_ALL;
+    InputFile::discardAllBut(*raw, *raw->streams[track.index]);
     track.codec.reset(avcodec_alloc_context3(decoder));
     if (!track.codec) throw ReviewError::about(file, AvError::text(AVERROR(ENOMEM)));
     AvError::check(avcodec_parameters_to_context(track.codec.get(), raw->streams[track.index]->codecpar), file);

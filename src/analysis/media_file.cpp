@@ -13,10 +13,10 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
 #include <libavutil/imgutils.h>
-#include <libavutil/log.h>
 }
 
 #include "analysis/av_error.h"
+#include "analysis/input_file.h"
 #include "analysis/av_handles.h"
 #include "analysis/frame_clock.h"
 #include "model/review_error.h"
@@ -88,19 +88,10 @@ struct MediaFile::State {
 
 void MediaFile::State::open(Options options) {
     if (!frame || !packet) throw ReviewError::about(path, AvError::text(AVERROR(ENOMEM)));
-    av_log_set_level(AV_LOG_QUIET);  // failures reach the user as messages, not as console noise
-    AVFormatContext* raw = nullptr;
-    check(avformat_open_input(&raw, path.c_str(), nullptr, nullptr));
-    format.reset(raw);
-    check(avformat_find_stream_info(format.get(), nullptr));
-    for (unsigned i = 0; i < format->nb_streams && !stream; ++i) {
-        AVStream* candidate = format->streams[i];
-        const bool picture = candidate->disposition & AV_DISPOSITION_ATTACHED_PIC;
-        if (candidate->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !picture) stream = candidate;
-    }
+    format = InputFile::open(path);
+    stream = InputFile::pictureStream(*format);
     if (!stream) throw ReviewError("No video track in " + path.filename().string() + ".");
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (format->streams[i] != stream) format->streams[i]->discard = AVDISCARD_ALL;
+    InputFile::discardAllBut(*format, *stream);
     check(av_image_check_size2(stream->codecpar->width, stream->codecpar->height, kMaxVideoPixels, AV_PIX_FMT_NONE, 0,
                                nullptr));
     openDecoder(options);

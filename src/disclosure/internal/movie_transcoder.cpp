@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include "analysis/av_error.h"
+#include "analysis/input_file.h"
 #include "analysis/media_file.h"
 #include "disclosure/internal/audio_carrier.h"
 #include "disclosure/internal/movie_writer.h"
@@ -21,10 +22,6 @@ namespace {
 
 constexpr const char* kNoExporter = "Cannot create a video exporter for this source.";
 constexpr const char* kNotFinished = "Video export did not finish.";
-
-bool isPicture(const AVStream& stream) {
-    return stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream.disposition & AV_DISPOSITION_ATTACHED_PIC);
-}
 
 bool isSound(const AVStream& stream) { return stream.codecpar->codec_type == AVMEDIA_TYPE_AUDIO; }
 
@@ -119,13 +116,8 @@ private:
 }  // namespace
 
 MovieTranscoder::MovieTranscoder(const std::filesystem::path& source) : source_(source) {
-    av_log_set_level(AV_LOG_QUIET);
-    AVFormatContext* raw = nullptr;
-    AvError::check(avformat_open_input(&raw, source.c_str(), nullptr, nullptr), source);
-    format_.reset(raw);
-    AvError::check(avformat_find_stream_info(format_.get(), nullptr), source);
-    for (unsigned i = 0; i < format_->nb_streams && !video_; ++i)
-        if (isPicture(*format_->streams[i])) video_ = format_->streams[i];
+    format_ = InputFile::open(source);
+    video_ = InputFile::pictureStream(*format_);
     if (!video_ || video_->codecpar->width < 1 || video_->codecpar->height < 1 ||
         av_image_check_size2(video_->codecpar->width, video_->codecpar->height, kMaxVideoPixels, AV_PIX_FMT_NONE, 0,
                              nullptr) < 0)
