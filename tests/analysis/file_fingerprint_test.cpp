@@ -8,6 +8,7 @@
 
 #include "model/review_error.h"
 #include "test_films.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -35,12 +36,7 @@ TEST(FileFingerprint, HashesEmptySmallAndMultiChunkFiles) {
 TEST(FileFingerprint, FailsOnMissingFilesAndFoldersAndStopsOnRequest) {
     testing::TemporaryFolder folder;
     const auto failure = [](const std::filesystem::path& path) {
-        try {
-            FileFingerprint::sha256(path);
-        } catch (const ReviewError& error) {
-            return error.message();
-        }
-        return std::string("no failure");
+        return testing::raisedMessage([&] { FileFingerprint::sha256(path); });
     };
     EXPECT_EQ(failure(folder.path() / "missing"), "missing: No such file or directory");
     std::filesystem::create_directory(folder.path() / "clip.mp4");

@@ -13,6 +13,7 @@ extern "C" {
 #include "model/film_time.h"
 #include "model/review_error.h"
 #include "test_films.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -95,12 +96,8 @@ TEST(MediaFile, ReadsTheStartTimecodeFfmpegWroteInEachContainer) {
 }
 
 TEST(MediaFile, RefusesFilesWithoutVideo) {
-    try {
-        MediaFile media(testFilm("audio-only.m4a"));
-        FAIL() << "opened a file without video";
-    } catch (const ReviewError& error) {
-        EXPECT_EQ(error.message(), "No video track in audio-only.m4a.");
-    }
+    EXPECT_EQ(testing::raisedMessage([] { MediaFile media(testFilm("audio-only.m4a")); }),
+              "No video track in audio-only.m4a.");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "model/project.h"
 #include "model/review_error.h"
 #include "test_films.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -211,12 +212,7 @@ TEST(ShotDetectorFilm, ResultsFormValidProjects) {
 }
 
 std::string failureOf(const std::filesystem::path& path) {
-    try {
-        ShotDetector(std::make_unique<ColourDifferenceScorer>()).detect(path, 0.5, {});
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "no failure";
+    return testing::raisedMessage([&] { ShotDetector(std::make_unique<ColourDifferenceScorer>()).detect(path, 0.5, {}); });
 }
 
 TEST(ShotDetectorFailures, GiveTheirMessages) {
@@ -246,12 +242,8 @@ TEST(ShotDetectorFailures, AFileThatChangesDuringAnalysisIsRefused) {
     auto scorer = std::make_unique<ScriptedScorer>();
     scorer->onScore = [&] { std::ofstream(copy, std::ios::app) << "appended"; };
     ShotDetector detector(std::move(scorer));
-    try {
-        detector.detect(copy, 0.5, {});
-        FAIL() << "a changed file was accepted";
-    } catch (const ReviewError& error) {
-        EXPECT_EQ(error.message(), "The source file changed during analysis. Import it again after the write completes.");
-    }
+    EXPECT_EQ(testing::raisedMessage([&] { detector.detect(copy, 0.5, {}); }),
+              "The source file changed during analysis. Import it again after the write completes.");
 }
 
 TEST(ShotDetectorCancellation, StopsBeforeFramesWindowsAndHashing) {

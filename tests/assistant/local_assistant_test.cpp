@@ -10,6 +10,7 @@
 #include "assistant/assistant_note.h"
 #include "model/review_error.h"
 #include "runtime_fixture.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -21,16 +22,6 @@ using ::testing::SizeIs;
 
 const std::string kCheckAnswer =
     R"({"description":"A harbour at dusk.","review_questions":["Who filmed it?","Was it retouched?"],"group_hint":"harbour boats dusk"})";
-
-template <class Work>
-std::string failure(Work work) {
-    try {
-        work();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "no failure";
-}
 
 Shot thumbnailed(std::vector<std::uint8_t> jpeg) {
     Shot shot;
@@ -87,24 +78,24 @@ TEST_F(LocalAssistantTest, AShotCheckSendsTheThumbnailWithTheSchemaAndReturnsThe
 }
 
 TEST_F(LocalAssistantTest, AShotWithoutThumbnailFailsBeforeAnyStart) {
-    EXPECT_EQ(failure([&] { assistant.check(Shot{}); }), "Refresh this shot's thumbnail first.");
+    EXPECT_EQ(testing::raisedMessage([&] { assistant.check(Shot{}); }), "Refresh this shot's thumbnail first.");
     EXPECT_TRUE(folder.pids().empty());
 }
 
 TEST_F(LocalAssistantTest, UnusableAnswersFailWithTheirMessages) {
     const Shot shot = thumbnailed({1, 2, 3});
     answer(RuntimeFolder::answer(kCheckAnswer, "length"));
-    EXPECT_EQ(failure([&] { assistant.check(shot); }),
+    EXPECT_EQ(testing::raisedMessage([&] { assistant.check(shot); }),
               "The local assistant reached its response limit. Try the check again.");
     answer({{"status", 200}, {"body", R"({"choices":[]})"}});
-    EXPECT_EQ(failure([&] { assistant.check(shot); }), "The local assistant returned no text.");
+    EXPECT_EQ(testing::raisedMessage([&] { assistant.check(shot); }), "The local assistant returned no text.");
     answer(RuntimeFolder::answer(""));
-    EXPECT_THAT(failure([&] { assistant.check(shot); }), HasSubstr("parse error"));
+    EXPECT_THAT(testing::raisedMessage([&] { assistant.check(shot); }), HasSubstr("parse error"));
     answer(RuntimeFolder::answer(
         R"({"description":"d","review_questions":["1","2","3","4","5","6","7","8","9"],"group_hint":"h"})"));
-    EXPECT_EQ(failure([&] { assistant.check(shot); }), "Model response exceeds review limits.");
+    EXPECT_EQ(testing::raisedMessage([&] { assistant.check(shot); }), "Model response exceeds review limits.");
     answer({{"status", 200}, {"body", R"({"choices":[{"message":{"content":null}}]})"}});
-    EXPECT_THAT(failure([&] { assistant.check(shot); }), HasSubstr("type must be string"));
+    EXPECT_THAT(testing::raisedMessage([&] { assistant.check(shot); }), HasSubstr("type must be string"));
 }
 
 TEST_F(LocalAssistantTest, BoundaryFramesStayInsideTheFilm) {

@@ -14,7 +14,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "failure_text.h"
+#include "raised_message.h"
 #include "model/review_error.h"
 #include "runtime_fixture.h"
 
@@ -108,7 +108,7 @@ TEST_F(LocalRuntimeTest, AnEndedServerIsStartedAgainWithANewKeyAndWithoutHashing
 TEST_F(LocalRuntimeTest, TheLastFailedProbeEndsTheStartAndLeavesNoProcess) {
     folder.script({{"listedId", "some-other-model"}});
     const auto subject = runtime();
-    EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
+    EXPECT_EQ(testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); }),
               "The local assistant took too long to load. Close other memory-heavy apps and try again.");
     // Probes made before the stand-in listens are refused and not counted by it.
     EXPECT_GT(folder.probes(), 0);
@@ -130,7 +130,7 @@ TEST_F(LocalRuntimeTest, LoadingAnswersAreProbedAgainUntilTheModelIsListed) {
 TEST_F(LocalRuntimeTest, AServerThatEndsWhileLoadingFailsTheStart) {
     folder.script({{"exitAtStart", true}});
     const auto subject = runtime();
-    EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
+    EXPECT_EQ(testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); }),
               "The local assistant could not start on this computer.");
     EXPECT_EQ(owner.process(), nullptr);
     EXPECT_FALSE(subject->snapshot().process);
@@ -139,11 +139,11 @@ TEST_F(LocalRuntimeTest, AServerThatEndsWhileLoadingFailsTheStart) {
 TEST_F(LocalRuntimeTest, ModelFilesAreCheckedBeforeAnythingIsLaunched) {
     const auto subject = runtime();
     folder.write(RuntimeConfiguration::kProjectorFile, "VISION PROJECTOR WEIGHTS");
-    EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
+    EXPECT_EQ(testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); }),
               "The local model files failed their integrity check. Download them again: see the README's \"Local "
               "assistant\" section.");
     std::filesystem::remove(folder.models() / RuntimeConfiguration::kModelFile);
-    const std::string missing = failure([&] { subject->complete(kHello, std::nullopt, 7); });
+    const std::string missing = testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); });
     EXPECT_THAT(missing, HasSubstr("No such file or directory"));
     EXPECT_FALSE(subject->snapshot().verified);
     EXPECT_TRUE(folder.pids().empty());
@@ -155,14 +155,14 @@ TEST_F(LocalRuntimeTest, MissingOrUntrustedFilesAreRefusedBeforeLaunch) {
                                 "see the README's \"Local assistant\" section.";
     RuntimeConfiguration noFolder = folder.configuration();
     noFolder.modelFolder = folder.root() / "Elsewhere";
-    EXPECT_EQ(failure([&] { LocalRuntime(noFolder, owner).available(); }), missing);
+    EXPECT_EQ(testing::raisedMessage([&] { LocalRuntime(noFolder, owner).available(); }), missing);
     RuntimeConfiguration noServer = folder.configuration();
     noServer.executable = folder.root() / "Helpers" / "llama-cli";
-    EXPECT_EQ(failure([&] { LocalRuntime(noServer, owner).complete(kHello, std::nullopt, 7); }), missing);
+    EXPECT_EQ(testing::raisedMessage([&] { LocalRuntime(noServer, owner).complete(kHello, std::nullopt, 7); }), missing);
 
     chmod((folder.root() / "Helpers").c_str(), 0775);
     const auto subject = runtime();
-    EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
+    EXPECT_EQ(testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); }),
               "The local assistant's llama-server is not safe to run: it must be a regular file owned by you or root "
               "and writable by nobody else. See the README's \"Local assistant\" section.");
     EXPECT_TRUE(folder.pids().empty());
@@ -174,7 +174,7 @@ TEST_F(LocalRuntimeTest, QuittingWhileTheModelLoadsEndsTheServer) {
     folder.script({{"neverReady", true}});
     const auto subject = runtime();
     std::string outcome;
-    std::thread request([&] { outcome = failure([&] { subject->complete(kHello, std::nullopt, 7); }); });
+    std::thread request([&] { outcome = testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); }); });
     ASSERT_TRUE(RuntimeFolder::eventually([&] { return folder.probes() > 0; }));
     owner.terminate();
     request.join();
@@ -216,7 +216,7 @@ TEST_F(LocalRuntimeTest, ASecondCallerWaitsForTheStartInProgress) {
 TEST_F(LocalRuntimeTest, AFailedExchangeLeavesTheServerLoadedWithoutAnIdleUnload) {
     folder.script({{"answers", {{{"status", 500}, {"body", "{}"}}, RuntimeFolder::answer("hi")}}});
     const auto subject = runtime();
-    EXPECT_EQ(failure([&] { subject->complete(kHello, std::nullopt, 7); }),
+    EXPECT_EQ(testing::raisedMessage([&] { subject->complete(kHello, std::nullopt, 7); }),
               "The local assistant could not complete this request.");
     RuntimeSnapshot state = subject->snapshot();
     EXPECT_TRUE(state.endpoint);

@@ -13,6 +13,7 @@
 #include "delivery/output_disclosure.h"
 #include "disclosure/xmp_readback.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -27,12 +28,7 @@ std::filesystem::path exportAll(const DeliveryRequest& request, const std::files
 }
 
 std::string failureOf(const DeliveryRequest& request, const std::filesystem::path& destination) {
-    try {
-        exportAll(request, destination);
-        return "";
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
+    return testing::raisedMessage([&] { exportAll(request, destination); });
 }
 
 std::vector<std::string> summaryLines(const std::filesystem::path& folder) {

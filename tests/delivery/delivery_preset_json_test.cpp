@@ -6,6 +6,7 @@
 
 #include "delivery/preset_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -14,12 +15,7 @@ using nlohmann::json;
 using testing::webPreset;
 
 std::string decodeFailure(const std::string& text) {
-    try {
-        DeliveryPresetJson::decodeImport(text);
-        return "";
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
+    return testing::raisedMessage([&] { DeliveryPresetJson::decodeImport(text); });
 }
 
 json presetJson(const DeliveryPreset& preset = webPreset()) { return json::parse(DeliveryPresetJson::encode(preset)); }

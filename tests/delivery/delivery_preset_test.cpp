@@ -8,6 +8,7 @@
 #include "delivery/preset_catalogue.h"
 #include "delivery/preset_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -17,12 +18,7 @@ using testing::webPreset;
 
 // The validation message of a preset, or "" when it passes.
 std::string failure(const DeliveryPreset& preset, const std::filesystem::path& root = resourceRoot()) {
-    try {
-        preset.validated(root);
-        return "";
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
+    return testing::raisedMessage([&] { preset.validated(root); });
 }
 
 std::string failureAfter(const std::function<void(DeliveryPreset&)>& change) {

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "delivery/preset_fixtures.h"
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -40,7 +40,7 @@ protected:
 
     static std::string failure(const std::vector<std::string>& arguments,
                                const std::filesystem::path& executable = "/bin/sh") {
-        return failureMessage([&] { LocalProcess::run(executable, arguments); });
+        return testing::raisedMessage([&] { LocalProcess::run(executable, arguments); });
     }
 
     ScratchFolder folder;

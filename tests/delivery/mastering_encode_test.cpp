@@ -5,6 +5,7 @@
 
 #include "delivery/delivery_film_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -26,12 +27,8 @@ protected:
     }
 
     std::string failureOf(const MasteringExporter::EncodeJob& job, const std::filesystem::path& to) const {
-        try {
-            MasteringExporter::encode(job, project, realTools(), to, {}, {}, resourceRoot());
-            return "";
-        } catch (const ReviewError& error) {
-            return error.message();
-        }
+        return testing::raisedMessage(
+            [&] { MasteringExporter::encode(job, project, realTools(), to, {}, {}, resourceRoot()); });
     }
 
     Project project;

@@ -4,6 +4,7 @@
 
 #include "delivery/encode_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -134,12 +135,9 @@ TEST(MasteringGraph, EnableTimesKeepNineDecimalsOfAnyRange) {
 
 TEST(MasteringGraph, MissingArtworkIsReported) {
     ScratchFolder empty;
-    try {
-        graph(planFor(cataloguePreset("web_h264_1080p")), {}, Project{}, nullptr, empty.path());
-        FAIL() << "graph without artwork";
-    } catch (const ReviewError& error) {
-        EXPECT_EQ(error.message(), "Official label artwork missing.");
-    }
+    EXPECT_EQ(testing::raisedMessage(
+                  [&] { graph(planFor(cataloguePreset("web_h264_1080p")), {}, Project{}, nullptr, empty.path()); }),
+              "Official label artwork missing.");
 }
 
 }  // namespace

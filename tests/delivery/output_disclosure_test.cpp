@@ -8,6 +8,7 @@
 #include "disclosure/xmp_packet.h"
 #include "disclosure/xmp_readback.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -34,12 +35,7 @@ protected:
         return path;
     }
     std::string failureOf(const MasteringExporter::EncodeJob& job, const std::filesystem::path& output) const {
-        try {
-            MasteringExporter::verifyDisclosure(job, project, output);
-            return "";
-        } catch (const ReviewError& error) {
-            return error.message();
-        }
+        return testing::raisedMessage([&] { MasteringExporter::verifyDisclosure(job, project, output); });
     }
 
     Project project;

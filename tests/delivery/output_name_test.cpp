@@ -5,7 +5,7 @@
 
 #include "delivery/colour_confirmation.h"
 #include "delivery/preset_fixtures.h"
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -40,7 +40,7 @@ TEST(ColourConfirmation, UntaggedSourcesNeedTheUsersAssumption) {
     source.transfer = source.primaries = "bt709";
     EXPECT_NO_THROW(MasteringExporter::requireConfirmedColour(film, source, false));
     source.transfer = "unknown";
-    EXPECT_EQ(failureMessage([&] { MasteringExporter::requireConfirmedColour(film, source, false); }),
+    EXPECT_EQ(testing::raisedMessage([&] { MasteringExporter::requireConfirmedColour(film, source, false); }),
               "Spot A.mov has untagged colour. Confirm SDR Rec.709 in the export dialog, or tag/finish the source first.");
     EXPECT_NO_THROW(MasteringExporter::requireConfirmedColour(film, source, true));
     source.transfer = "bt709";

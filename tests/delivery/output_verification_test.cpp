@@ -6,6 +6,7 @@
 
 #include "delivery/encode_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -42,12 +43,9 @@ json& audio(json& report) { return report["streams"][1]; }
 // The failure message of verifying `report` against the plan, or "" when it passes.
 std::string verdict(const json& report, const EncodePlan& plan, const SourceProbe& source = probeTagged("bt709"),
                     double duration = 10) {
-    try {
+    return testing::raisedMessage([&] {
         MasteringExporter::verifyOutput(plan, filmAt("/f.mov", duration), source, SourceProbe::parse(report.dump()));
-        return "";
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
+    });
 }
 
 std::string verdict(const json& report) { return verdict(report, planFor(cataloguePreset("web_h264_1080p"))); }

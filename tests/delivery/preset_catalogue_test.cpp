@@ -6,6 +6,7 @@
 
 #include "delivery/preset_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -51,24 +52,10 @@ TEST(PresetCatalogue, MissingFilesHaveTheirOwnMessages) {
     testing::ScratchFolder folder;
     const std::filesystem::path root = testing::copyOfResources(folder);
     std::filesystem::remove(root / "DeliveryTargets.json");
-    EXPECT_THROW(
-        {
-            try {
-                PresetCatalogue::bundled(root);
-            } catch (const ReviewError& error) {
-                EXPECT_EQ(error.message(), "Delivery preset catalogue missing.");
-                throw;
-            }
-        },
-        ReviewError);
+    EXPECT_EQ(testing::raisedMessage([&] { PresetCatalogue::bundled(root); }), "Delivery preset catalogue missing.");
     testing::writeText(root / "DeliveryTargets.json", "[]");
     std::filesystem::remove(root / "MasterTargets.json");
-    try {
-        PresetCatalogue::bundled(root);
-        FAIL() << "loaded without the master catalogue";
-    } catch (const ReviewError& error) {
-        EXPECT_EQ(error.message(), "ProRes master catalogue missing.");
-    }
+    EXPECT_EQ(testing::raisedMessage([&] { PresetCatalogue::bundled(root); }), "ProRes master catalogue missing.");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "delivery/preset_fixtures.h"
 #include "delivery/preset_operations.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -13,12 +14,7 @@ namespace {
 using testing::resourceRoot;
 
 std::string failureOf(const DeliveryPreset& preset) {
-    try {
-        PresetEditing::normalizedForSave(preset, resourceRoot());
-    } catch (const ReviewError& error) {
-        return error.what();
-    }
-    return {};
+    return testing::raisedMessage([&] { PresetEditing::normalizedForSave(preset, resourceRoot()); });
 }
 
 TEST(PresetEditing, SwitchingProResToVp9GivesTheWebMRecipeThatValidates) {

@@ -8,6 +8,7 @@
 #include "delivery/preset_catalogue.h"
 #include "delivery/preset_fixtures.h"
 #include "model/review_error.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -18,12 +19,7 @@ using testing::webPreset;
 class PresetLibraryTest : public ::testing::Test {
 protected:
     std::string loadFailure() {
-        try {
-            PresetLibrary::load(storage);
-            return "";
-        } catch (const ReviewError& error) {
-            return error.message();
-        }
+        return testing::raisedMessage([&] { PresetLibrary::load(storage); });
     }
 
     ScratchFolder folder;
@@ -71,12 +67,8 @@ TEST_F(PresetLibraryTest, SaveBeyondCapacityOrWithRepeatedKeysChangesNothing) {
     const std::string full = testing::readText(storage.libraryFile);
 
     presets.push_back(webPreset("One too many"));
-    try {
-        PresetLibrary::save(presets, storage);
-        FAIL() << "saved 1001 presets";
-    } catch (const ReviewError& error) {
-        EXPECT_EQ(error.message(), "Preset library capacity exceeded or duplicate preset IDs. Nothing was saved.");
-    }
+    EXPECT_EQ(testing::raisedMessage([&] { PresetLibrary::save(presets, storage); }),
+              "Preset library capacity exceeded or duplicate preset IDs. Nothing was saved.");
     EXPECT_EQ(testing::readText(storage.libraryFile), full);
 
     presets.pop_back();

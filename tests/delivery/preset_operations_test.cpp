@@ -11,6 +11,7 @@
 #include "delivery/preset_fixtures.h"
 #include "model/review_error.h"
 #include "model/uuid.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -21,16 +22,6 @@ using testing::webPreset;
 class PresetOperationsTest : public ::testing::Test {
 protected:
     void SetUp() override { presets = PresetLibrary::load(storage); }
-
-    template <typename Operation>
-    std::string failure(Operation operation) {
-        try {
-            operation();
-            return "";
-        } catch (const ReviewError& error) {
-            return error.message();
-        }
-    }
 
     std::filesystem::path importFile(const std::vector<DeliveryPreset>& imported) {
         const std::filesystem::path file = folder / ("import-" + std::to_string(++imports) + ".json");
@@ -59,17 +50,17 @@ TEST_F(PresetOperationsTest, SaveReplacesByKeyAndRefusesCatalogueNamesInAnyCase)
     const std::string before = testing::readText(storage.libraryFile);
     DeliveryPreset clash = mine;
     clash.name = "prores 422 HQ MASTER";
-    EXPECT_EQ(failure([&] { PresetOperations::savePreset(presets, clash, storage); }), "A preset with that name already exists.");
+    EXPECT_EQ(testing::raisedMessage([&] { PresetOperations::savePreset(presets, clash, storage); }), "A preset with that name already exists.");
     clash.key = "custom:other";
     clash.name = "mine";
-    EXPECT_EQ(failure([&] { PresetOperations::savePreset(presets, clash, storage); }), "A preset with that name already exists.");
+    EXPECT_EQ(testing::raisedMessage([&] { PresetOperations::savePreset(presets, clash, storage); }), "A preset with that name already exists.");
     EXPECT_EQ(testing::readText(storage.libraryFile), before);
 
-    EXPECT_EQ(failure([&] { PresetOperations::savePreset(presets, presets.front(), storage); }),
+    EXPECT_EQ(testing::raisedMessage([&] { PresetOperations::savePreset(presets, presets.front(), storage); }),
               "Duplicate a bundled preset to edit it.");
     DeliveryPreset invalid = mine;
     invalid.encoding.audio.channels = 0;
-    EXPECT_EQ(failure([&] { PresetOperations::savePreset(presets, invalid, storage); }), "Mine: invalid audio channels");
+    EXPECT_EQ(testing::raisedMessage([&] { PresetOperations::savePreset(presets, invalid, storage); }), "Mine: invalid audio channels");
     EXPECT_EQ(testing::readText(storage.libraryFile), before);
 }
 
@@ -78,7 +69,7 @@ TEST_F(PresetOperationsTest, SavingAtCapacityLeavesTheFileUnchanged) {
         presets.push_back(webPreset("P" + std::to_string(index)));
     PresetLibrary::save(presets, storage);
     const std::string before = testing::readText(storage.libraryFile);
-    EXPECT_EQ(failure([&] { PresetOperations::savePreset(presets, webPreset("New"), storage); }),
+    EXPECT_EQ(testing::raisedMessage([&] { PresetOperations::savePreset(presets, webPreset("New"), storage); }),
               "Preset library capacity exceeded or duplicate preset IDs. Nothing was saved.");
     EXPECT_EQ(testing::readText(storage.libraryFile), before);
 }
@@ -143,7 +134,7 @@ TEST_F(PresetOperationsTest, ImportOfAnExportMakesCustomCopiesOfCatalogueEntries
 
 TEST_F(PresetOperationsTest, RefusedImportsWriteNothing) {
     const auto importFailure = [&](const std::filesystem::path& file) {
-        return failure([&] { PresetOperations::importPresets(presets, file, storage); });
+        return testing::raisedMessage([&] { PresetOperations::importPresets(presets, file, storage); });
     };
     const std::filesystem::path big = folder / "big.json";
     {

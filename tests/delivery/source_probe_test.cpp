@@ -6,7 +6,7 @@
 #include "delivery/ffmpeg_tools.h"
 #include "delivery/local_process.h"
 #include "delivery/preset_fixtures.h"
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using testing::ScratchFolder;
 
 std::string parseFailure(const std::string& report) {
-    return failureMessage([&] { SourceProbe::parse(report); });
+    return testing::raisedMessage([&] { SourceProbe::parse(report); });
 }
 
 // A report with one video stream carrying `video` members, after `before` streams.
@@ -138,10 +138,10 @@ TEST_F(SourceProbeRead, AnUntaggedSilentFilm) {
 
 TEST_F(SourceProbeRead, AudioOnlyAndUnreadableFilesAreRefused) {
     const std::filesystem::path audio = film("tone.m4a", {"-f", "lavfi", "-i", "sine=d=0.2", "-c:a", "aac"});
-    EXPECT_EQ(failureMessage([&] { SourceProbe::read(audio, found->ffprobe); }), "No FFmpeg-readable video stream.");
+    EXPECT_EQ(testing::raisedMessage([&] { SourceProbe::read(audio, found->ffprobe); }), "No FFmpeg-readable video stream.");
 
     testing::writeText(folder / "notes.mov", "not a film");
-    const std::string message = failureMessage([&] { SourceProbe::read(folder / "notes.mov", found->ffprobe); });
+    const std::string message = testing::raisedMessage([&] { SourceProbe::read(folder / "notes.mov", found->ffprobe); });
     EXPECT_TRUE(message.starts_with("ffprobe failed (1):\n")) << message;
     EXPECT_NE(message.find("Invalid data found"), std::string::npos) << message;
 }

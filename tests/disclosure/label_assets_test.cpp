@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 #include "disclosure/png_codec.h"
 #include "disclosure/temporary_folder.h"
 
@@ -70,13 +70,13 @@ TEST(LabelAssets, MissingOrBrokenArtworkFailsWithEachOperationsMessage) {
     const auto name = *LabelAssets::fileName(Disclosure::generated, LabelStyle::black);
     const auto out = root.path() / "out.png";
     const auto checkAll = [&] {
-        EXPECT_EQ(failureMessage([&] { LabelAssets::aspect(root.path(), Disclosure::generated, LabelStyle::black); }),
+        EXPECT_EQ(testing::raisedMessage([&] { LabelAssets::aspect(root.path(), Disclosure::generated, LabelStyle::black); }),
                   "Official label artwork missing.");
-        EXPECT_EQ(failureMessage([&] {
+        EXPECT_EQ(testing::raisedMessage([&] {
                       LabelAssets::overlay(root.path(), Disclosure::generated, {0, 0, 10, 2}, LabelStyle::black);
                   }),
                   "Official label artwork missing.");
-        EXPECT_EQ(failureMessage([&] {
+        EXPECT_EQ(testing::raisedMessage([&] {
                       LabelAssets::write(root.path(), Disclosure::generated, LabelStyle::black, 10, out);
                   }),
                   "Official label asset missing.");
@@ -85,7 +85,7 @@ TEST(LabelAssets, MissingOrBrokenArtworkFailsWithEachOperationsMessage) {
     writeText(root.path() / name, "\x89PNG\r\n\x1a\n truncated");
     checkAll();  // undecodable
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(failureMessage([&] { LabelAssets::aspect(kResources, Disclosure::none, LabelStyle::white); }),
+    EXPECT_EQ(testing::raisedMessage([&] { LabelAssets::aspect(kResources, Disclosure::none, LabelStyle::white); }),
               "Official label artwork missing.");
 }
 
@@ -110,11 +110,11 @@ TEST(LabelAssets, WriteScalesToTheRoundedWidthWithSoftEdges) {
 
 TEST(LabelAssets, WriteRefusesWidthsNoBitmapCanHoldAndPassesOnWriteErrors) {
     const TemporaryFolder root;
-    EXPECT_EQ(failureMessage([&] {
+    EXPECT_EQ(testing::raisedMessage([&] {
                   LabelAssets::write(kResources, Disclosure::generated, LabelStyle::white, 1e12, root.path() / "a.png");
               }),
               "Cannot allocate label renderer.");
-    const std::string message = failureMessage([&] {
+    const std::string message = testing::raisedMessage([&] {
         LabelAssets::write(kResources, Disclosure::generated, LabelStyle::white, 64, root.path() / "no" / "a.png");
     });
     EXPECT_NE(message.find("a.png"), std::string::npos) << message;

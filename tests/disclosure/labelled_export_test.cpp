@@ -6,7 +6,7 @@
 
 #include <regex>
 
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 #include "disclosure/labelled_film.h"
 #include "disclosure/temporary_folder.h"
 
@@ -49,12 +49,12 @@ std::filesystem::path onlyFolderIn(const std::filesystem::path& parent) {
 }
 
 TEST(LabelledExport, RefusesProjectsWithoutShotsOrWithUnreviewedOnes) {
-    EXPECT_EQ(failureMessage([] { Exporter::checkReadyForVideos(Project{}); }),
+    EXPECT_EQ(testing::raisedMessage([] { Exporter::checkReadyForVideos(Project{}); }),
               "Review every shot before exporting labelled videos.");
     Project project = testing::labelsProject();
     EXPECT_NO_THROW(Exporter::checkReadyForVideos(project));
     project.shots.mut(0).disclosure = Disclosure::unreviewed;
-    EXPECT_EQ(failureMessage([&] { Exporter::checkReadyForVideos(project); }),
+    EXPECT_EQ(testing::raisedMessage([&] { Exporter::checkReadyForVideos(project); }),
               "Review every shot before exporting labelled videos.");
 }
 
@@ -77,7 +77,7 @@ TEST(LabelledExport, WritesThePackageAndOneMoviePerFilmWithFilmProgress) {
 
 TEST(LabelledExport, AFailingOrCancelledSecondFilmKeepsThePackageAndTheFirstMovie) {
     TemporaryFolder missing;
-    EXPECT_EQ(failureMessage([&] {
+    EXPECT_EQ(testing::raisedMessage([&] {
                   Exporter::exportLabelledCopies(twoFilms(missing.path() / "reel_b.mp4"), missing.path(), kResources,
                                                  {}, [](std::size_t, std::size_t, const Film&, double) {});
               }),

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <stop_token>
 
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 #include "disclosure/label_assets.h"
 #include "disclosure/label_geometry.h"
 #include "disclosure/labelled_film.h"
@@ -202,7 +202,7 @@ TEST(LabelledVideo, RotatedSourcesAreWrittenUprightAndOtherRastersRefused) {
 
     project.films[0].width = 160;
     project.films[0].height = 90;
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
+    EXPECT_EQ(testing::raisedMessage([&] { exportFirstFilm(project, movie); }),
               "Source display raster changed. Reimport the film before exporting.");
     EXPECT_EQ(entries(folder.path()), 0u);
 }
@@ -252,24 +252,24 @@ TEST(LabelledVideo, RefusedSourcesLeaveNothing) {
     const std::filesystem::path movie = folder.path() / "copy.mov";
     Project project = labelsProject();
     project.shots.mut(1).disclosure = Disclosure::unreviewed;
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
+    EXPECT_EQ(testing::raisedMessage([&] { exportFirstFilm(project, movie); }),
               "Review every shot in this film before video export.");
 
     project = labelsProject();
     project.films[0].sourceSHA256 = std::string(64, '0');
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
+    EXPECT_EQ(testing::raisedMessage([&] { exportFirstFilm(project, movie); }),
               "Source changed since review: labels.mp4. Reimport and review the new edit before export.");
 
     project = testing::projectOf(testFilm("audio-only.m4a"), 320, 180, 1.0, {Disclosure::none});
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
+    EXPECT_EQ(testing::raisedMessage([&] { exportFirstFilm(project, movie); }),
               "Cannot create a video exporter for this source.");
 
     project = testing::projectOf(folder.path() / "gone.mp4", 320, 180, 1.0, {Disclosure::none});
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }),
+    EXPECT_EQ(testing::raisedMessage([&] { exportFirstFilm(project, movie); }),
               "gone.mp4: No such file or directory");
 
     project = testing::projectOf(testFilm("truncated.mp4"), 160, 90, 6.0, {Disclosure::generated});
-    EXPECT_EQ(failureMessage([&] { exportFirstFilm(project, movie); }), "Video export did not finish.");
+    EXPECT_EQ(testing::raisedMessage([&] { exportFirstFilm(project, movie); }), "Video export did not finish.");
     EXPECT_EQ(entries(folder.path()), 0u);
 }
 
@@ -283,7 +283,7 @@ TEST(LabelledVideo, CancellingOrLosingTheFolderMidwayLeavesNoMovie) {
 
     const std::filesystem::path vanishing = folder.path() / "vanishing";
     std::filesystem::create_directories(vanishing);
-    const std::string message = failureMessage([&] {
+    const std::string message = testing::raisedMessage([&] {
         exportFirstFilm(labelsProject(), vanishing / "copy.mov", [&](double) { std::filesystem::remove_all(vanishing); });
     });
     EXPECT_EQ(message, "Could not write \"copy.mov\": No such file or directory.");
@@ -296,7 +296,7 @@ TEST(LabelledVideo, CancellingOrLosingTheFolderMidwayLeavesNoMovie) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{64 * 1024, 64 * 1024};
     setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string message = failureMessage([&] { exportFirstFilm(labelsProject(), folder / "copy.mov"); });
+    const std::string message = testing::raisedMessage([&] { exportFirstFilm(labelsProject(), folder / "copy.mov"); });
     std::fprintf(stderr, "%s\n", message.c_str());
     std::exit(entries(folder) == 0 && message.rfind("Could not write", 0) == 0 ? 0 : 1);
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 #include "disclosure/label_geometry.h"
 #include "disclosure/label_layout_change.h"
 #include "disclosure/safe_zones.h"
@@ -68,7 +68,7 @@ TEST(LayoutPlacement, FitNarrowsTheLabelOrRefusesBelowTheMinimumWidth) {
     EXPECT_TRUE(contains(low, LabelGeometry::rect(project, std::nullopt, 1920, 1080, kWideArtwork)));
 
     const LabelRect twentyHigh{192, 500, 1536, 20};  // 90 / 1920 is below 0.08
-    EXPECT_EQ(failureMessage([&] { LayoutPlacement::fitted(layoutAt(0.18, 0, 0), "Bottom left", twentyHigh, kHD); }),
+    EXPECT_EQ(testing::raisedMessage([&] { LayoutPlacement::fitted(layoutAt(0.18, 0, 0), "Bottom left", twentyHigh, kHD); }),
               "The label cannot fit these margins at the minimum width. Reduce the margins.");
 }
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <regex>
 
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 #include "disclosure/shot_review_csv.h"
 #include "disclosure/temporary_folder.h"
 #include "model/project_json.h"
@@ -94,11 +94,11 @@ TEST(ReviewPackage, AnInvalidProjectWritesNothing) {
     const TemporaryFolder folder;
     Project project = reviewedProject();
     project.shots.mut(2).end = 3723.9;  // leaves the end of the film uncovered
-    EXPECT_EQ(failureMessage([&] { Exporter::reports(project, folder.path(), kResources); }),
+    EXPECT_EQ(testing::raisedMessage([&] { Exporter::reports(project, folder.path(), kResources); }),
               "Incomplete film coverage.");
     EXPECT_TRUE(fileNames(folder.path()).empty());
 
-    EXPECT_EQ(failureMessage([&] { Exporter::exportReviewPackage(project, folder.path(), kResources); }),
+    EXPECT_EQ(testing::raisedMessage([&] { Exporter::exportReviewPackage(project, folder.path(), kResources); }),
               "Incomplete film coverage.");
     EXPECT_TRUE(fileNames(folder.path()).empty()) << "the new package folder is removed again";
 }
@@ -106,13 +106,13 @@ TEST(ReviewPackage, AnInvalidProjectWritesNothing) {
 TEST(ReviewPackage, MissingArtworkFailsAfterTheTextFilesAndWriteErrorsArePassedOn) {
     const TemporaryFolder folder;
     const TemporaryFolder emptyResources;
-    EXPECT_EQ(failureMessage([&] { Exporter::reports(reviewedProject(), folder.path(), emptyResources.path()); }),
+    EXPECT_EQ(testing::raisedMessage([&] { Exporter::reports(reviewedProject(), folder.path(), emptyResources.path()); }),
               "Official EU label assets are missing.");
     EXPECT_EQ(fileNames(folder.path()),
               (std::vector<std::string>{"disclosure-record.txt", "review.marrowick", "shot-review.csv"}));
 
     const std::string message =
-        failureMessage([&] { Exporter::reports(Project{}, folder.path() / "missing", kResources); });
+        testing::raisedMessage([&] { Exporter::reports(Project{}, folder.path() / "missing", kResources); });
     EXPECT_NE(message.find("review.marrowick"), std::string::npos) << message;
 }
 
@@ -132,7 +132,7 @@ TEST(ReviewPackage, EachExportGetsItsOwnMarrowickFolder) {
               "Marrowick-3F2A9C1B");
 
     std::ofstream(parent.path() / "file") << "x";
-    EXPECT_NE(failureMessage([&] { Exporter::createPackageFolder(parent.path() / "file"); }).find("Marrowick-"),
+    EXPECT_NE(testing::raisedMessage([&] { Exporter::createPackageFolder(parent.path() / "file"); }).find("Marrowick-"),
               std::string::npos);
 }
 

@@ -8,7 +8,7 @@
 
 #include "../model/project_fixture.h"
 #include "model/project_json.h"
-#include "failure_message.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -82,14 +82,14 @@ TEST(SignOff, UnfinishedFilmsAndUnnamedReviewersAreRefused) {
     Project project = testing::fullProject();  // first shot decided, two open
     const Uuid filmID = project.films[0].id;
     const std::size_t before = project.history.size();
-    EXPECT_EQ(failureMessage([&] { SignOff::sign(project, filmID, kReviewer, "x"); }),
+    EXPECT_EQ(testing::raisedMessage([&] { SignOff::sign(project, filmID, kReviewer, "x"); }),
               "\"first.mov\" cannot be signed off: 2 unreviewed shots.");
     project.decide({project.shots[1].id}, Disclosure::none);
-    EXPECT_EQ(failureMessage([&] { SignOff::sign(project, filmID, kReviewer, "x"); }),
+    EXPECT_EQ(testing::raisedMessage([&] { SignOff::sign(project, filmID, kReviewer, "x"); }),
               "\"first.mov\" cannot be signed off: 1 unreviewed shot.");
     project.decide({project.shots[2].id}, Disclosure::none);
-    EXPECT_EQ(failureMessage([&] { SignOff::sign(project, filmID, Reviewer{}, "x"); }), "Set a reviewer name before signing off.");
-    EXPECT_EQ(failureMessage([&] { SignOff::sign(project, Uuid::random(), kReviewer, "x"); }),
+    EXPECT_EQ(testing::raisedMessage([&] { SignOff::sign(project, filmID, Reviewer{}, "x"); }), "Set a reviewer name before signing off.");
+    EXPECT_EQ(testing::raisedMessage([&] { SignOff::sign(project, Uuid::random(), kReviewer, "x"); }),
               "The film is not part of this review.");
     EXPECT_EQ(project.history.size(), before + 2);
 }

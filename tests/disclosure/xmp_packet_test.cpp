@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "disclosure/failure_message.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -36,8 +36,8 @@ TEST(XmpPacket, AnyDifferenceFromTheReviewIsAMismatch) {
     others[3].markers[1].durationFrames = 4;
     others[4].markers.pop_back();
     for (const DisclosureMetadata& other : others)
-        EXPECT_EQ(failureMessage([&] { XmpPacket::requireMatch(packet, other); }), XmpPacket::kMismatch);
-    EXPECT_EQ(failureMessage([&] { XmpPacket::requireMatch("", labelled()); }), XmpPacket::kMismatch);
+        EXPECT_EQ(testing::raisedMessage([&] { XmpPacket::requireMatch(packet, other); }), XmpPacket::kMismatch);
+    EXPECT_EQ(testing::raisedMessage([&] { XmpPacket::requireMatch("", labelled()); }), XmpPacket::kMismatch);
 }
 
 // A packet whose AI disclosure track holds the given markers (inside an rdf:Seq).
@@ -87,7 +87,7 @@ TEST(XmpPacket, HostilePacketsGetAMessage) {
          "startTime is missing"},
     };
     for (const auto& row : rows)
-        EXPECT_THAT(failureMessage([&] { XmpPacket::read(row.packet); }), HasSubstr(row.message))
+        EXPECT_THAT(testing::raisedMessage([&] { XmpPacket::read(row.packet); }), HasSubstr(row.message))
             << row.packet.substr(0, 300);
     EXPECT_EQ(XmpPacket::read(packetWithMarkers(marker("7", "3", "AI modified"))).markers,
               (std::vector<DisclosureMarker>{{7, 3, Disclosure::modified}}));

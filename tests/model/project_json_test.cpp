@@ -11,6 +11,7 @@
 
 #include "model/review_error.h"
 #include "project_fixture.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -19,12 +20,7 @@ using nlohmann::json;
 using testing::fullProject;
 
 std::string decodeFailure(const std::string& text) {
-    try {
-        ProjectJson::decode(text);
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "(decoded)";
+    return testing::raisedMessage([&] { ProjectJson::decode(text); });
 }
 
 // A project's JSON with one change applied.
@@ -202,12 +198,7 @@ TEST(ProjectJson, FilesAreGatedBySizeBeforeReading) {
     std::filesystem::resize_file(file, kProjectFileSizeLimit - 1);
     EXPECT_NO_THROW(ProjectJson::checkFileSize(file));
     std::filesystem::resize_file(file, kProjectFileSizeLimit);
-    try {
-        ProjectJson::readFile(file);
-        ADD_FAILURE() << "read a file of 256,000,000 bytes";
-    } catch (const ReviewError& error) {
-        EXPECT_EQ(error.message(), "Project file exceeds 256 MB.");
-    }
+    EXPECT_EQ(testing::raisedMessage([&] { ProjectJson::readFile(file); }), "Project file exceeds 256 MB.");
     EXPECT_NO_THROW(ProjectJson::checkFileSize(folder / "missing.marrowick"));
     EXPECT_THROW(ProjectJson::readFile(folder / "missing.marrowick"), ReviewError);
     std::filesystem::remove_all(folder);

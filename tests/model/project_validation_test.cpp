@@ -7,6 +7,7 @@
 #include "model/project_json.h"
 #include "model/review_error.h"
 #include "project_fixture.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -21,14 +22,10 @@ constexpr const char* kGap = "Shot ranges must cover each film without overlaps 
 constexpr const char* kTiming = "Invalid media timing in project.";
 constexpr const char* kFrames = "Invalid source frame timestamps.";
 constexpr const char* kTimecode = "Invalid film timecode.";
+constexpr const char* kValid = "";
 
 std::string failure(const Project& project, const std::set<std::string>& profiles = {}) {
-    try {
-        project.validated(profiles);
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "valid";
+    return testing::raisedMessage([&] { project.validated(profiles); });
 }
 
 std::string failureAfter(const std::function<void(Project&)>& change) {
@@ -51,7 +48,7 @@ Project singleShot(double duration, double start, double end) {
 TEST(ProjectValidation, AValidProjectComesBackUnchanged) {
     const Project project = fullProject();
     EXPECT_EQ(&project.validated(), &project);
-    EXPECT_EQ(failure(Project{}), "valid");
+    EXPECT_EQ(failure(Project{}), kValid);
 }
 
 TEST(ProjectValidation, SchemaIsCheckedFirst) {
@@ -65,17 +62,17 @@ TEST(ProjectValidation, SchemaIsCheckedFirst) {
 
 TEST(ProjectValidation, SettingsHaveInclusiveRanges) {
     const std::pair<std::function<void(Project&)>, const char*> cases[] = {
-        {[](Project& p) { p.threshold = 0.05; }, "valid"},
-        {[](Project& p) { p.threshold = 0.95; }, "valid"},
+        {[](Project& p) { p.threshold = 0.05; }, kValid},
+        {[](Project& p) { p.threshold = 0.95; }, kValid},
         {[](Project& p) { p.threshold = 0.049; }, kSettings},
         {[](Project& p) { p.threshold = 0.951; }, kSettings},
         {[](Project& p) { p.threshold = std::nan(""); }, kSettings},
-        {[](Project& p) { p.groupingThreshold = 1.0f; }, "valid"},
-        {[](Project& p) { p.groupingThreshold = 0.05f; }, "valid"},
+        {[](Project& p) { p.groupingThreshold = 1.0f; }, kValid},
+        {[](Project& p) { p.groupingThreshold = 0.05f; }, kValid},
         {[](Project& p) { p.groupingThreshold = 1.001f; }, kSettings},
-        {[](Project& p) { p.labelWidth = 0.08; }, "valid"},
+        {[](Project& p) { p.labelWidth = 0.08; }, kValid},
         {[](Project& p) { p.labelWidth = 0.41; }, kSettings},
-        {[](Project& p) { p.corner = "Top left"; }, "valid"},
+        {[](Project& p) { p.corner = "Top left"; }, kValid},
         {[](Project& p) { p.corner = "bottom right"; }, kSettings},
         {[](Project& p) { p.corner = "Bottom  right"; }, kSettings},
     };
@@ -86,7 +83,7 @@ TEST(ProjectValidation, IdentifiersAreUniquePerKind) {
     EXPECT_EQ(failureAfter([](Project& p) { p.films[1].id = p.films[0].id; }), kSettings);
     EXPECT_EQ(failureAfter([](Project& p) { p.shots.mut(5).id = p.shots[1].id; }), kSettings);
     // Film and shot identifiers are separate name spaces.
-    EXPECT_EQ(failureAfter([](Project& p) { p.shots.mut(0).id = p.films[1].id; }), "valid");
+    EXPECT_EQ(failureAfter([](Project& p) { p.shots.mut(0).id = p.films[1].id; }), kValid);
 }
 
 TEST(ProjectValidation, CountsAreLimited) {
@@ -99,7 +96,7 @@ TEST(ProjectValidation, CountsAreLimited) {
     std::vector<double> cuts;
     for (int i = 1; i < 200000; ++i) cuts.push_back(i);
     addTiledFilm(shots, film, cuts);
-    EXPECT_EQ(failure(shots), "valid");
+    EXPECT_EQ(failure(shots), kValid);
     shots.films[0].duration = 200002;
     shots.shots.push_back(makeShot(film, 200001, 200002));
     EXPECT_EQ(failure(shots), kSettings);
@@ -109,16 +106,16 @@ TEST(ProjectValidation, LabelLayoutKeysNeedAPrefixAndAtMost260Characters) {
     const auto withKey = [](const std::string& key) {
         return failureAfter([&](Project& p) { p.labelLayouts->emplace(key, LabelLayout{}); });
     };
-    EXPECT_EQ(withKey("aspect:21:9"), "valid");
-    EXPECT_EQ(withKey("preset:tv|16:9"), "valid");
+    EXPECT_EQ(withKey("aspect:21:9"), kValid);
+    EXPECT_EQ(withKey("preset:tv|16:9"), kValid);
     EXPECT_EQ(withKey("Aspect:21:9"), "Invalid label layout key.");
     EXPECT_EQ(withKey("ratio:21:9"), "Invalid label layout key.");
-    EXPECT_EQ(withKey("aspect:" + std::string(253, 'x')), "valid");
+    EXPECT_EQ(withKey("aspect:" + std::string(253, 'x')), kValid);
     EXPECT_EQ(withKey("aspect:" + std::string(254, 'x')), "Invalid label layout key.");
     // Length counts user-perceived characters: an "e" with a combining accent is one (3 bytes).
     std::string accented = "aspect:";
     for (int i = 0; i < 253; ++i) accented += "e\u0301";
-    EXPECT_EQ(withKey(accented), "valid");
+    EXPECT_EQ(withKey(accented), kValid);
     EXPECT_EQ(withKey(accented + "\U0001F1EA\U0001F1FA"), "Invalid label layout key.");
 }
 
@@ -126,7 +123,7 @@ TEST(ProjectValidation, AtMost4000LabelLayouts) {
     Project project = fullProject();
     project.labelLayouts->clear();
     for (int i = 0; i < 4000; ++i) project.labelLayouts->emplace("aspect:" + std::to_string(i), LabelLayout{});
-    EXPECT_EQ(failure(project), "valid");
+    EXPECT_EQ(failure(project), kValid);
     project.labelLayouts->emplace("no prefix", LabelLayout{});
     EXPECT_EQ(failure(project), "Too many label layouts.");
 }
@@ -138,12 +135,12 @@ TEST(ProjectValidation, LayoutFailuresPassThrough) {
               "Invalid label position or guide.");
     Project project = fullProject();
     project.labelLayouts->at("aspect:16:9").guideID = "tiktok";
-    EXPECT_EQ(failure(project, {"tiktok"}), "valid");
+    EXPECT_EQ(failure(project, {"tiktok"}), kValid);
 }
 
 TEST(ProjectValidation, MediaTimingAndFrameTimes) {
     const std::pair<std::function<void(Project&)>, const char*> cases[] = {
-        {[](Project& p) { p.films[0].width = 32768; }, "valid"},
+        {[](Project& p) { p.films[0].width = 32768; }, kValid},
         {[](Project& p) { p.films[0].width = 32769; }, kTiming},
         {[](Project& p) { p.films[0].height = 0; }, kTiming},
         {[](Project& p) { p.films[1].fps = 0; }, kTiming},
@@ -152,10 +149,10 @@ TEST(ProjectValidation, MediaTimingAndFrameTimes) {
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({0.0, 0.5, 0.5}); }, kFrames},
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({0.0, 1.0, 0.5}); }, kFrames},
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({-0.001, 1.0}); }, kFrames},
-        {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({-0.0, 3.0}); }, "valid"},
+        {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({-0.0, 3.0}); }, kValid},
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({0.0, 3.0001}); }, kFrames},
         {[](Project& p) { p.films[0].frameTimes = makeFrameTimes({0.0, std::nan("")}); }, kFrames},
-        {[](Project& p) { p.films[1].startTimecode = "00:59:59;28"; p.films[1].timecodeRate = 30; }, "valid"},
+        {[](Project& p) { p.films[1].startTimecode = "00:59:59;28"; p.films[1].timecodeRate = 30; }, kValid},
         {[](Project& p) { p.films[1].startTimecode = "00:01:00;00"; p.films[1].timecodeRate = 30; }, kTimecode},
         {[](Project& p) { p.films[1].startTimecode = "01:00:00:25"; }, kTimecode},
         {[](Project& p) { p.films[1].startTimecode = "one hour"; }, kTimecode},
@@ -174,11 +171,11 @@ TEST(ProjectValidation, EmptyFrameTimesReadFineAndFailValidation) {
 }
 
 TEST(ProjectValidation, CoverageToleratesATenthOfAMillisecond) {
-    EXPECT_EQ(failure(singleShot(2.0, 0.00005, 2.0 - 0.00005)), "valid");
+    EXPECT_EQ(failure(singleShot(2.0, 0.00005, 2.0 - 0.00005)), kValid);
     EXPECT_EQ(failure(singleShot(2.0, 0.0001, 2.0)), kGap);
     EXPECT_EQ(failure(singleShot(2.0, 0, 2.0002)), kGap);
-    EXPECT_EQ(failure(singleShot(2.0, 0, 2.00009)), "valid");
-    EXPECT_EQ(failure(singleShot(2.0, 0, 1.99991)), "valid");
+    EXPECT_EQ(failure(singleShot(2.0, 0, 2.00009)), kValid);
+    EXPECT_EQ(failure(singleShot(2.0, 0, 1.99991)), kValid);
     EXPECT_EQ(failure(singleShot(2.0, 0, 1.9998)), "Incomplete film coverage.");
     EXPECT_EQ(failure(singleShot(2.0, 1.0, 1.0)), kGap);
     EXPECT_EQ(failure(singleShot(2.0, std::nan(""), 2.0)), kGap);
@@ -190,7 +187,7 @@ TEST(ProjectValidation, CoverageIsJudgedInStartOrder) {
     project.films.push_back(film);
     project.shots.push_back(makeShot(film, 2, 3));
     project.shots.push_back(makeShot(film, 0, 2));
-    EXPECT_EQ(failure(project), "valid");
+    EXPECT_EQ(failure(project), kValid);
 
     project.shots.mut(0).start = 1.5;  // now overlaps the other shot
     EXPECT_EQ(failure(project), kGap);

@@ -5,6 +5,7 @@
 
 #include "model/review_error.h"
 #include "project_fixture.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -40,14 +41,6 @@ bool isReset(const Shot& shot) {
     return shot.disclosure == Disclosure::unreviewed && !shot.thumbnail && !shot.feature && shot.group == 0;
 }
 
-std::string failureOf(const std::function<void()>& edit) {
-    try {
-        edit();
-    } catch (const ReviewError& error) {
-        return error.message();
-    }
-    return "done";
-}
 
 }  // namespace
 
@@ -80,9 +73,9 @@ TEST(ShotRangeEditing, SplitNeedsAFrameOnEitherSide) {
     Project project = threeShots();
     const Project before = project;
     const char* message = "Split must leave at least one frame on either side.";
-    EXPECT_EQ(failureOf([&] { project.split(project.shots[1].id, 0.4); }), message);  // one-frame shot
-    EXPECT_EQ(failureOf([&] { project.split(project.shots[1].id, 0.26); }), message);  // snaps to its start
-    EXPECT_EQ(failureOf([&] { project.split(project.shots[1].id, std::nan("")); }), message);
+    EXPECT_EQ(testing::raisedMessage([&] { project.split(project.shots[1].id, 0.4); }), message);  // one-frame shot
+    EXPECT_EQ(testing::raisedMessage([&] { project.split(project.shots[1].id, 0.26); }), message);  // snaps to its start
+    EXPECT_EQ(testing::raisedMessage([&] { project.split(project.shots[1].id, std::nan("")); }), message);
     EXPECT_EQ(project, before);
 }
 
@@ -127,9 +120,9 @@ TEST(ShotRangeEditing, MoveRangeKeepsNeighboursAtLeastOneFrameLong) {
     Project project = threeShots();
     const Project before = project;
     const char* message = "Boundaries must keep the neighbouring shots at least one frame long.";
-    EXPECT_EQ(failureOf([&] { project.moveRange(project.shots[1].id, 0.0, 0.5); }), message);  // = previous start
-    EXPECT_EQ(failureOf([&] { project.moveRange(project.shots[1].id, 0.25, 0.75); }), message);  // = next end
-    EXPECT_EQ(failureOf([&] { project.moveRange(project.shots[1].id, 0.5, 0.25); }), message);  // reversed
+    EXPECT_EQ(testing::raisedMessage([&] { project.moveRange(project.shots[1].id, 0.0, 0.5); }), message);  // = previous start
+    EXPECT_EQ(testing::raisedMessage([&] { project.moveRange(project.shots[1].id, 0.25, 0.75); }), message);  // = next end
+    EXPECT_EQ(testing::raisedMessage([&] { project.moveRange(project.shots[1].id, 0.5, 0.25); }), message);  // reversed
     EXPECT_EQ(project, before);
 }
 
@@ -163,7 +156,7 @@ TEST(ShotRangeEditing, MergeKeepsTheFirstShotAndDropsTheNext) {
     EXPECT_EQ(project.history.back().detail, "Review reset after merge");
 
     const Project before = project;
-    EXPECT_EQ(failureOf([&] { project.mergeWithNext(project.shots[1].id); }), "There is no following shot in this film.");
+    EXPECT_EQ(testing::raisedMessage([&] { project.mergeWithNext(project.shots[1].id); }), "There is no following shot in this film.");
     EXPECT_EQ(project, before);
 }
 

@@ -9,15 +9,12 @@
 
 #include "main_window_fixture.h"
 #include "model/resource_root.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
 
-bool showsLabel(const QWidget& view, const QString& text) {
-    for (const QLabel* label : view.findChildren<QLabel*>())
-        if (label->text() == text) return true;
-    return false;
-}
+using testing::showsLabel;
 
 TEST(AboutView, ShowsTheVersionAndTheShippedNotices) {
     QApplication::setApplicationVersion(QStringLiteral("7.8.9"));

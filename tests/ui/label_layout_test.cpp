@@ -20,6 +20,7 @@
 #include "ui/layout_guide_controls.h"
 #include "ui/output_preview.h"
 #include "ui/step_slider.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -68,9 +69,7 @@ struct LayoutFixture : testing::WindowFixture {
     }
     template <class Widget>
     Widget& named(const QString& name) const {
-        for (Widget* candidate : controls().findChildren<Widget*>())
-            if (candidate->accessibleName() == name || candidate->property("text").toString() == name) return *candidate;
-        throw std::runtime_error("no control " + name.toStdString());
+        return testing::findWidget<Widget>(controls(), name);
     }
     // The painted label's centre in overlay coordinates.
     QPoint labelCentre() const { return overlay().labelArea()->center().toPoint(); }

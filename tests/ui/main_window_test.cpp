@@ -9,17 +9,14 @@
 
 #include "main_window_fixture.h"
 #include "ui/error_alert.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
 
 using testing::WindowFixture;
 
-QAbstractButton* button(QWidget& window, const QString& text) {
-    for (QAbstractButton* candidate : window.findChildren<QAbstractButton*>())
-        if (candidate->text() == text || candidate->accessibleName() == text) return candidate;
-    return nullptr;
-}
+QAbstractButton* button(QWidget& window, const QString& text) { return &testing::findWidget<QAbstractButton>(window, text); }
 
 bool dropAccepted(MainWindow& window, const std::vector<QString>& paths) {
     QMimeData data;

@@ -10,6 +10,7 @@
 
 #include "ui/film_timeline.h"
 #include "ui_fixture.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -34,15 +35,9 @@ struct PreviewFixture : testing::StoreFixture {
 
     template <class Widget>
     Widget& child(const QString& name) const {
-        for (Widget* candidate : pane.findChildren<Widget*>())
-            if (candidate->accessibleName() == name || candidate->text() == name) return *candidate;
-        throw std::runtime_error("no control " + name.toStdString());
+        return testing::findWidget<Widget>(pane, name);
     }
-    QComboBox& picker(const QString& name) const {
-        for (QComboBox* candidate : pane.findChildren<QComboBox*>())
-            if (candidate->accessibleName() == name) return *candidate;
-        throw std::runtime_error("no picker " + name.toStdString());
-    }
+    QComboBox& picker(const QString& name) const { return child<QComboBox>(name); }
 };
 
 TEST(PreviewPane, EmptyStatesInviteAnImportOnlyWithoutShots) {

@@ -11,6 +11,7 @@
 #include "ui/inspector.h"
 #include "ui/range_section.h"
 #include "ui/time_field.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -78,8 +79,7 @@ TEST(ReviewKeys, EveryPlayCommandPlaysForwardAtNormalSpeedAfterShuttling) {
         {"Space", [](KeysFixture& f) { f.press(Qt::Key_Space); }},
         {"Play shot", [](KeysFixture& f) { f.action("Play shot").trigger(); }},
         {"transport Play", [](KeysFixture& f) {
-             for (QAbstractButton* button : f.window.findChildren<QAbstractButton*>())
-                 if (button->accessibleName() == QStringLiteral("Play / Pause")) button->click();
+             testing::findWidget<QAbstractButton>(f.window, QStringLiteral("Play / Pause")).click();
          }},
     };
     for (const Shuttle& shuttle : shuttles) {

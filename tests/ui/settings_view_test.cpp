@@ -20,6 +20,7 @@
 #include "ui/step_slider.h"
 #include "workspace/preferences.h"
 #include "workspace/recovery_file.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -28,11 +29,7 @@ using testing::StoreFixture;
 
 StepSlider& slider(SettingsView& view, int index) { return *view.findChildren<StepSlider*>().at(index); }
 
-QPushButton& button(QWidget& view, const QString& text) {
-    for (QPushButton* candidate : view.findChildren<QPushButton*>())
-        if (candidate->text() == text) return *candidate;
-    throw std::runtime_error("no button " + text.toStdString());
-}
+QPushButton& button(QWidget& view, const QString& text) { return testing::findWidget<QPushButton>(view, text); }
 
 TEST(SettingsView, WidthShowsWholePercentTruncated) {
     EXPECT_EQ(SettingsView::percentText(0.18), QStringLiteral("18%"));

@@ -11,6 +11,7 @@
 #include "ui/transport_bar.h"
 #include "ui_fixture.h"
 #include "workspace/models/shot_list_model.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -32,11 +33,7 @@ struct TimecodeFixture : testing::StoreFixture {
     }
 };
 
-bool showsLabel(const QWidget& parent, const QString& text) {
-    for (const QLabel* label : parent.findChildren<QLabel*>())
-        if (label->text() == text) return true;
-    return false;
-}
+using testing::showsLabel;
 
 TEST(TimeDisplay, RowsClockAndRangeFieldsFollowThePreference) {
     TimecodeFixture fixture;
@@ -84,10 +81,7 @@ TEST(TimeDisplay, AnInPointTypedAsTimecodeFrameNumberOrSecondsLandsOnTheSameFram
     TimecodeFixture fixture;
     Inspector inspector(fixture.store);
     RangeSection& range = inspector.range();
-    QPushButton* apply = nullptr;
-    for (QPushButton* button : inspector.findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("Apply range")) apply = button;
-    ASSERT_TRUE(apply);
+    QPushButton* apply = &testing::findWidget<QPushButton>(inspector, QStringLiteral("Apply range"));
     for (const TimeDisplay display : {TimeDisplay::timecode, TimeDisplay::frames, TimeDisplay::seconds}) {
         fixture.show(display);
         for (const char* typed : {"10:00:01:12", "10:00:01;12", "#37", "1.48", "1.47", " #37 "}) {

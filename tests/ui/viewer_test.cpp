@@ -13,6 +13,7 @@
 #include "ui/remembered_splitter.h"
 #include "ui/sidebar.h"
 #include "workspace/preferences.h"
+#include "widget_lookup.h"
 
 namespace marrowick {
 namespace {
@@ -84,10 +85,7 @@ TEST(Viewer, ThePlayerHasAnAudioOutputAndMMutesIt) {
     QTest::keyClick(&window, Qt::Key_M);
     EXPECT_FALSE(player->audioOutput().isMuted());
 
-    QSlider* volume = nullptr;
-    for (QSlider* slider : window.findChildren<QSlider*>())
-        if (slider->accessibleName() == QStringLiteral("Volume")) volume = slider;
-    ASSERT_TRUE(volume);
+    QSlider* volume = &testing::findWidget<QSlider>(window, QStringLiteral("Volume"));
     volume->setValue(0);
     EXPECT_EQ(player->audioOutput().volume(), 0.0f);
     volume->setValue(100);

@@ -6,6 +6,7 @@
 
 #include "model/review_error.h"
 #include "store_harness.h"
+#include "raised_message.h"
 
 namespace marrowick {
 namespace {
@@ -74,12 +75,7 @@ TEST_F(ReviewStoreReportsTest, CancelledChooserDoesNothing) {
 TEST_F(ReviewStoreReportsTest, InvalidProjectShowsTheValidationMessageAndRevealsNothing) {
     startWith(makeProject(1, 3));
     store->changeSettings([](Project& project) { project.shots.mut(1).end = project.shots[1].start; });
-    std::string expected;
-    try {
-        store->project().validated();
-    } catch (const ReviewError& error) {
-        expected = error.message();
-    }
+    const std::string expected = testing::raisedMessage([&] { store->project().validated(); });
     ASSERT_FALSE(expected.empty());
 
     dialogs.folderAnswers = {exports()};

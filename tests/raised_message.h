@@ -5,16 +5,18 @@
 
 #include "model/review_error.h"
 
-namespace marrowick {
+namespace marrowick::testing {
 
+// The raised ReviewError's message, or "" when the work ends without one. Any other exception
+// passes through and fails the test.
 template <class Work>
-std::string failure(Work work) {
+std::string raisedMessage(Work&& work) {
     try {
         work();
     } catch (const ReviewError& error) {
         return error.message();
     }
-    return "no failure";
+    return {};
 }
 
-}  // namespace marrowick
+}  // namespace marrowick::testing
