@@ -36,6 +36,11 @@ constexpr float kFadeTop = 0.6f;           // ...between frames at least this vi
 constexpr float kWeakCut = 0.05f;          // cut scores below this are not worth checking for a continuing picture
 constexpr float kFewStaying = 0.4f;        // a cut may leave this share of the detailed picture as it was...
 constexpr float kMostStaying = 0.7f;       // ...but not this share
+constexpr float kCutCentre = 0.18f;        // cut strength that scores one half
+constexpr float kStillCutCentre = 0.12f;   // the same for a step between still pictures
+constexpr int kStillReach = 3;             // one-frame steps either side of a step that must be still...
+constexpr float kStillShare = 0.1f;        // ...each at most this share of the step
+static_assert(kStillReach >= kShortestShot - 1, "the still test spans every step of a short opening shot");
 
 // Per channel, the share of a frame's pixels at or below each of kShiftLevels value levels.
 using ChannelShares = std::array<float, 3 * kShiftLevels>;
@@ -158,6 +163,19 @@ float cutStrength(const FrameDistances& distances, Distance measure, int i) {
     return across - 1.5f * *upper;
 }
 
+// Whether the step from frame i to i + 1 joins two still pictures: no one-frame step within
+// kStillReach frames either side is more than kStillShare of it. Between still pictures the
+// picture's own noise is low, so a smaller change of pattern already shows a new shot (a slate
+// held for a few frames, then the scene); a continuation out of a still picture leaves most of it
+// in place (a shape appearing, stayingShare) or returns to it (a flash, bridged by cutStrength).
+bool betweenStills(const FrameDistances& distances, int i) {
+    const float step = distances.pattern(i, i + 1);
+    if (step < kLeastPatternChange) return false;
+    for (int j = std::max(0, i - kStillReach); j <= std::min(kWindowFrames - 2, i + kStillReach); ++j)
+        if (j != i && distances.pattern(j, j + 1) > kStillShare * step) return false;
+    return true;
+}
+
 // How sure the share of the picture that stays across a step makes it that the step is not a cut:
 // 0 up to kFewStaying, 1 from kMostStaying on.
 float continuing(float staying) {
@@ -234,13 +252,15 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     const FrameDistances distance(inputs);
     WindowScores scores{std::vector<float>(kWindowFrames, 0.0f), std::vector<float>(kWindowFrames, 0.0f)};
     std::vector<float> cuts(kWindowFrames, 0.0f), combined(kWindowFrames, 0.0f);
+    std::vector<bool> stills(kWindowFrames, false);
     std::vector<GreyFrame> grey;
     grey.reserve(kWindowFrames);
     for (int t = 0; t < kWindowFrames; ++t) grey.push_back(greyFrame(inputs.rgb.data() + t * kTinyValues));
     for (int i = 0; i + 1 < kWindowFrames; ++i) {
-        const float strength = std::max(cutStrength(distance, &FrameDistances::pattern, i),
-                                        cutStrength(distance, &FrameDistances::colourJump, i));
-        cuts[i] = squash(strength, 0.18f, 0.025f);
+        stills[i] = betweenStills(distance, i);
+        const float patternCentre = stills[i] ? kStillCutCentre : kCutCentre;
+        cuts[i] = std::max(squash(cutStrength(distance, &FrameDistances::pattern, i), patternCentre, 0.025f),
+                           squash(cutStrength(distance, &FrameDistances::colourJump, i), kCutCentre, 0.025f));
         if (cuts[i] > kWeakCut) cuts[i] *= 1.0f - continuing(stayingShare(grey[i], grey[i + 1]));
         scores.transition[i] = squash(std::max(gradualStrength(distance, &FrameDistances::pattern, i),
                                                gradualStrength(distance, &FrameDistances::colourJump, i, &FrameDistances::shift)), 0.16f, 0.03f);
@@ -267,11 +287,13 @@ WindowScores ColourDifferenceScorer::score(const WindowInputs& inputs) {
     }
     // Shots shorter than a few frames are not real: of close peaks only the strongest stands. The
     // film's start is a boundary that always stands, so an opening shot of a few frames (an odd
-    // first frame of a generated or damaged picture) gives no cut either.
+    // first frame of a generated or damaged picture) gives no cut either, unless it holds one
+    // still picture for two frames or more before a step to another still picture (a slate).
     for (int i = 0; i < kWindowFrames; ++i) {
         const int from = std::max(0, i - kShortestShot), to = std::min(kWindowFrames, i + kShortestShot + 1);
         const bool strongest = *std::max_element(combined.begin() + from, combined.begin() + to) <= combined[i];
-        const bool opening = inputs.filmStart && i - *inputs.filmStart < kShortestShot;
+        const bool held = stills[i] && inputs.filmStart && i > *inputs.filmStart;
+        const bool opening = inputs.filmStart && i - *inputs.filmStart < kShortestShot && !held;
         scores.single[i] = strongest && !opening ? combined[i] : kOutranked * combined[i];
     }
     return scores;

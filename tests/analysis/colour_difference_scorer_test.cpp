@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,30 @@ TEST(ColourDifferenceScorer, GivesNoCutAfterAnOddFirstFrameOfTheFilm) {
     EXPECT_EQ(framesAbove(scoreOf(paint, 25)), std::vector<int>{59});
     // The same frames in the middle of a film: the opening frames form a shot of their own.
     EXPECT_EQ(framesAbove(scoreOf(paint)), (std::vector<int>{25, 59}));
+}
+
+TEST(ColourDifferenceScorer, CutsAfterAStillSlateThatOpensTheFilm) {
+    // A table with a textured rim, a striped card and a ruler on it up to frame `last`, then the
+    // table from a camera two pixels to the side with a dark puck on it; all of it still.
+    const auto slateUntil = [](int last) {
+        return [last](int t, int x, int y, int c) {
+            if (t > last) x += 2;
+            if (x < 3 || x >= 45 || y >= 24) return pattern(x, y, c, 8) / 3 + 90;
+            if (t <= last && x >= 10 && x < 26 && y >= 3 && y < 12) return y % 3 == 0 ? 60 : 235;
+            if (t <= last && y >= 14 && y < 17) return x % 6 == 0 ? 80 : c == 2 ? 80 : 200;
+            return x >= 30 && x < 36 && y >= 12 && y < 18 ? 40 : 190 + 5 * c;
+        };
+    };
+    const struct {
+        int last;
+        std::optional<int> filmStart;
+        std::vector<int> cuts;
+    } cases[] = {
+        {26, 25, {26}},      // the film opens on the slate held for two frames: a shot of its own
+        {25, 25, {}},        // one frame of it is an odd first frame, not a shot
+        {50, std::nullopt, {50}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(framesAbove(scoreOf(slateUntil(c.last), c.filmStart)), c.cuts) << c.last;
 }
 
 TEST(ColourDifferenceScorer, MarksTheMiddleOfADissolve) {
