@@ -57,12 +57,29 @@ struct VersionCase {
 
 class VersionCarry : public ::testing::TestWithParam<VersionCase> {};
 
+// A cache holding the base film's keys from its import, so that only the frames of candidate runs
+// are decoded again for verification.
+SignatureCache warmCache(const testing::TemporaryFolder& folder, const EarlierFilm& base) {
+    const SignatureCache cache(folder.path());
+    CarryOver({}, cache).remember(base.film, detectVersion("base.mkv").signatures->keys);
+    return cache;
+}
+
+// The same suggestions whether the base film is decoded whole or, its keys cached, span by span.
 TEST_P(VersionCarry, CarriesExactlyTheUnchangedShots) {
     const VersionCase& version = GetParam();
-    const Carried carried = carryTo(detectVersion(version.film), {reviewedBase()});
-    EXPECT_EQ(suggestions(carried.shots), version.expected);
-    for (const Shot& shot : carried.shots)
-        EXPECT_EQ(shot.disclosure, Disclosure::unreviewed) << "a carried decision is never made for the reviewer";
+    const testing::TemporaryFolder folder;
+    const EarlierFilm base = reviewedBase();
+    ASSERT_TRUE(base.film.sourceSHA256);
+    std::optional<std::vector<std::string>> notes;
+    for (const std::optional<SignatureCache>& cache : {std::optional<SignatureCache>(), std::optional(warmCache(folder, base))}) {
+        const Carried carried = carryTo(detectVersion(version.film), {base}, cache);
+        EXPECT_EQ(suggestions(carried.shots), version.expected) << (cache ? "keys cached" : "no cache");
+        EXPECT_EQ(carried.report.notes, notes.value_or(carried.report.notes)) << "the same notes either way";
+        notes = carried.report.notes;
+        for (const Shot& shot : carried.shots)
+            EXPECT_EQ(shot.disclosure, Disclosure::unreviewed) << "a carried decision is never made for the reviewer";
+    }
 }
 
 // Re-edits, re-encodes and rescales keep their decisions; the shot new to the film and the shot
