@@ -110,7 +110,7 @@ struct CarryOver::Source {
 
     std::optional<SpanDetails> wholeDetails(const std::stop_token& stop) const {
         FilmSignatures read = readSignatures(earlier.film.path, true, stop);
-        if (read.keys.times != keys->times || read.keys.keys != keys->keys) return std::nullopt;
+        if (!sameFrames(read.keys, *keys)) return std::nullopt;
         return SpanDetails(std::move(*read.details));
     }
 

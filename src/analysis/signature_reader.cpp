@@ -27,7 +27,7 @@ bool readSpan(MediaFile& media, TinyFrameScaler& scaler, const FilmKeys& keys, c
         if (std::isfinite(time) && time < keys.times[next]) continue;
         if (time != keys.times[next]) return false;
         const TinyFrame tiny = makeTinyFrame(scaler.shrink(*frame), time);
-        if (frameKeyOf(tiny) != keys.keys[next]) return false;
+        if (!keysMatch(frameKeyOf(tiny), keys.keys[next])) return false;
         details.add(next++, frameDetailOf(tiny));
     }
     return true;
@@ -38,7 +38,7 @@ bool readSpan(MediaFile& media, TinyFrameScaler& scaler, const FilmKeys& keys, c
 FilmSignatures readSignatures(const std::filesystem::path& path, bool withDetails, std::stop_token stop) {
     FilmSignatures signatures;
     if (withDetails) signatures.details.emplace();
-    MediaFile media(path, MediaFile::Options{.fastDecode = true});
+    MediaFile media(path, signatureDecoding(withDetails));
     signatures.keys.fps = media.info().fps;
     TinyFrameSource source(media, nullptr, &signatures);
     while (source.next(stop)) {
@@ -48,7 +48,7 @@ FilmSignatures readSignatures(const std::filesystem::path& path, bool withDetail
 
 std::optional<SpanDetails> readSpanDetails(const std::filesystem::path& path, const FilmKeys& keys,
                                            const std::vector<FrameSpan>& spans, std::stop_token stop) {
-    MediaFile media(path, MediaFile::Options{.fastDecode = true});
+    MediaFile media(path, signatureDecoding(true));
     TinyFrameScaler scaler(media.info().quarterTurns, TinyFrameScaler::kEverySample);
     SpanDetails details;
     double readTo = -1;  // the time of the last frame read; none yet
