@@ -1,6 +1,7 @@
 // Import of a new cut into a review that holds a decided earlier version of the same film, as a
 // ratio to the same import into a review without it, measured in the same run (best of the
-// rounds each), and the size of the frame-key cache file the earlier film left behind.
+// rounds each), for a re-edit of the whole film and for a trailer of a tenth of its shots; and
+// the size of the frame-key cache file the earlier film left behind.
 //
 // marrowick-bench-carry_over [MINUTES] [FOLDER] [ROUNDS]: generated films of MINUTES (default 15)
 // at 320 x 180, 25 fps, made once into FOLDER (default build/bench-films).
