@@ -30,6 +30,15 @@ struct Verified {
     Disclosure decision;
 };
 
+// The earlier frames of the runs of every shot that is not blocked, to be verified.
+std::vector<FrameSpan> earlierSpans(const std::vector<RunSearch>& searches, const std::vector<bool>& blocked) {
+    std::vector<FrameSpan> spans;
+    for (std::size_t j = 0; j < searches.size(); ++j)
+        for (const FrameRun& run : searches[j].runs)
+            if (!blocked[j]) spans.push_back({run.earlierFirst, run.count});
+    return spans;
+}
+
 }  // namespace
 
 // One earlier film, read when first needed: its keys, the decisions over its frames, and its
@@ -39,7 +48,7 @@ struct CarryOver::Source {
     bool prepared = false;
     std::optional<std::string> problem;  // why it is skipped
     std::optional<FilmKeys> keys;
-    std::optional<FrameDetails> details;
+    std::optional<SpanDetails> details;
     std::vector<Disclosure> decisions;
     std::unique_ptr<KeyLookup> lookup;
 
@@ -70,7 +79,7 @@ struct CarryOver::Source {
                 FilmSignatures read = readSignatures(earlier.film.path, true, stop);
                 read.keys.fps = earlier.film.fps;
                 keys = std::move(read.keys);
-                details = std::move(read.details);
+                details = SpanDetails(std::move(*read.details));
             } catch (const ReviewError& error) {
                 problem = fileName(earlier.film) + " could not be read (" + error.message() + "), so its decisions were not carried.";
                 return;
@@ -81,22 +90,28 @@ struct CarryOver::Source {
         lookup = std::make_unique<KeyLookup>(*keys);
     }
 
-    // Frame details of the same decode as the keys; false (with the problem set) when the file
-    // no longer decodes to the frames its keys describe.
-    bool ensureDetails(const std::stop_token& stop) {
-        if (details) return true;
+    // Frame details of the spans, from the same decode as the keys: read span by span, else
+    // from a whole decode; false (with the problem set) when the file no longer decodes to the
+    // frames its keys describe.
+    bool ensureDetails(const std::vector<FrameSpan>& spans, const std::stop_token& stop) {
+        const auto held = [&](const FrameSpan& span) { return details->holds(span.first, span.count); };
+        if (details && std::all_of(spans.begin(), spans.end(), held)) return true;
         try {
-            FilmSignatures read = readSignatures(earlier.film.path, true, stop);
-            if (read.keys.times != keys->times || read.keys.keys != keys->keys) {
-                problem = fileName(earlier.film) + " no longer decodes as when it was indexed, so its decisions were not carried.";
-                return false;
-            }
-            details = std::move(read.details);
-            return true;
+            details = readSpanDetails(earlier.film.path, *keys, spans, stop);
+            if (!details) details = wholeDetails(stop);
         } catch (const ReviewError& error) {
             problem = fileName(earlier.film) + " could not be read (" + error.message() + "), so its decisions were not carried.";
             return false;
         }
+        if (!details)
+            problem = fileName(earlier.film) + " no longer decodes as when it was indexed, so its decisions were not carried.";
+        return details.has_value();
+    }
+
+    std::optional<SpanDetails> wholeDetails(const std::stop_token& stop) const {
+        FilmSignatures read = readSignatures(earlier.film.path, true, stop);
+        if (!sameFrames(read.keys, *keys)) return std::nullopt;
+        return SpanDetails(std::move(*read.details));
     }
 
     double endOf(const FrameRun& run) const {
@@ -144,23 +159,24 @@ CarryReport CarryOver::apply(const Film& film, std::vector<Shot>& shots, const F
         }
         source.prepare(cache_, stop);
         std::vector<RunSearch> searches(shots.size());
-        bool anyRun = false;
+        std::vector<FrameSpan> needed;  // the earlier frames of every run, for verification
         if (!source.problem) {
             for (std::size_t j = 0; j < shots.size(); ++j) {
                 if (stop.stop_requested()) throw Cancelled();
                 const auto [first, count] = framesWithin(signatures.keys.times, shots[j].start, shots[j].end);
                 searches[j] = findRuns(signatures.keys, first, count, *source.keys, *source.lookup);
                 if (!searches[j].complete) blocked[j] = true;
-                anyRun = anyRun || !searches[j].runs.empty();
             }
+            needed = earlierSpans(searches, blocked);
         }
-        if (anyRun && !source.ensureDetails(stop)) anyRun = false;
+        bool anyRun = !needed.empty() && signatures.details;
+        if (anyRun && !source.ensureDetails(needed, stop)) anyRun = false;
         if (source.problem) report.notes.push_back(*source.problem);
-        if (!anyRun || !signatures.details) continue;
+        if (!anyRun) continue;
         for (std::size_t j = 0; j < shots.size(); ++j)
             for (const FrameRun& run : searches[j].runs) {
                 if (stop.stop_requested()) throw Cancelled();
-                if (runVerified(run, *signatures.details, *source.details))
+                if (!blocked[j] && runVerified(run, *signatures.details, *source.details))
                     verified[j].push_back({s, run, runDecision(run, source.decisions)});
             }
     }

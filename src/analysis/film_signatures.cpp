@@ -36,6 +36,15 @@ FrameDetail FrameDetails::at(std::size_t frame) const {
     return detail;
 }
 
+bool sameFrames(const FilmKeys& a, const FilmKeys& b) {
+    if (a.times != b.times || a.keys.size() != b.keys.size()) return false;
+    for (std::size_t i = 0; i < a.keys.size(); ++i)
+        if (!keysMatch(a.keys[i], b.keys[i])) return false;
+    return true;
+}
+
+MediaFile::Options signatureDecoding(bool withDetails) { return {.fastDecode = !withDetails}; }
+
 void FilmSignatures::add(const TinyFrame& frame) {
     keys.times.push_back(frame.time);
     keys.keys.push_back(frameKeyOf(frame));

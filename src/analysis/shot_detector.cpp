@@ -123,7 +123,7 @@ std::pair<Film, std::vector<Shot>> ShotDetector::detect(const std::filesystem::p
                                                         const MiddleFrames::Sink& middlePictures, DecodeNotes* notes,
                                                         FilmSignatures* signatures) {
     const FileStamp before = stampOf(url);
-    MediaFile media(url, MediaFile::Options{.fastDecode = true});
+    MediaFile media(url, signatureDecoding(signatures && signatures->details));
     const VideoTrackInfo& info = media.info();
     if (!std::isfinite(info.duration) || info.duration <= 0 || !(info.fps > 0))
         throw ReviewError("Unsupported or invalid video timing.");

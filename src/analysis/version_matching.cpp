@@ -73,8 +73,8 @@ RunSearch findRuns(const FilmKeys& later, std::size_t first, std::size_t count, 
     return search;
 }
 
-bool runVerified(const FrameRun& run, const FrameDetails& later, const FrameDetails& earlier) {
-    if (run.laterFirst + run.count > later.size() || run.earlierFirst + run.count > earlier.size()) return false;
+bool runVerified(const FrameRun& run, const FrameDetails& later, const SpanDetails& earlier) {
+    if (run.laterFirst + run.count > later.size() || !earlier.holds(run.earlierFirst, run.count)) return false;
     for (std::size_t k = 0; k < run.count; ++k)
         if (!detailsMatch(earlier.at(run.earlierFirst + k), later.at(run.laterFirst + k))) return false;
     return true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/film_signatures.h"
+#include "analysis/span_details.h"
 #include "model/shot.h"
 
 namespace marrowick {
@@ -52,6 +53,6 @@ RunSearch findRuns(const FilmKeys& later, std::size_t first, std::size_t count, 
 Disclosure runDecision(const FrameRun& run, const std::vector<Disclosure>& decisions);
 
 // Whether every frame of the run matches in detail.
-bool runVerified(const FrameRun& run, const FrameDetails& later, const FrameDetails& earlier);
+bool runVerified(const FrameRun& run, const FrameDetails& later, const SpanDetails& earlier);
 
 }  // namespace marrowick

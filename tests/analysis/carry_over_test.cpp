@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 
@@ -19,17 +20,28 @@ using testing::detectVersion;
 using D = std::optional<Disclosure>;
 constexpr D kNone = Disclosure::none, kGen = Disclosure::generated, kMod = Disclosure::modified, kNo = std::nullopt;
 
-// The base film's six shots of 1.2 s, decided except the last.
-const std::vector<Disclosure> kBaseDecisions = {Disclosure::none,      Disclosure::generated, Disclosure::modified,
-                                                Disclosure::generated, Disclosure::none,      Disclosure::unreviewed};
+// An earlier film and the decisions of its shots.
+struct Review {
+    const char* film;
+    std::vector<Disclosure> decisions;
+};
 
-EarlierFilm reviewedBase() {
-    DetectedFilm base = detectVersion("base.mkv");
-    EXPECT_EQ(base.shots.size(), kBaseDecisions.size());
-    for (std::size_t i = 0; i < base.shots.size() && i < kBaseDecisions.size(); ++i)
-        base.shots[i].disclosure = kBaseDecisions[i];
-    return {base.film, base.shots, ""};
+// The base film's six shots of 1.2 s, decided except the last.
+const Review kBase{"base.mkv",
+                   {Disclosure::none, Disclosure::generated, Disclosure::modified, Disclosure::generated,
+                    Disclosure::none, Disclosure::unreviewed}};
+// Its two random patterns drawn with another seed.
+const Review kTextured{"textured.mkv", {Disclosure::modified, Disclosure::generated}};
+
+EarlierFilm reviewed(const Review& review) {
+    DetectedFilm earlier = detectVersion(review.film);
+    EXPECT_EQ(earlier.shots.size(), review.decisions.size());
+    for (std::size_t i = 0; i < earlier.shots.size() && i < review.decisions.size(); ++i)
+        earlier.shots[i].disclosure = review.decisions[i];
+    return {earlier.film, earlier.shots, ""};
 }
+
+EarlierFilm reviewedBase() { return reviewed(kBase); }
 
 std::vector<D> suggestions(const std::vector<Shot>& shots) {
     std::vector<D> result;
@@ -53,16 +65,35 @@ Carried carryTo(const DetectedFilm& later, std::vector<EarlierFilm> earlier,
 struct VersionCase {
     const char* film;
     std::vector<D> expected;  // per detected shot
+    const Review* earlier = &kBase;
 };
 
 class VersionCarry : public ::testing::TestWithParam<VersionCase> {};
 
+// A cache holding the earlier film's keys from its import, so that only the frames of candidate
+// runs are decoded again for verification.
+SignatureCache warmCache(const testing::TemporaryFolder& folder, const Review& review, const EarlierFilm& earlier) {
+    const SignatureCache cache(folder.path());
+    CarryOver({}, cache).remember(earlier.film, detectVersion(review.film).signatures->keys);
+    return cache;
+}
+
+// The same suggestions whether the earlier film is decoded whole or, its keys cached, span by span.
 TEST_P(VersionCarry, CarriesExactlyTheUnchangedShots) {
     const VersionCase& version = GetParam();
-    const Carried carried = carryTo(detectVersion(version.film), {reviewedBase()});
-    EXPECT_EQ(suggestions(carried.shots), version.expected);
-    for (const Shot& shot : carried.shots)
-        EXPECT_EQ(shot.disclosure, Disclosure::unreviewed) << "a carried decision is never made for the reviewer";
+    const testing::TemporaryFolder folder;
+    const EarlierFilm earlier = reviewed(*version.earlier);
+    ASSERT_TRUE(earlier.film.sourceSHA256);
+    const SignatureCache cache = warmCache(folder, *version.earlier, earlier);
+    std::optional<std::vector<std::string>> notes;
+    for (const std::optional<SignatureCache>& cacheOrNot : {std::optional<SignatureCache>(), std::optional(cache)}) {
+        const Carried carried = carryTo(detectVersion(version.film), {earlier}, cacheOrNot);
+        EXPECT_EQ(suggestions(carried.shots), version.expected) << (cacheOrNot ? "keys cached" : "no cache");
+        EXPECT_EQ(carried.report.notes, notes.value_or(carried.report.notes)) << "the same notes either way";
+        notes = carried.report.notes;
+        for (const Shot& shot : carried.shots)
+            EXPECT_EQ(shot.disclosure, Disclosure::unreviewed) << "a carried decision is never made for the reviewer";
+    }
 }
 
 // Re-edits, re-encodes and rescales keep their decisions; the shot new to the film and the shot
@@ -86,6 +117,18 @@ INSTANTIATE_TEST_SUITE_P(Changes, VersionCarry,
                                            VersionCase{"faster.mkv", {kNo, kNo, kNo, kNo, kNo, kNo}},
                                            VersionCase{"thirty.mkv", {kNo, kNo, kNo, kNo, kNo, kNo}}),
                          [](const auto& info) { return std::filesystem::path(info.param.film).stem().string(); });
+
+// Fine random texture re-encoded and rescaled: its unchanged shots carry, its patched one never.
+INSTANTIATE_TEST_SUITE_P(Texture, VersionCarry,
+                         ::testing::Values(VersionCase{"textured.mkv", {kMod, kGen}, &kTextured},
+                                           VersionCase{"textured-reencoded.avi", {kMod, kGen}, &kTextured},
+                                           VersionCase{"textured-rescaled.mp4", {kMod, kGen}, &kTextured},
+                                           VersionCase{"textured-patched.mkv", {kMod, kNo}, &kTextured}),
+                         [](const auto& info) {
+                             std::string name = std::filesystem::path(info.param.film).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 TEST(CarryOver, RecordsTheEarlierFramesAndFilm) {
     const EarlierFilm base = reviewedBase();
