@@ -101,10 +101,13 @@ void importWithCutList(ReviewStore& store, DesktopDialogs& dialogs, const Detect
     if (!list) return;
     std::shared_ptr<const CutListImport> cuts;
     try {
-        cuts = std::make_shared<const CutListImport>(std::vector<CutListPair>{{*video, *list}}, [](const std::filesystem::path& file) {
-            const MediaFile media(file);
-            return MediaTiming{media.info().duration, media.info().fps};
-        });
+        cuts = std::make_shared<const CutListImport>(
+            std::vector<CutListPair>{{*video, *list}},
+            [](const std::filesystem::path& file) {
+                const MediaFile media(file);
+                return MediaTiming{media.info().duration, media.info().fps, media.info().timecode};
+            },
+            store.presentation().timeDisplay);
     } catch (const ReviewError& error) {
         store.showError(error.message());
         return;

@@ -64,7 +64,7 @@ TEST(TimelineExport, OtioRoundTripsThroughTheReaderWithDecisionsAsMarkers) {
 
     const CutList list = OtioReader::read(text);
     const Film& film = project.films[0];
-    CutListMapping::check(list, film.duration, film.fps);
+    CutListMapping::check(list, film);
     EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
 
     const nlohmann::json document = nlohmann::json::parse(text);
@@ -118,7 +118,7 @@ TEST(TimelineExport, OtioCountsEachFilmInItsOwnStartTimecode) {
     EXPECT_EQ(document["global_start_time"]["rate"], 25);
 
     const CutList list = OtioReader::read(TimelineExport::otio(project));
-    CutListMapping::check(list, project.films[0].duration, project.films[0].fps);
+    CutListMapping::check(list, project.films[0]);
     EXPECT_EQ(startsOf(CutListMapping::shots(list, project.films[0])), (std::vector<double>{0, 0.4}));
     EXPECT_TRUE(nlohmann::json::parse(TimelineExport::otio(Project{}))["global_start_time"].is_null());
 }
@@ -139,7 +139,7 @@ TEST(TimelineExport, EdlRoundTripsInDropFrameAcrossTheTenMinuteMark) {
 
     const CutList list = EdlReader::read(text, rate);
     const Film& film = project.films[0];
-    CutListMapping::check(list, film.duration, film.fps);
+    CutListMapping::check(list, film);
     EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
 }
 
