@@ -15,8 +15,9 @@ inline void mapOntoFilm(const CutList& list) {
     Film film;
     film.fps = 25;
     film.duration = 10;
+    film.startTimecode = "10:00:00:00";
     try {
-        CutListMapping::check(list, film.duration, film.fps);
+        CutListMapping::check(list, film, TimeDisplay::timecode);
     } catch (const ReviewError&) {
         return;
     }

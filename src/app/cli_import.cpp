@@ -60,7 +60,7 @@ std::optional<ImportRequest> requestOf(std::span<const std::string> arguments) {
 MediaTiming timingOf(const std::filesystem::path& video) {
     const MediaFile media(video);
     const VideoTrackInfo& info = media.info();
-    return {info.duration, info.fps};
+    return {info.duration, info.fps, info.timecode};
 }
 
 // The project's own reviewed films, then those of each earlier review file (read and checked

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/clock_string.h"
+#include "interchange/internal/film_time_text.h"
 
 namespace marrowick::BoundaryCrossCheck {
 
@@ -32,7 +32,7 @@ void addNote(Shot& shot, const std::string& text) {
 
 }  // namespace
 
-void annotate(std::vector<Shot>& listed, const std::vector<Shot>& detected, const Film& film) {
+void annotate(std::vector<Shot>& listed, const std::vector<Shot>& detected, const Film& film, TimeDisplay display) {
     const double tolerance = kToleranceFrames / film.fps;
     const std::vector<double> detectedStarts = startsOf(detected);
     const std::vector<double> listedStarts = startsOf(listed);
@@ -42,7 +42,8 @@ void annotate(std::vector<Shot>& listed, const std::vector<Shot>& detected, cons
         const auto first = std::upper_bound(detectedStarts.begin(), detectedStarts.end(), shot.start);
         for (auto it = first; it != detectedStarts.end() && *it < shot.end; ++it)
             if (!near(listedStarts, *it, tolerance))
-                addNote(shot, "detection finds a cut at " + clockString(*it) + " that the cut list does not have.");
+                addNote(shot, "detection finds a cut at " + FilmTimeText::at(film, *it, display) +
+                                  " that the cut list does not have.");
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/film.h"
+#include "model/film_time.h"
 #include "model/shot.h"
 
 namespace marrowick::BoundaryCrossCheck {
@@ -18,7 +19,9 @@ inline constexpr double kDisagreementScore = 0.5;
 
 // Appends a note to each cut-list shot whose start detection did not find (beyond the film's
 // first frame and within two frames), and to each shot inside which detection found a cut the
-// list does not have, and lowers that shot's boundary score to kDisagreementScore.
-void annotate(std::vector<Shot>& listed, const std::vector<Shot>& detected, const Film& film);
+// list does not have (its time written in `display`), and lowers that shot's boundary score to
+// kDisagreementScore.
+void annotate(std::vector<Shot>& listed, const std::vector<Shot>& detected, const Film& film,
+              TimeDisplay display = TimeDisplay::seconds);
 
 }  // namespace marrowick::BoundaryCrossCheck

@@ -10,11 +10,26 @@
 
 namespace marrowick {
 
-CutListImport::CutListImport(const std::vector<CutListPair>& pairs, const MediaTimingReader& timing) {
+namespace {
+
+// The film as far as its container tells before decoding.
+Film filmOf(const MediaTiming& media) {
+    Film film;
+    film.duration = media.duration;
+    film.fps = media.frameRate;
+    FilmTime::takeTimecodeTag(film, media.timecode);
+    return film;
+}
+
+}  // namespace
+
+CutListImport::CutListImport(const std::vector<CutListPair>& pairs, const MediaTimingReader& timing,
+                             TimeDisplay display)
+    : display_(display) {
     for (const CutListPair& pair : pairs) {
         const MediaTiming media = timing(pair.video);
         CutList list = CutListFile::read(pair.cutList, media.frameRate);
-        CutListMapping::check(list, media.duration, media.frameRate);
+        CutListMapping::check(list, filmOf(media), display_);
         entries_.push_back({pair.video, pair.cutList, std::move(list)});
     }
 }
@@ -29,9 +44,9 @@ void CutListImport::applyTo(const std::filesystem::path& video, Film& film, std:
     const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.video == video; });
     if (entry == entries_.end()) return;
     // Decoding may find a slightly different length than the container promised.
-    CutListMapping::check(entry->list, film.duration, film.fps);
+    CutListMapping::check(entry->list, film, display_);
     std::vector<Shot> listed = CutListMapping::shots(entry->list, film);
-    BoundaryCrossCheck::annotate(listed, shots, film);
+    BoundaryCrossCheck::annotate(listed, shots, film, display_);
     film.detector = CutListMapping::detectorName(entry->cutList);
     shots = std::move(listed);
 }

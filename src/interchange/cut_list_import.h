@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "interchange/cut_list.h"
 #include "model/film.h"
+#include "model/film_time.h"
 #include "model/shot.h"
 
 namespace marrowick {
@@ -22,6 +24,7 @@ struct CutListPair {
 struct MediaTiming {
     double duration = 0;
     double frameRate = 0;
+    std::string timecode;  // the "timecode" tag, empty when absent
 };
 
 using MediaTimingReader = std::function<MediaTiming(const std::filesystem::path& video)>;
@@ -29,8 +32,10 @@ using MediaTimingReader = std::function<MediaTiming(const std::filesystem::path&
 class CutListImport {
 public:
     // Reads every list at its video's frame rate and checks it against the video's timing.
-    // Throws the first ReviewError, so that a bad pair stops the import before it starts.
-    CutListImport(const std::vector<CutListPair>& pairs, const MediaTimingReader& timing);
+    // Throws the first ReviewError, so that a bad pair stops the import before it starts. Its
+    // messages and the "Check boundaries" notes write times in `display`.
+    CutListImport(const std::vector<CutListPair>& pairs, const MediaTimingReader& timing,
+                  TimeDisplay display = TimeDisplay::seconds);
 
     // The videos in the order given.
     std::vector<std::filesystem::path> videos() const;
@@ -47,6 +52,7 @@ private:
         CutList list;
     };
     std::vector<Entry> entries_;
+    TimeDisplay display_;
 };
 
 }  // namespace marrowick

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "interchange/internal/film_time_text.h"
 #include "interchange/internal/frame_rate_text.h"
-#include "model/clock_string.h"
 #include "model/review_error.h"
 
 namespace marrowick::CutListMapping {
@@ -24,20 +24,21 @@ double originOf(const CutList& list) {
     return first == list.events.end() ? 0 : first->recordIn;
 }
 
-[[noreturn]] void outOfOrder(double time) {
-    throw ReviewError("The cut list's events overlap or go backwards at " + clockString(time) + ".");
+[[noreturn]] void outOfOrder(double time, const Film& film, TimeDisplay display) {
+    throw ReviewError("The cut list's events overlap or go backwards at " + FilmTimeText::at(film, time, display) +
+                      ".");
 }
 
 // The end of the programme, measured from the origin; throws for events out of order.
-double programmeEnd(const CutList& list, double origin) {
+double programmeEnd(const CutList& list, double origin, const Film& film, TimeDisplay display) {
     double end = 0;
     bool first = true;
     for (const CutEvent& event : list.events) {
         const double in = event.recordIn - origin, out = event.recordOut - origin;
-        if (!std::isfinite(in) || !std::isfinite(out) || !(in < out)) outOfOrder(in);
+        if (!std::isfinite(in) || !std::isfinite(out) || !(in < out)) outOfOrder(in, film, display);
         if (!picture(event)) continue;
-        if (!first && in < end - kTolerance) outOfOrder(in);
-        if (first && in < -kTolerance) outOfOrder(in);
+        if (!first && in < end - kTolerance) outOfOrder(in, film, display);
+        if (first && in < -kTolerance) outOfOrder(in, film, display);
         end = out;
         first = false;
     }
@@ -51,13 +52,14 @@ void checkFrameRate(const CutList& list, double frameRate) {
                       FrameRateText::of(frameRate) + ").");
 }
 
-void checkLength(double programme, double duration, double frameRate) {
-    if (programme > duration + 1.0 / frameRate + kTolerance)
-        throw ReviewError("The cut list runs " + clockString(programme) + ", longer than the film (" +
-                          clockString(duration) + ").");
-    if (programme < duration - kShortfallSeconds)
-        throw ReviewError("The cut list runs " + clockString(programme) + ", more than a second shorter than the film (" +
-                          clockString(duration) + ").");
+void checkLength(double programme, const Film& film, TimeDisplay display) {
+    const auto length = [&](double seconds) { return FilmTimeText::length(film, seconds, display); };
+    if (programme > film.duration + 1.0 / film.fps + kTolerance)
+        throw ReviewError("The cut list runs " + length(programme) + ", longer than the film (" +
+                          length(film.duration) + ").");
+    if (programme < film.duration - kShortfallSeconds)
+        throw ReviewError("The cut list runs " + length(programme) + ", more than a second shorter than the film (" +
+                          length(film.duration) + ").");
 }
 
 Shot shotOf(const Film& film, double start, double end) {
@@ -72,11 +74,11 @@ Shot shotOf(const Film& film, double start, double end) {
 
 }  // namespace
 
-void check(const CutList& list, double duration, double frameRate) {
+void check(const CutList& list, const Film& film, TimeDisplay display) {
     if (std::none_of(list.events.begin(), list.events.end(), [](const CutEvent& e) { return e.kind == CutKind::clip; }))
         throw ReviewError("The cut list has no video events.");
-    checkFrameRate(list, frameRate);
-    checkLength(programmeEnd(list, originOf(list)), duration, frameRate);
+    checkFrameRate(list, film.fps);
+    checkLength(programmeEnd(list, originOf(list), film, display), film, display);
 }
 
 std::vector<Shot> shots(const CutList& list, const Film& film) {

@@ -5,6 +5,7 @@
 
 #include "interchange/internal/film_shots.h"
 #include "interchange/timeline_export.h"
+#include "model/film_time.h"
 
 namespace marrowick::TimelineExport {
 
@@ -32,8 +33,8 @@ ordered marker(const Shot& shot, std::int64_t start, double rate) {
 }
 
 ordered clip(const Film& film, const Shot& shot, std::size_t index, const ordered& media) {
-    const std::int64_t start = FilmShots::frames(shot.start, film.fps);
-    const std::int64_t end = FilmShots::frames(shot.end, film.fps);
+    const std::int64_t start = FilmTime::timecodeFrames(film, shot.start);
+    const std::int64_t end = FilmTime::timecodeFrames(film, shot.end);
     return {{"OTIO_SCHEMA", "Clip.1"},
             {"name", "Shot " + std::to_string(index + 1)},
             {"source_range", timeRange(start, end - start, film.fps)},
@@ -51,7 +52,8 @@ ordered track(const Project& project, const Film& film) {
     const ordered media = {{"OTIO_SCHEMA", "ExternalReference.1"},
                            {"name", FilmShots::fileName(film)},
                            {"target_url", "file://" + film.path},
-                           {"available_range", timeRange(0, FilmShots::frames(film.duration, film.fps), film.fps)},
+                           {"available_range", timeRange(FilmTime::timecodeFrames(film, 0),
+                                                         FilmShots::frames(film.duration, film.fps), film.fps)},
                            {"metadata", ordered::object()}};
     ordered clips = ordered::array();
     const std::vector<const Shot*> shots = project.shotsInOrder(film);
@@ -66,6 +68,13 @@ ordered track(const Project& project, const Film& film) {
             {"metadata", {{"marrowick", {{"filmID", film.id.text()}, {"path", film.path}}}}}};
 }
 
+// The timeline counts from the first film's start timecode; one start serves every track.
+ordered globalStart(const Project& project) {
+    if (project.films.empty()) return nullptr;
+    const Film& first = project.films.front();
+    return rationalTime(FilmTime::timecodeFrames(first, 0), first.fps);
+}
+
 }  // namespace
 
 std::string otio(const Project& project) {
@@ -74,7 +83,7 @@ std::string otio(const Project& project) {
     const ordered timeline = {
         {"OTIO_SCHEMA", "Timeline.1"},
         {"name", project.name},
-        {"global_start_time", nullptr},
+        {"global_start_time", globalStart(project)},
         {"tracks", {{"OTIO_SCHEMA", "Stack.1"}, {"name", "tracks"}, {"source_range", nullptr},
                     {"effects", ordered::array()}, {"markers", ordered::array()}, {"children", tracks},
                     {"metadata", ordered::object()}}},

@@ -10,7 +10,9 @@ namespace marrowick::TimelineExport {
 
 // One video track per film, one clip per shot in time order at the film's frame rate; each
 // clip carries a marker named and coloured after its decision, the note as the marker's
-// comment, and the shot's identity, decision, note, category and group in its metadata.
+// comment, and the shot's identity, decision, note, category and group in its metadata. Source
+// ranges (and each film's available range) count in the film's own timecode, its start timecode
+// plus the frames before; the timeline starts at the first film's start timecode.
 std::string otio(const Project& project);
 
 // One event per shot: source times in the film's own timecode, the films one after another on the

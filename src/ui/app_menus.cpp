@@ -26,7 +26,14 @@ struct MenuCommand {
     void (*run)(ReviewStore&);
     bool (*enabled)(const ReviewStore&);  // null: never disabled
     bool separatorAfter = false;
+    bool (*checked)(const ReviewStore&) = nullptr;  // non-null: a toggle showing this state
 };
+
+void toggleCompactRows(ReviewStore& store) {
+    PresentationState presentation = store.presentation();
+    presentation.compactRows = !presentation.compactRows;
+    store.setPresentation(presentation);
+}
 
 // Commands that start an activity or edit still do nothing while an activity runs: the
 // controller refuses them.
@@ -49,6 +56,8 @@ const std::vector<MenuCommand>& commands() {
          [](const ReviewStore& s) { return s.canRedo() && !s.busy(); }, true},
         {"&Edit", "Settings\u2026", QKeySequence(Qt::CTRL | Qt::Key_Comma),
          [](ReviewStore& s) { present(s, &PresentationState::settings); }, nullptr},
+        {"&View", "Compact rows", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), toggleCompactRows, nullptr, false,
+         [](const ReviewStore& s) { return s.presentation().compactRows; }},
         {"&Review", "No label", QKeySequence(Qt::Key_0), [](ReviewStore& s) { s.decide(Disclosure::none); }, nullptr},
         {"&Review", "AI modified", QKeySequence(Qt::Key_1), [](ReviewStore& s) { s.decide(Disclosure::modified); }, nullptr},
         {"&Review", "AI generated", QKeySequence(Qt::Key_2), [](ReviewStore& s) { s.decide(Disclosure::generated); },
@@ -79,9 +88,10 @@ AppMenus::AppMenus(ReviewStore& store, QMainWindow& window) : QObject(&window), 
         QMenu* menu = menuTitled(window, QString::fromLatin1(command.menu));
         QAction* action = menu->addAction(QString::fromUtf8(command.title));
         action->setShortcut(command.shortcut);
+        action->setCheckable(command.checked != nullptr);
         const auto run = command.run;
         connect(action, &QAction::triggered, this, [this, run] { run(store_); });
-        actions_.push_back({action, command.enabled});
+        actions_.push_back({action, command.enabled, command.checked});
         if (command.separatorAfter) menu->addSeparator();
     }
     QAction* about = menuTitled(window, QStringLiteral("&Help"))->addAction(QStringLiteral("About Marrowick"));
@@ -90,13 +100,15 @@ AppMenus::AppMenus(ReviewStore& store, QMainWindow& window) : QObject(&window), 
         view->setAttribute(Qt::WA_DeleteOnClose);
         view->open();
     });
-    actions_.push_back({about, nullptr});
+    actions_.push_back({about, nullptr, nullptr});
     QAction* quit = menuTitled(window, QStringLiteral("&File"))->addAction(QStringLiteral("Quit"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, &window, &QWidget::close);
     connect(&store_, &ReviewStore::projectChanged, this, &AppMenus::refreshEnabled);
     connect(&store_, &ReviewStore::activityChanged, this, &AppMenus::refreshEnabled);
+    connect(&store_, &ReviewStore::presentationChanged, this, &AppMenus::refreshChecked);
     refreshEnabled();
+    refreshChecked();
 }
 
 QAction* AppMenus::action(const QString& title) const {
@@ -108,6 +120,11 @@ QAction* AppMenus::action(const QString& title) const {
 void AppMenus::refreshEnabled() {
     for (const Bound& bound : actions_)
         if (bound.enabled) bound.action->setEnabled(bound.enabled(store_));
+}
+
+void AppMenus::refreshChecked() {
+    for (const Bound& bound : actions_)
+        if (bound.checked) bound.action->setChecked(bound.checked(store_));
 }
 
 }  // namespace marrowick

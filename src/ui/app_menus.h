@@ -1,4 +1,4 @@
-// The menu bar: File, Edit, Review and Help, each command with its shortcut and disabled rule.
+// The menu bar: File, Edit, View, Review and Help, each command with its shortcut and disabled rule.
 #pragma once
 
 #include <vector>
@@ -27,9 +27,11 @@ private:
     struct Bound {
         QAction* action;
         bool (*enabled)(const ReviewStore&);
+        bool (*checked)(const ReviewStore&);
     };
 
     void refreshEnabled();
+    void refreshChecked();
 
     ReviewStore& store_;
     std::vector<Bound> actions_;

@@ -122,6 +122,21 @@ void SettingsView::buildDisplay(QBoxLayout& column) {
         QStringLiteral("Timecode counts from each film's own start timecode. The shot list, the transport clock, the "
                        "range fields and EDL exports follow it; the review package's CSV always lists seconds."),
         this));
+    compactRows_ = new ToggleSwitch(QStringLiteral("Compact rows"), this);
+    compactRows_->setObjectName(QStringLiteral("CompactRows"));
+    compactRows_->setChecked(store_.presentation().compactRows);
+    column.addWidget(compactRows_);
+    connect(compactRows_, &ToggleSwitch::clicked, this, [this](bool on) {
+        PresentationState presentation = store_.presentation();
+        presentation.compactRows = on;
+        store_.setPresentation(std::move(presentation));
+    });
+    connect(&store_, &ReviewStore::presentationChanged, compactRows_, [this] {
+        const QSignalBlocker blocker(compactRows_);
+        compactRows_->setChecked(store_.presentation().compactRows);
+    });
+    column.addWidget(SheetLayout::caption(
+        QStringLiteral("One line per shot with a small thumbnail, for long films. View menu: Ctrl+Shift+D."), this));
 }
 
 void SettingsView::buildDetection(QBoxLayout& column) {

@@ -56,6 +56,7 @@ private:
     StepSlider* grouping_;
     QPushButton* rebuild_;
     QComboBox* timeDisplay_;
+    ToggleSwitch* compactRows_;
     QComboBox* style_;
     QComboBox* corner_;
     StepSlider* width_;

@@ -34,7 +34,10 @@ constexpr int kScrollAnimation_ms = 220;
 }  // namespace
 
 ShotLibrary::ShotLibrary(ReviewStore& store, QWidget* parent)
-    : QWidget(parent), store_(store), model_(new ShotListModel(store, this)) {
+    : QWidget(parent),
+      store_(store),
+      model_(new ShotListModel(store, this)),
+      compactRows_(store.presentation().compactRows) {
     setObjectName(QStringLiteral("ShotLibrary"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -64,6 +67,7 @@ ShotLibrary::ShotLibrary(ReviewStore& store, QWidget* parent)
     connect(&store_, &ReviewStore::projectChanged, this, &ShotLibrary::refreshContents);
     connect(&store_, &ReviewStore::listOptionsChanged, this, &ShotLibrary::refreshOptions);
     connect(&store_, &ReviewStore::selectionChanged, this, &ShotLibrary::scheduleScrollToSelection);
+    connect(&store_, &ReviewStore::presentationChanged, this, &ShotLibrary::refreshDensity);
     refreshContents();
     refreshOptions();
 }
@@ -147,6 +151,14 @@ void ShotLibrary::refreshOptions() {
     refreshContents();
 }
 
+// Uniform rows keep the first row's size until the list lays its items out again.
+void ShotLibrary::refreshDensity() {
+    if (store_.presentation().compactRows == compactRows_) return;
+    compactRows_ = store_.presentation().compactRows;
+    list_->doItemsLayout();
+    scrollToSelection();
+}
+
 void ShotLibrary::scheduleScrollToSelection() {
     if (store_.selection().empty() || scrollPending_) return;
     scrollPending_ = true;
@@ -162,7 +174,7 @@ void ShotLibrary::scrollToSelection() {
     const std::set<Uuid>& selection = store_.selection();
     if (selection.empty() || model_->rowCount() == 0) return;
     const QScrollBar* bar = list_->verticalScrollBar();
-    const int rowHeight = ShotRowDelegate::kRowHeight + ShotRowDelegate::kSpacing;
+    const int rowHeight = ShotRowDelegate::rowPitch(compactRows_);
     const double centreRow = (bar->value() + list_->viewport()->height() / 2.0) / rowHeight;
     int best = -1;
     double bestDistance = std::numeric_limits<double>::infinity();

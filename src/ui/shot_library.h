@@ -40,6 +40,7 @@ private:
     QListView* makeList();
     void refreshContents();
     void refreshOptions();
+    void refreshDensity();
     void scheduleScrollToSelection();
     void scrollToSelection();
     void showRowMenu(const QPoint& where);
@@ -47,6 +48,7 @@ private:
 
     ReviewStore& store_;
     ShotListModel* model_;
+    bool compactRows_;
     QLabel* count_ = nullptr;
     QLineEdit* search_ = nullptr;
     ToggleSwitch* groupSort_ = nullptr;

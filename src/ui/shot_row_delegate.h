@@ -11,13 +11,19 @@ class ReviewStore;
 class ShotListModel;
 
 // Row layout, left to right: checkbox, thumbnail, clock range / film / category, decision badge /
-// duration / "Check cut". A click selects only the row, Ctrl-click or the checkbox toggles it.
+// duration / "Check cut". The compact density puts the same on one line beside a small thumbnail,
+// with the scissors alone standing for "Check cut". A click selects only the row, Ctrl-click or
+// the checkbox toggles it.
 class ShotRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
     static constexpr int kRowHeight = 73;
+    static constexpr int kCompactRowHeight = 31;
     static constexpr int kSpacing = 1;
+
+    // The distance from one row's top to the next in either density.
+    static int rowPitch(bool compact) { return (compact ? kCompactRowHeight : kRowHeight) + kSpacing; }
 
     ShotRowDelegate(ReviewStore& store, ShotListModel& model, QObject* parent = nullptr);
 
@@ -32,9 +38,12 @@ public:
 private:
     void paintFrame(QPainter* painter, const QRect& row, bool selected) const;
     void paintCheckbox(QPainter* painter, const QRect& row, bool checked) const;
-    void paintThumbnail(QPainter* painter, const QRect& row, const QModelIndex& index) const;
+    void paintThumbnail(QPainter* painter, const QRect& target, const QModelIndex& index) const;
     void paintText(QPainter* painter, const QRect& row, const QModelIndex& index) const;
     void paintDecision(QPainter* painter, const QRect& row, const QModelIndex& index) const;
+    void paintCompactText(QPainter* painter, const QRect& row, const QModelIndex& index) const;
+    void paintCompactDecision(QPainter* painter, const QRect& row, const QModelIndex& index) const;
+    bool compact() const;
 
     ReviewStore& store_;
     ShotListModel& model_;

@@ -101,10 +101,13 @@ void importWithCutList(ReviewStore& store, DesktopDialogs& dialogs, const Detect
     if (!list) return;
     std::shared_ptr<const CutListImport> cuts;
     const bool done = store.attempt([&] {
-        cuts = std::make_shared<const CutListImport>(std::vector<CutListPair>{{*video, *list}}, [](const std::filesystem::path& file) {
-            const MediaFile media(file);
-            return MediaTiming{media.info().duration, media.info().fps};
-        });
+        cuts = std::make_shared<const CutListImport>(
+            std::vector<CutListPair>{{*video, *list}},
+            [](const std::filesystem::path& file) {
+                const MediaFile media(file);
+                return MediaTiming{media.info().duration, media.info().fps, media.info().timecode};
+            },
+            store.presentation().timeDisplay);
     });
     if (!done) return;
     importFiles(store, detectors, {*video}, [cuts](const std::filesystem::path& file, Film& film, std::vector<Shot>& shots) {

@@ -55,8 +55,10 @@ void relink(ReviewStore& store, DesktopDialogs& dialogs, const Film& film) {
     if (!chosen || !store.begin(kRelinkActivity)) return;
     store.finish([&store, film, chosen = *chosen](const ActivityContext& context) {
         checkSameSource(film, chosen, context.stopToken());
-        context.onMainThread([&store, id = film.id, path = chosen.string()] {
+        context.onMainThread([&store, film, path = chosen.string()] {
+            const Uuid& id = film.id;
             if (!store.project().film(id)) return;
+            store.waveforms().forget(film);  // its file was missing: the outline read then was empty
             store.storeActivityResult([&](Project& project) {
                 for (Film& candidate : project.films)
                     if (candidate.id == id) {

@@ -48,4 +48,7 @@ void setVolume(int percent) { QSettings("Marrowick", "Marrowick").setValue("volu
 bool muted() { return QSettings("Marrowick", "Marrowick").value("muted").toBool(); }
 void setMuted(bool muted) { QSettings("Marrowick", "Marrowick").setValue("muted", muted); }
 
+bool compactRows() { return QSettings("Marrowick", "Marrowick").value("compactRows").toBool(); }
+void setCompactRows(bool compact) { QSettings("Marrowick", "Marrowick").setValue("compactRows", compact); }
+
 }  // namespace marrowick::Preferences

@@ -36,4 +36,8 @@ void setVolume(int percent);
 bool muted();
 void setMuted(bool muted);
 
+// "compactRows": the shot library lists one-line rows; off when unset.
+bool compactRows();
+void setCompactRows(bool compact);
+
 }  // namespace marrowick::Preferences

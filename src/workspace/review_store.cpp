@@ -43,6 +43,7 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
     presentation_.timeDisplay = Preferences::timeDisplay();
     presentation_.volume = Preferences::volume();
     presentation_.muted = Preferences::muted();
+    presentation_.compactRows = Preferences::compactRows();
     connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
     connect(runner_, &ActivityRunner::ended, this, &ReviewStore::closeActivity);
 
@@ -164,6 +165,7 @@ void ReviewStore::setPresentation(PresentationState presentation) {
     if (presentation.timeDisplay != presentation_.timeDisplay) Preferences::setTimeDisplay(presentation.timeDisplay);
     if (presentation.volume != presentation_.volume) Preferences::setVolume(presentation.volume);
     if (presentation.muted != presentation_.muted) Preferences::setMuted(presentation.muted);
+    if (presentation.compactRows != presentation_.compactRows) Preferences::setCompactRows(presentation.compactRows);
     update(presentation_, std::move(presentation), &ReviewStore::presentationChanged);
     applyPlayerOptions();
 }

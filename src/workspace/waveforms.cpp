@@ -50,8 +50,15 @@ const AudioPeaks* Waveforms::peaks(const Film& film) {
     return nullptr;
 }
 
+void Waveforms::forget(const Film& film) {
+    const std::string key = film.sourceSHA256.value_or(film.path);
+    read_.erase(key);
+    if (running_ == key) discardRunning_ = true;
+}
+
 void Waveforms::start(Request request) {
     running_ = request.key;
+    discardRunning_ = false;
     worker_ = std::jthread([this, folder = folder_, request = std::move(request)](std::stop_token stop) {
         try {
             AudioPeaks peaks = peaksOf(folder, request.file, request.sha256, stop);
@@ -65,7 +72,7 @@ void Waveforms::start(Request request) {
 }
 
 void Waveforms::arrived(const std::string& key, AudioPeaks peaks) {
-    read_.insert_or_assign(key, std::move(peaks));
+    if (!discardRunning_) read_.insert_or_assign(key, std::move(peaks));
     running_.reset();
     if (waiting_) {
         Request next = std::move(*waiting_);

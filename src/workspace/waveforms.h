@@ -29,6 +29,10 @@ public:
     // one under way, if any). A film whose sound cannot be read has empty peaks.
     const AudioPeaks* peaks(const Film& film);
 
+    // Drops what is known of the film's sound, so that the next ask reads it again: a film
+    // relinked after its file went missing has sound again under the same fingerprint.
+    void forget(const Film& film);
+
 signals:
     // A film's peaks arrived.
     void ready();
@@ -45,6 +49,7 @@ private:
     std::filesystem::path folder_;
     std::map<std::string, AudioPeaks> read_;
     std::optional<std::string> running_;
+    bool discardRunning_ = false;  // the film being read was forgotten meanwhile
     std::optional<Request> waiting_;  // the latest film asked for while another was read
     std::jthread worker_;            // last: stopped and joined before the rest goes
 };

@@ -56,6 +56,7 @@ struct PresentationState {
     int volume = 80;                                   // 0..100, remembered as "volume"
     bool muted = false;                                // remembered as "muted"
     bool fullScreen = false;                           // the preview fills the screen
+    bool compactRows = false;                          // one-line shot rows, remembered as "compactRows"
     friend bool operator==(const PresentationState&, const PresentationState&) = default;
 };
 

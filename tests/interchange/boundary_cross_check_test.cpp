@@ -35,6 +35,15 @@ TEST(BoundaryCrossCheck, NotesCutsOnlyOneSideFinds) {
     EXPECT_EQ(listed[2].note,
               "Check boundaries: detection finds no cut where this shot starts.\n"
               "Check boundaries: detection finds a cut at 00:00:06.500 that the cut list does not have.");
+
+    // In timecode, counted from the film's own start.
+    film.duration = 8;
+    film.startTimecode = "01:00:00:00";
+    std::vector<Shot> again = tiling({0, 2, 5}, 8);
+    BoundaryCrossCheck::annotate(again, tiling({0, 2.08, 6.5}, 8), film, TimeDisplay::timecode);
+    EXPECT_EQ(again[2].note,
+              "Check boundaries: detection finds no cut where this shot starts.\n"
+              "Check boundaries: detection finds a cut at 01:00:06:12 that the cut list does not have.");
 }
 
 }  // namespace marrowick

@@ -47,7 +47,7 @@ TEST(CutListMapping, ShotsTileTheFilmWithTransitionsAndGapsAsShotsOfTheirOwn) {
         "003  C  V  C        00:00:00:00 00:00:02:00 01:00:06:00 01:00:08:00\n";
     const Film film = filmOf(200, 25);
     const CutList list = EdlReader::read(edl, 25);
-    CutListMapping::check(list, film.duration, film.fps);
+    CutListMapping::check(list, film);
     const std::vector<Shot> shots = CutListMapping::shots(list, film);
     EXPECT_THAT(rangesOf(shots), ::testing::ElementsAre(std::pair(0.0, 2.0), std::pair(2.0, 2.4), std::pair(2.4, 5.0),
                                                         std::pair(5.0, 6.0), std::pair(6.0, 8.0)));
@@ -75,23 +75,23 @@ TEST(CutListMapping, LengthWithinAFrameOverOrASecondUnder) {
     const Film film = filmOf(100, 25);  // 4 s
     // Longer by less than a frame: the last shot ends at the film's end.
     const CutList justOver = listOf({{10, 12}, {12, 14.03}});
-    CutListMapping::check(justOver, film.duration, film.fps);
+    CutListMapping::check(justOver, film);
     EXPECT_EQ(CutListMapping::shots(justOver, film).back().end, 4.0);
-    EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{10, 12}, {12, 14.05}}), film.duration, film.fps); }),
+    EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{10, 12}, {12, 14.05}}), film); }),
               "The cut list runs 00:00:04.050, longer than the film (00:00:04.000).");
     // Shorter by less than a second: one final shot to the end.
     const CutList short_ = listOf({{0, 3.2}});
-    CutListMapping::check(short_, film.duration, film.fps);
+    CutListMapping::check(short_, film);
     EXPECT_THAT(rangesOf(CutListMapping::shots(short_, film)),
                 ::testing::ElementsAre(std::pair(0.0, 3.2), std::pair(3.2, 4.0)));
-    EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{0, 2.96}}), film.duration, film.fps); }),
+    EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{0, 2.96}}), film); }),
               "The cut list runs 00:00:02.960, more than a second shorter than the film (00:00:04.000).");
 }
 
 TEST(CutListMapping, RefusesListsThatDoNotFitTheFilm) {
     const Film film = filmOf(100, 25);
     const auto failure = [&](const CutList& list) {
-        return failureOf([&] { CutListMapping::check(list, film.duration, film.fps); });
+        return failureOf([&] { CutListMapping::check(list, film); });
     };
     EXPECT_EQ(failure(listOf({{0, 4}}, 24)), "The cut list's frame rate (24 fps) does not match the film's (25 fps).");
     CutList dropFrame = listOf({{0, 4}}, 30000.0 / 1001);
@@ -104,6 +104,31 @@ TEST(CutListMapping, RefusesListsThatDoNotFitTheFilm) {
     EXPECT_EQ(failure(listOf({})), "The cut list has no video events.");
     EXPECT_EQ(failure(listOf({{0, 4, CutKind::gap}})), "The cut list has no video events.");
     EXPECT_EQ(failure(listOf({{0, 4}}, 25.004)), "");  // within rounding of the same rate
+}
+
+TEST(CutListMapping, MessagesWriteTimesInTheReviewersDisplayCountedInTheFilmsTimecode) {
+    Film film = filmOf(100, 25);  // 4 s from 10:00:00:00
+    film.startTimecode = "10:00:00:00";
+    struct Case {
+        TimeDisplay display;
+        const char* overlapAt;  // the second event starts at 2 s, inside the first
+        const char* runs;       // 4.08 s of programme
+        const char* filmLength;
+    };
+    const Case cases[] = {
+        {TimeDisplay::timecode, "10:00:02:00", "00:00:04:02", "00:00:04:00"},
+        {TimeDisplay::frames, "#50", "102 frames", "100 frames"},
+        {TimeDisplay::seconds, "00:00:02.000", "00:00:04.080", "00:00:04.000"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{0, 2.5}, {2, 4}}), film, c.display); }),
+                  std::string("The cut list's events overlap or go backwards at ") + c.overlapAt + ".");
+        EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{0, 4.08}}), film, c.display); }),
+                  std::string("The cut list runs ") + c.runs + ", longer than the film (" + c.filmLength + ").");
+    }
+    // A time outside the film names no frame of it.
+    EXPECT_EQ(failureOf([&] { CutListMapping::check(listOf({{0, 2}, {5, 4}}), film, TimeDisplay::timecode); }),
+              "The cut list's events overlap or go backwards at 00:00:05.000.");
 }
 
 TEST(CutListMapping, StartTimeOfTheTimelineIsTheFilmsZero) {

@@ -64,7 +64,7 @@ TEST(TimelineExport, OtioRoundTripsThroughTheReaderWithDecisionsAsMarkers) {
 
     const CutList list = OtioReader::read(text);
     const Film& film = project.films[0];
-    CutListMapping::check(list, film.duration, film.fps);
+    CutListMapping::check(list, film);
     EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
 
     const nlohmann::json document = nlohmann::json::parse(text);
@@ -78,6 +78,49 @@ TEST(TimelineExport, OtioRoundTripsThroughTheReaderWithDecisionsAsMarkers) {
     EXPECT_EQ(clips[0]["markers"][0]["color"], "WHITE");
     EXPECT_EQ(clips[3]["source_range"]["start_time"]["value"], 130);
     EXPECT_EQ(document["tracks"]["children"][0]["kind"], "Video");
+}
+
+TEST(TimelineExport, OtioCountsEachFilmInItsOwnStartTimecode) {
+    Project project = reviewOf(50, 25, {10});
+    project.films[0].startTimecode = "10:00:00:00";
+    Project second = reviewOf(60, 30000.0 / 1001, {30});
+    second.films[0].path = "/films/reel two.mov";
+    second.films[0].startTimecode = "00:59:59;28";  // drop frame, two frames before 01:00:00;00
+    project.films.push_back(second.films[0]);
+    for (const Shot& shot : second.shots) project.shots.push_back(shot);
+
+    const nlohmann::json document = nlohmann::json::parse(TimelineExport::otio(project));
+    const nlohmann::json& tracks = document["tracks"]["children"];
+    struct Expected {
+        double rate;
+        double filmStart;               // 10:00:00:00 at 25; 00:59:59;28 counted in real frames at 29.97
+        std::vector<double> clipStarts;  // each shot's first frame in the film's timecode
+        std::vector<double> clipLengths;
+    };
+    const Expected expected[] = {
+        {25, 900000, {900000, 900010}, {10, 40}},
+        {30000.0 / 1001, 107890, {107890, 107920}, {30, 30}},
+    };
+    for (std::size_t t = 0; t < 2; ++t) {
+        const Expected& e = expected[t];
+        const nlohmann::json& clips = tracks[t]["children"];
+        ASSERT_EQ(clips.size(), e.clipStarts.size()) << t;
+        EXPECT_EQ(clips[0]["media_reference"]["available_range"]["start_time"]["value"], e.filmStart) << t;
+        for (std::size_t c = 0; c < clips.size(); ++c) {
+            const nlohmann::json& range = clips[c]["source_range"];
+            EXPECT_EQ(range["start_time"]["value"], e.clipStarts[c]) << t << "/" << c;
+            EXPECT_EQ(range["start_time"]["rate"], e.rate) << t << "/" << c;
+            EXPECT_EQ(range["duration"]["value"], e.clipLengths[c]) << t << "/" << c;
+            EXPECT_EQ(clips[c]["markers"][0]["marked_range"]["start_time"], range["start_time"]) << t << "/" << c;
+        }
+    }
+    EXPECT_EQ(document["global_start_time"]["value"], 900000) << "the first film's start";
+    EXPECT_EQ(document["global_start_time"]["rate"], 25);
+
+    const CutList list = OtioReader::read(TimelineExport::otio(project));
+    CutListMapping::check(list, project.films[0]);
+    EXPECT_EQ(startsOf(CutListMapping::shots(list, project.films[0])), (std::vector<double>{0, 0.4}));
+    EXPECT_TRUE(nlohmann::json::parse(TimelineExport::otio(Project{}))["global_start_time"].is_null());
 }
 
 TEST(TimelineExport, EdlRoundTripsInDropFrameAcrossTheTenMinuteMark) {
@@ -96,7 +139,7 @@ TEST(TimelineExport, EdlRoundTripsInDropFrameAcrossTheTenMinuteMark) {
 
     const CutList list = EdlReader::read(text, rate);
     const Film& film = project.films[0];
-    CutListMapping::check(list, film.duration, film.fps);
+    CutListMapping::check(list, film);
     EXPECT_EQ(startsOf(CutListMapping::shots(list, film)), startsOf(project.shots));
 }
 

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 
+#include <map>
+
 #include <QDialog>
 #include <QLineEdit>
+#include <QShortcut>
 
 #include <gtest/gtest.h>
 
@@ -110,9 +113,26 @@ TEST(AppMenus, CommandsCarryTheirShortcuts) {
         {"Next unreviewed", QKeySequence(Qt::Key_J)},
         {"Play shot", QKeySequence(Qt::Key_Space)},
         {"Settings\u2026", QKeySequence(Qt::CTRL | Qt::Key_Comma)},
+        {"Compact rows", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
         {"Disclosure Guide", QKeySequence()},
     };
     for (const auto& [title, shortcut] : expected) EXPECT_EQ(fixture.action(title).shortcut(), shortcut) << title;
+}
+
+TEST(AppMenus, NoTwoCommandsOrKeysOfTheWindowShareAShortcut) {
+    WindowFixture fixture;
+    std::map<QString, QString> owners;
+    const auto claim = [&owners](const QKeySequence& key, const QString& owner) {
+        if (key.isEmpty()) return;
+        const auto [where, fresh] = owners.emplace(key.toString(), owner);
+        EXPECT_TRUE(fresh) << key.toString().toStdString() << ": " << where->second.toStdString() << " and "
+                           << owner.toStdString();
+    };
+    for (const QAction* action : fixture.window.findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts()) claim(key, action->text());
+    for (const QShortcut* shortcut : fixture.window.findChildren<QShortcut*>())
+        for (const QKeySequence& key : shortcut->keys()) claim(key, QStringLiteral("a review key"));
+    EXPECT_TRUE(owners.contains(QStringLiteral("Ctrl+Shift+D")));
 }
 
 TEST(AppMenus, SpaceWithoutASelectionPlaysAndSelectsNothing) {

@@ -1,25 +1,23 @@
-// Writes pictures of the main window into FOLDER: marrowick-ui-screenshot FOLDER [FILM].
-// main-window.png shows a demo review, export-menu.png its Export menu,
-// main-window-layout-editor.png the label layout editor with the safe-zone guide on a preset's
-// output, empty-window.png the window before any import. The first film of the review is FILM
-// when given, so the preview shows its picture. Run it under a real X server
-// (scripts/take-screenshots) to see the fonts and rendering users get.
+// Writes pictures of the main window into FOLDER: marrowick-ui-screenshot FOLDER FILM, where FILM
+// is the demo film (tools/make-demo-film). The film is imported for real and a few shots are
+// decided; main-window.png shows that review, main-window-compact.png the same in compact rows,
+// export-menu.png its Export menu, main-window-layout-editor.png the label layout editor with the
+// safe-zone guide on a preset's output, empty-window.png the window before any import. Run it
+// under a real X server (scripts/take-screenshots) to see the fonts and rendering users get.
 #include <cstdio>
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
+#include <QSplitter>
 #include <QTest>
 #include <QToolButton>
 
-#include "demo_review.h"
+#include "demo_import.h"
 #include "ui/app_delegate.h"
 #include "ui/main_window.h"
 #include "ui/qt_media_player.h"
 #include "ui/theme.h"
-#include "workspace/project_files.h"
 #include "workspace/review_store.h"
 
 namespace {
@@ -56,24 +54,15 @@ bool saveEmptyWindow(testing::FakeDialogs& dialogs, const QDir& folder) {
 
 int main(int argc, char** argv) {
     using namespace marrowick;
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: marrowick-ui-screenshot FOLDER [FILM]\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: marrowick-ui-screenshot FOLDER FILM\n");
         return 64;
     }
     testing::PrivateDataHome data;
+    testing::privatePreferences(data.path());
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
     Theme::apply(application);
-
-    QTemporaryDir films;
-    std::vector<std::string> paths;
-    for (const char* name : {"harbour_night_v3.mov", "trailer_final_2398.mov", "interview_b-roll.mp4"})
-        paths.push_back(films.filePath(QString::fromLatin1(name)).toStdString());
-    for (std::size_t i = 0; i + 1 < paths.size(); ++i) QFile(QString::fromStdString(paths[i])).open(QIODevice::WriteOnly);
-    if (argc == 3) paths[0] = std::filesystem::absolute(argv[2]).string();
-    const Project project = testing::demoReview(paths, 14);
-    const std::filesystem::path file = data.path() / "demo.marrowick";
-    ProjectFiles::write(file, project);
 
     testing::FakeDialogs dialogs;
     const QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -83,19 +72,30 @@ int main(int argc, char** argv) {
     AppDelegate delegate(dialogs, {});
     MainWindow window(store, delegate);
     delegate.setStore(&store);
-    store.openProject(file, false);
-    store.setSelection({project.shots[3].id, project.shots[4].id});
-    store.focusSelected();
-    store.showNotice("Finished. Your review is autosaved locally.");
     window.resize(1600, 1000);
     window.show();
+    if (!testing::importDemoFilm(store, argv[2])) return 1;
+    testing::decideDemo(store);
+    // Room for several rows in the library, as a reviewer drags the handle under the preview.
+    for (QSplitter* split : window.findChildren<QSplitter*>())
+        if (split->orientation() == Qt::Vertical) split->setSizes({500, 370});
+    const std::vector<Uuid> shots = testing::demoShots(store);
+    store.setSelection({shots[1]});
+    store.focusSelected();
+    store.showNotice("Finished. Your review is autosaved locally.");
     QTest::qWait(1500);
     written &= window.grab().save(folder.filePath(QStringLiteral("main-window.png")));
     written &= saveExportMenu(window, folder);
 
-    store.setSelection({project.shots[1].id});
-    store.focusSelected();
     PresentationState presentation = store.presentation();
+    presentation.compactRows = true;
+    store.setPresentation(presentation);
+    QTest::qWait(500);
+    written &= window.grab().save(folder.filePath(QStringLiteral("main-window-compact.png")));
+
+    store.setSelection({shots[shots.size() > 5 ? 5 : 0]});
+    store.focusSelected();
+    presentation.compactRows = false;
     presentation.previewPresetKey = "youtube_upload_16x9";
     presentation.editLabelLayout = true;
     presentation.showSafeZones = true;

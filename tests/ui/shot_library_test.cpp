@@ -1,6 +1,8 @@
 // The shot library: clicks and Ctrl-clicks on rows, the row menu, the count and the empty states.
 #include "ui/shot_library.h"
 
+#include <functional>
+
 #include <QAction>
 #include <QLabel>
 #include <QListView>
@@ -11,9 +13,12 @@
 
 #include "main_window_fixture.h"
 #include "ui/empty_state.h"
+#include "ui/settings_view.h"
 #include "ui/shot_row_delegate.h"
+#include "ui/toggle_switch.h"
 #include "workspace/models/shot_list_model.h"
 #include "widget_lookup.h"
+#include "workspace/preferences.h"
 
 namespace marrowick {
 namespace {
@@ -38,6 +43,12 @@ struct LibraryFixture : WindowFixture {
             if (action->text() == title) return action->trigger();
         FAIL() << "no row menu item " << title.toStdString();
     }
+
+    // The distance from the first row's top to the second's, as the list lays them out.
+    int rowPitch() {
+        QListView& list = library.listView();
+        return list.visualRect(library.model().index(1)).top() - list.visualRect(library.model().index(0)).top();
+    }
 };
 
 TEST(ShotLibrary, ClickSelectsOneRowAndCtrlClickOrTheCheckboxToggles) {
@@ -55,6 +66,41 @@ TEST(ShotLibrary, ClickSelectsOneRowAndCtrlClickOrTheCheckboxToggles) {
     EXPECT_EQ(fixture.store.selection(), (std::set<Uuid>{ids[0], ids[3]}));
     fixture.click(3);
     EXPECT_EQ(fixture.store.selection(), (std::set<Uuid>{ids[3]}));
+}
+
+TEST(ShotLibrary, CompactRowsFollowTheMenuItsShortcutAndTheSettingsAndOutliveTheRun) {
+    {
+        LibraryFixture fixture;
+        fixture.load(testing::groupedProject({"/films/a.mov"}, 40));
+        EXPECT_EQ(fixture.rowPitch(), 74);
+        const std::pair<const char*, std::function<void(LibraryFixture&)>> switches[] = {
+            {"View menu", [](LibraryFixture& f) { f.action("Compact rows").trigger(); }},
+            {"shortcut", [](LibraryFixture& f) { f.press(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier); }},
+            {"settings", [](LibraryFixture& f) {
+                 SettingsView view(f.store, nullptr);
+                 view.findChild<ToggleSwitch*>(QStringLiteral("CompactRows"))->click();
+             }},
+        };
+        bool compact = false;
+        for (const auto& [way, flip] : switches) {
+            flip(fixture);
+            compact = !compact;
+            EXPECT_EQ(fixture.rowPitch(), compact ? 32 : 74) << way;
+            EXPECT_EQ(fixture.action("Compact rows").isChecked(), compact) << way;
+            EXPECT_EQ(Preferences::compactRows(), compact) << way;
+        }
+        ASSERT_TRUE(compact);
+        // The one-line row keeps its checkbox where clicks find it.
+        const auto ids = fixture.firstShots(8);
+        fixture.click(5);
+        fixture.click(7, Qt::NoModifier, true);
+        EXPECT_EQ(fixture.store.selection(), (std::set<Uuid>{ids[5], ids[7]}));
+    }
+    LibraryFixture nextRun;
+    nextRun.load(testing::groupedProject({"/films/a.mov"}, 3));
+    EXPECT_EQ(nextRun.rowPitch(), 32);
+    EXPECT_TRUE(nextRun.action("Compact rows").isChecked());
+    Preferences::setCompactRows(false);
 }
 
 TEST(ShotLibrary, SelectAllInGroupSelectsTheGroupAndClearsForUngroupedShots) {

@@ -201,13 +201,22 @@ TEST_F(FilmImportTest, ACutListGivesTheFilmItsShotsInOneUndoStepAndABadListImpor
     store->undoEdit();
     EXPECT_TRUE(store->project().films.empty());
 
-    // One frame too many: the message, no activity, no undo step.
+    // One frame too many: the message, in the reviewer's time display, no activity, no undo step.
     writeFileAtomically(list, "001  A  V  C  00:00:00:00 00:00:06:02 01:00:00:00 01:00:06:02\n");
-    dialogs.openAnswers = {film("b.mp4"), list};
-    store->importWithCutList();
-    EXPECT_FALSE(store->busy());
-    EXPECT_EQ(store->error(), "The cut list runs 00:00:06.080, longer than the film (00:00:06.000).");
-    EXPECT_FALSE(store->canUndo());
+    const std::pair<TimeDisplay, const char*> messages[] = {
+        {TimeDisplay::timecode, "The cut list runs 00:00:06:02, longer than the film (00:00:06:00)."},
+        {TimeDisplay::frames, "The cut list runs 152 frames, longer than the film (150 frames)."},
+    };
+    for (const auto& [display, message] : messages) {
+        PresentationState presentation = store->presentation();
+        presentation.timeDisplay = display;
+        store->setPresentation(presentation);
+        dialogs.openAnswers = {film("b.mp4"), list};
+        store->importWithCutList();
+        EXPECT_FALSE(store->busy());
+        EXPECT_EQ(store->error(), message);
+        EXPECT_FALSE(store->canUndo());
+    }
 }
 
 }  // namespace

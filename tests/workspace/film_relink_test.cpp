@@ -82,6 +82,33 @@ TEST_F(FilmRelinkTest, ACopyRelinksAndKeepsDecisionsAReencodeNeedsTheFingerprint
     EXPECT_EQ(film().path, reencoded.string());
 }
 
+TEST_F(FilmRelinkTest, TheSoundOutlineOfAFilmWhoseFileWentMissingIsReadAgainAfterRelinking) {
+    const std::filesystem::path sounding = home.path() / "sound.mp4";
+    std::filesystem::copy_file(std::filesystem::path(MARROWICK_TEST_FILMS_DIR) / "labels.mp4", sounding);
+    store->importFiles({sounding});
+    waitIdle();
+    ASSERT_EQ(store->project().films.size(), 2u);
+    const auto outline = [this]() -> const AudioPeaks* {
+        const AudioPeaks* peaks = nullptr;
+        waitUntil([&] { return (peaks = store->waveforms().peaks(store->project().films[1])) != nullptr; });
+        return peaks;
+    };
+    const std::filesystem::path moved = home.path() / "moved" / "sound.mp4";
+    std::filesystem::create_directories(moved.parent_path());
+    std::filesystem::rename(sounding, moved);
+    const AudioPeaks* missing = outline();
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->peaks.empty());
+
+    dialogs.openAnswers.push_back(moved);
+    store->relink(store->project().films[1]);
+    waitIdle();
+    ASSERT_EQ(store->error(), std::nullopt);
+    const AudioPeaks* relinked = outline();
+    ASSERT_TRUE(relinked);
+    EXPECT_GT(relinked->peaks.size(), 50u) << "three seconds of sound";
+}
+
 TEST_F(FilmRelinkTest, TheDurationMayDifferByLessThanOneFrame) {
     const double duration = MediaFile(original).info().duration;
     setTiming(duration - 0.015625, 32, false);  // half a frame at 32 fps
