@@ -120,7 +120,8 @@ void SettingsView::buildDisplay(QBoxLayout& column) {
     });
     column.addWidget(SheetLayout::caption(
         QStringLiteral("Timecode counts from each film's own start timecode. The shot list, the transport clock, the "
-                       "range fields and EDL exports follow it; the review package's CSV always lists seconds."),
+                       "range fields and cut-list messages follow this choice; EDL and OpenTimelineIO exports always "
+                       "count from that timecode, and the review package's CSV always lists seconds."),
         this));
     compactRows_ = new ToggleSwitch(QStringLiteral("Compact rows"), this);
     compactRows_->setObjectName(QStringLiteral("CompactRows"));
