@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "app/cli_command.h"
@@ -18,22 +19,15 @@ namespace marrowick::cli {
 
 namespace {
 
-// A film is named by its file name or its full path.
-bool named(const Film& film, const std::string& name) {
-    return film.path == name || fileName(film) == name;
-}
-
-// The shots with suggestions, of the named film when there is a name; throws when no film has it.
+// The shots with suggestions, of the films so named when there is a name; throws when no film has it.
 std::vector<Uuid> suggestedShots(const Project& project, const std::optional<std::string>& filmName) {
-    std::optional<Uuid> filmID;
-    if (filmName) {
-        for (const Film& film : project.films)
-            if (named(film, *filmName)) filmID = film.id;
-        if (!filmID) throw ReviewError("No film named " + *filmName + " in the project.");
-    }
+    std::set<Uuid> films;
+    for (const Film& film : project.films)
+        if (!filmName || isNamed(film, *filmName)) films.insert(film.id);
+    if (filmName && films.empty()) throw ReviewError("No film named " + *filmName + " in the project.");
     std::vector<Uuid> result;
     for (const Shot& shot : project.shots)
-        if (shot.carriedFrom && shot.disclosure == Disclosure::unreviewed && (!filmID || shot.filmID == *filmID))
+        if (shot.carriedFrom && shot.disclosure == Disclosure::unreviewed && films.contains(shot.filmID))
             result.push_back(shot.id);
     return result;
 }

@@ -62,7 +62,7 @@ nlohmann::json listing(const Project& project, const Options& options) {
     nlohmann::json shots = nlohmann::json::array();
     bool filmFound = !options.film;
     for (const Film& film : project.films) {
-        if (options.film && fileName(film) != *options.film) continue;
+        if (options.film && !isNamed(film, *options.film)) continue;
         filmFound = true;
         for (const Shot* shot : project.shotsInOrder(film))
             shots.push_back({{"film", fileName(film)},

@@ -34,9 +34,7 @@ std::optional<SignOffRequest> requestOf(std::span<const std::string> arguments) 
 const Film& filmNamed(const Project& project, const std::string& name) {
     const Film* found = nullptr;
     for (const Film& film : project.films) {
-        const bool named = film.path == name || film.id.text() == name ||
-                           fileName(film) == name;
-        if (!named) continue;
+        if (!isNamed(film, name)) continue;
         if (found) throw ReviewError("Several films are named \"" + name + "\"; give the film's full path.");
         found = &film;
     }

@@ -41,8 +41,11 @@ diff "$work/want" "$work/out"
 
 "$cli" shots "$work/review.marrowick" --time frames --film "reel one.mov" >"$work/out"
 printf 'reel one.mov\t#0\t#12\tunreviewed\t0\ttab here\nreel one.mov\t#12\t#50\tgenerated\t3\tsky replaced\n' | diff - "$work/out"
-"$cli" shots --time seconds "$work/review.marrowick" --film reel2.mov >"$work/out"
-printf 'reel2.mov\t00:00:00.000\t00:00:02.002\tnone\t0\t\n' | diff - "$work/out"
+# A film is named by its file name, its full path or its ID.
+for name in reel2.mov /films/reel2.mov "$b"; do
+  "$cli" shots --time seconds "$work/review.marrowick" --film "$name" >"$work/out"
+  printf 'reel2.mov\t00:00:00.000\t00:00:02.002\tnone\t0\t\n' | diff - "$work/out"
+done
 
 "$cli" shots "$work/review.marrowick" --json --film "reel one.mov" >"$work/out"
 python3 - "$work/out" <<'PY'
