@@ -29,6 +29,9 @@ AudioPeaks peaksOf(const std::filesystem::path& folder, const std::filesystem::p
     return read;
 }
 
+// A film's peaks are known by its fingerprint, or by its path before it has one.
+std::string keyOf(const Film& film) { return film.sourceSHA256.value_or(film.path); }
+
 }  // namespace
 
 std::filesystem::path Waveforms::defaultFolder() {
@@ -42,7 +45,7 @@ Waveforms::Waveforms(std::filesystem::path cacheFolder, QObject* parent)
 Waveforms::~Waveforms() = default;
 
 const AudioPeaks* Waveforms::peaks(const Film& film) {
-    const std::string key = film.sourceSHA256.value_or(film.path);
+    const std::string key = keyOf(film);
     if (const auto found = read_.find(key); found != read_.end()) return &found->second;
     Request request{key, film.path, film.sourceSHA256};
     if (!running_) start(std::move(request));
@@ -51,7 +54,7 @@ const AudioPeaks* Waveforms::peaks(const Film& film) {
 }
 
 void Waveforms::forget(const Film& film) {
-    const std::string key = film.sourceSHA256.value_or(film.path);
+    const std::string key = keyOf(film);
     read_.erase(key);
     if (running_ == key) discardRunning_ = true;
 }
