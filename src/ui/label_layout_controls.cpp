@@ -21,7 +21,7 @@ namespace marrowick {
 namespace {
 
 constexpr double kPositionStep = 0.005;
-constexpr const char* kCorners[][2] = {
+constexpr const char* kCornerArrows[][2] = {
     {"\u2196", "Top left"}, {"\u2197", "Top right"}, {"\u2199", "Bottom left"}, {"\u2198", "Bottom right"}};
 
 }  // namespace
@@ -89,7 +89,7 @@ StepSlider* LabelLayoutControls::positionSlider(const QString& title, double min
 QPushButton* LabelLayoutControls::fitMenu() {
     QPushButton* button = WidgetFactory::button(QStringLiteral("Fit in guide"), {}, "small", this);
     auto* menu = new QMenu(button);
-    for (const auto& [arrow, corner] : kCorners) {
+    for (const auto& [arrow, corner] : kCornerArrows) {
         QAction* action = menu->addAction(QString::fromUtf8(arrow) + QStringLiteral("  ") + QString::fromLatin1(corner));
         connect(action, &QAction::triggered, this, [this, corner = std::string(corner)] {
             if (const std::optional<std::string> key = editedKey()) store_.fitInGuide(*key, corner);

@@ -15,7 +15,7 @@
 namespace marrowick {
 namespace {
 
-DeliveryPreset preset(const std::string& key, bool hidden = false, bool archived = false) {
+DeliveryPreset listedPreset(const std::string& key, bool hidden = false, bool archived = false) {
     DeliveryPreset result;
     result.key = key;
     result.name = "Preset " + key;
@@ -57,7 +57,7 @@ TEST(PreviewPane, TheOutputPickerLeavesOutHiddenAndArchivedPresetsAndSourceHides
     PreviewFixture fixture;
     fixture.load(testing::makeProject(1, 3));
     fixture.store.focus(fixture.store.project().shots[0].id, false);
-    fixture.store.setPresets({preset("web"), preset("old", true), preset("gone", false, true), preset("tv")});
+    fixture.store.setPresets({listedPreset("web"), listedPreset("old", true), listedPreset("gone", false, true), listedPreset("tv")});
     QComboBox& output = fixture.picker(QStringLiteral("Output"));
     ASSERT_EQ(output.count(), 3);
     EXPECT_EQ(output.itemText(0), QStringLiteral("Source \u00b7 native MOV"));
@@ -80,7 +80,7 @@ TEST(PreviewPane, AnOddPresetRasterShowsTheCaptionInsteadOfThePlayer) {
     PreviewFixture fixture;
     fixture.load(testing::makeProject(1, 3));
     fixture.store.focus(fixture.store.project().shots[0].id, false);
-    DeliveryPreset odd = preset("odd");
+    DeliveryPreset odd = listedPreset("odd");
     odd.requirements.resolution = {"exact", 1919, 1080, std::nullopt};
     fixture.store.setPresets({odd});
     PresentationState presentation = fixture.store.presentation();

@@ -6,11 +6,10 @@
 #include "model/carried_decisions.h"
 #include "model/film_name.h"
 #include "workspace/review_store.h"
+#include "workspace/visible_shots.h"
 
 namespace marrowick {
 namespace {
-
-constexpr double kUncertainBelow = 0.8;
 
 QString categoryText(const Shot& shot) {
     if (!shot.category.empty()) return QString::fromStdString(shot.category);
