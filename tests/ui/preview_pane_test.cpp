@@ -57,7 +57,8 @@ TEST(PreviewPane, TheOutputPickerLeavesOutHiddenAndArchivedPresetsAndSourceHides
     PreviewFixture fixture;
     fixture.load(testing::makeProject(1, 3));
     fixture.store.focus(fixture.store.project().shots[0].id, false);
-    fixture.store.setPresets({listedPreset("web"), listedPreset("old", true), listedPreset("gone", false, true), listedPreset("tv")});
+    fixture.store.deliverySetup().setPresets(
+        {listedPreset("web"), listedPreset("old", true), listedPreset("gone", false, true), listedPreset("tv")});
     QComboBox& output = fixture.picker(QStringLiteral("Output"));
     ASSERT_EQ(output.count(), 3);
     EXPECT_EQ(output.itemText(0), QStringLiteral("Source \u00b7 native MOV"));
@@ -70,7 +71,7 @@ TEST(PreviewPane, TheOutputPickerLeavesOutHiddenAndArchivedPresetsAndSourceHides
     EXPECT_EQ(fixture.store.presentation().previewPresetKey, "tv");
     EXPECT_TRUE(framing.isVisible());
     framing.activated(1);
-    EXPECT_EQ(fixture.store.delivery().deliveryFraming, "crop");
+    EXPECT_EQ(fixture.store.deliverySetup().delivery().deliveryFraming, "crop");
     output.activated(0);
     EXPECT_EQ(fixture.store.presentation().previewPresetKey, "");
     EXPECT_FALSE(framing.isVisible());
@@ -82,7 +83,7 @@ TEST(PreviewPane, AnOddPresetRasterShowsTheCaptionInsteadOfThePlayer) {
     fixture.store.focus(fixture.store.project().shots[0].id, false);
     DeliveryPreset odd = listedPreset("odd");
     odd.requirements.resolution = {"exact", 1919, 1080, std::nullopt};
-    fixture.store.setPresets({odd});
+    fixture.store.deliverySetup().setPresets({odd});
     PresentationState presentation = fixture.store.presentation();
     presentation.previewPresetKey = "odd";
     fixture.store.setPresentation(presentation);

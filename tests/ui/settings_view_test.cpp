@@ -119,12 +119,12 @@ TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
     EXPECT_EQ(fixture.store.project().corner, "Top right");
     EXPECT_FALSE(pushButton(view, QStringLiteral("Rebuild visual groups")).isEnabled());  // no shots
 
-    AssistantState assistant = fixture.store.assistant();
+    AssistantState assistant = fixture.store.assistant().state();
     assistant.modelName = "Qwen3-VL-2B";
-    fixture.store.setAssistant(assistant);
+    fixture.store.assistant().setState(assistant);
     EXPECT_EQ(pickers[2]->currentText(), QStringLiteral("Qwen3-VL-2B"));
     emit pickers[2]->activated(0);
-    EXPECT_EQ(fixture.store.assistant().modelName, "");
+    EXPECT_EQ(fixture.store.assistant().state().modelName, "");
     EXPECT_EQ(pickers[2]->currentText(), QStringLiteral("Choose a local vision model"));
 
     QLineEdit& name = *view.findChildren<QLineEdit*>().at(0);

@@ -37,10 +37,10 @@ QVariant ShotListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case ClockRangeRole:
-            return QString::fromStdString(store_.timeText(shot.filmID, shot.start) + "  \u2192  " +
-                                          store_.timeText(shot.filmID, shot.end));
+            return QString::fromStdString(store_.transport().timeText(shot.filmID, shot.start) + "  \u2192  " +
+                                          store_.transport().timeText(shot.filmID, shot.end));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Select shot at ") + QString::fromStdString(store_.timeText(shot.filmID, shot.start));
+            return QStringLiteral("Select shot at ") + QString::fromStdString(store_.transport().timeText(shot.filmID, shot.start));
         case Qt::CheckStateRole:
             return store_.selection().contains(shot.id) ? Qt::Checked : Qt::Unchecked;
         case ShotIdRole: return QString::fromStdString(shot.id.text());
