@@ -33,29 +33,27 @@ $(DEMO_FILM): tools/make-demo-film | deps
 run: build $(DEMO_FILM)
 	@build/src/app/marrowick $(DEMO_FILM)
 
-# Each test tree makes its own test films first (the "test-films" CTest fixture).
+# Each test tree makes its own test films first (the "test-films" CTest fixture). The ASan tree
+# also holds the fuzz targets.
 test: build build-asan build-tsan
 	@ctest --preset default -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
 	@ctest --preset tsan -j $(JOBS)
-	@$(MAKE) --no-print-directory fuzz-briefly
+	@scripts/run-fuzzers build-asan $(FUZZ_BRIEF_SECONDS)
 
 bench: build test-films
 	@scripts/run-benchmarks build
 
-fuzz: deps
-	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz -j $(JOBS)
-	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+fuzz: build-asan
+	@scripts/run-fuzzers build-asan $(FUZZ_SECONDS)
 
-# A few seconds of every fuzz target on its seed corpus, when clang is there to build them.
-fuzz-briefly: deps
-	@if command -v clang++ >/dev/null; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_BRIEF_SECONDS); \
-	 else echo "clang++ not found: the fuzz targets were not run"; fi
+# A few seconds of every fuzz target on its seed corpus.
+fuzz-briefly: build-asan
+	@scripts/run-fuzzers build-asan $(FUZZ_BRIEF_SECONDS)
 
 # The Debian package, build/marrowick_<version>-1_<arch>.deb (docs/packaging.md).
 package: build
 	@cmake --build build --target package
 
 clean:
-	rm -rf build build-asan build-tsan build-fuzz
+	rm -rf build build-asan build-tsan

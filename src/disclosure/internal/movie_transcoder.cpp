@@ -27,7 +27,7 @@ bool isSound(const AVStream& stream) { return stream.codecpar->codec_type == AVM
 // The source's first presented moment, subtracted from every track so the movie starts at zero.
 std::int64_t shiftOf(const AVFormatContext& format, const AVStream& stream) {
     if (format.start_time == AV_NOPTS_VALUE) return 0;
-    return av_rescale_q(format.start_time, AV_TIME_BASE_Q, stream.time_base);
+    return av_rescale_q(format.start_time, AVRational{1, AV_TIME_BASE}, stream.time_base);
 }
 
 // One run: the movie, its encoders and the frame and packet in flight.
