@@ -20,7 +20,7 @@ extern "C" {
 namespace marrowick {
 namespace {
 
-constexpr char kMagic[8] = {'M', 'W', 'P', 'E', 'A', 'K', 'S', '1'};
+constexpr char kPeaksMagic[8] = {'M', 'W', 'P', 'E', 'A', 'K', 'S', '1'};
 // Two hours at 20 a second are 144,000 peaks; a cache file claiming far more is damaged.
 constexpr std::uint64_t kMaxCachedPeaks = 100ULL * 3600 * AudioPeaks::kBucketsPerSecond;
 
@@ -153,9 +153,9 @@ AudioPeaks AudioPeaks::read(const std::filesystem::path& file, std::stop_token s
 std::optional<AudioPeaks> AudioPeaks::load(const std::filesystem::path& folder, const std::string& sha256) {
     if (!digest(sha256)) return std::nullopt;
     std::ifstream in(folder / (sha256 + ".peaks"), std::ios::binary);
-    char magic[sizeof kMagic];
+    char magic[sizeof kPeaksMagic];
     std::uint64_t count = 0;
-    if (!in.read(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) return std::nullopt;
+    if (!in.read(magic, sizeof magic) || std::memcmp(magic, kPeaksMagic, sizeof kPeaksMagic) != 0) return std::nullopt;
     if (!in.read(reinterpret_cast<char*>(&count), sizeof count) || count > kMaxCachedPeaks) return std::nullopt;
     AudioPeaks result;
     result.peaks.resize(count);
@@ -168,7 +168,7 @@ void AudioPeaks::save(const std::filesystem::path& folder, const std::string& sh
     if (!digest(sha256)) return;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    std::string bytes(kMagic, sizeof kMagic);
+    std::string bytes(kPeaksMagic, sizeof kPeaksMagic);
     const std::uint64_t count = peaks.size();
     bytes.append(reinterpret_cast<const char*>(&count), sizeof count);
     bytes.append(peaks.begin(), peaks.end());

@@ -11,7 +11,7 @@ namespace marrowick::SceneTagger {
 
 namespace {
 
-constexpr int kSide = PicturePlanes::kSide;
+constexpr int kTagSide = PicturePlanes::kSide;
 
 // 0 at `zero`, 1 at `one`, linear between (either direction).
 float ramp(float value, float zero, float one) { return std::clamp((value - zero) / (one - zero), 0.0f, 1.0f); }
@@ -28,11 +28,11 @@ struct Measures {
 
     explicit Measures(const PicturePlanes& p) : planes(p) {
         const auto at = [&](int x, int y) {
-            return p.y[std::size_t(std::clamp(y, 0, kSide - 1)) * kSide + std::size_t(std::clamp(x, 0, kSide - 1))];
+            return p.y[std::size_t(std::clamp(y, 0, kTagSide - 1)) * kTagSide + std::size_t(std::clamp(x, 0, kTagSide - 1))];
         };
-        for (int y = 0; y < kSide; ++y)
-            for (int x = 0; x < kSide; ++x)
-                gradient[std::size_t(y) * kSide + x] =
+        for (int y = 0; y < kTagSide; ++y)
+            for (int x = 0; x < kTagSide; ++x)
+                gradient[std::size_t(y) * kTagSide + x] =
                     std::hypot(at(x + 1, y) - at(x - 1, y), at(x, y + 1) - at(x, y - 1)) / 2;
     }
 
@@ -43,8 +43,8 @@ struct Measures {
     float share(int top, int bottom, Predicate predicate) const {
         int count = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < kSide; ++x) count += predicate(std::size_t(y) * kSide + x) ? 1 : 0;
-        return float(count) / float((bottom - top) * kSide);
+            for (int x = 0; x < kTagSide; ++x) count += predicate(std::size_t(y) * kTagSide + x) ? 1 : 0;
+        return float(count) / float((bottom - top) * kTagSide);
     }
 
     float percentileSpread() const {
@@ -61,7 +61,7 @@ struct Measures {
 
     // Smooth, fairly light blue to cyan cells in the top third.
     float sky() const {
-        return share(0, kSide / 3, [&](std::size_t i) {
+        return share(0, kTagSide / 3, [&](std::size_t i) {
             const float hue = hueDegrees(planes.cb[i], planes.cr[i]);
             const bool blue = hue >= 300 || hue <= 15;
             return blue && colourfulness(i) > 0.04f && planes.y[i] > 0.3f && gradient[i] < 0.015f;
@@ -70,7 +70,7 @@ struct Measures {
 
     // Textured green to yellow-green cells anywhere.
     float vegetation() const {
-        return share(0, kSide, [&](std::size_t i) {
+        return share(0, kTagSide, [&](std::size_t i) {
             const float hue = hueDegrees(planes.cb[i], planes.cr[i]);
             return hue >= 170 && hue <= 250 && colourfulness(i) > 0.05f && gradient[i] > 0.01f;
         });
@@ -78,10 +78,10 @@ struct Measures {
 
     // Perfectly flat mid-tone areas (not black bars or clipped whites) and razor-sharp edges.
     float graphics() const {
-        const float flat = share(0, kSide, [&](std::size_t i) {
+        const float flat = share(0, kTagSide, [&](std::size_t i) {
             return gradient[i] < 0.0005f && planes.y[i] > 0.06f && planes.y[i] < 0.94f;
         });
-        const float sharp = share(0, kSide, [&](std::size_t i) { return gradient[i] > 0.12f; });
+        const float sharp = share(0, kTagSide, [&](std::size_t i) { return gradient[i] > 0.12f; });
         return std::min(ramp(flat, 0.3f, 0.6f), ramp(sharp, 0.02f, 0.08f));
     }
 };

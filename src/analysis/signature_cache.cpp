@@ -18,7 +18,7 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "the cache file is written in memory order");
 
-constexpr char kMagic[4] = {'M', 'W', 'S', 'K'};
+constexpr char kSignatureMagic[4] = {'M', 'W', 'S', 'K'};
 constexpr std::uint32_t kVersion = 1;
 constexpr std::size_t kHeader = 4 + 4 + 8 + 8;
 constexpr std::size_t kPerFrame = 8 + FrameKey::kSize;
@@ -47,7 +47,7 @@ bool isFingerprint(const std::string& text) {
 std::string encodeKeys(const FilmKeys& keys) {
     std::string out;
     out.reserve(kHeader + keys.keys.size() * kPerFrame);
-    out.append(kMagic, 4);
+    out.append(kSignatureMagic, 4);
     put(out, kVersion);
     put(out, keys.fps);
     put(out, static_cast<std::uint64_t>(keys.keys.size()));
@@ -59,7 +59,7 @@ std::string encodeKeys(const FilmKeys& keys) {
 }
 
 std::optional<FilmKeys> decodeKeys(std::string_view bytes) {
-    if (bytes.size() < kHeader || std::memcmp(bytes.data(), kMagic, 4) != 0 || get<std::uint32_t>(bytes, 4) != kVersion)
+    if (bytes.size() < kHeader || std::memcmp(bytes.data(), kSignatureMagic, 4) != 0 || get<std::uint32_t>(bytes, 4) != kVersion)
         return std::nullopt;
     FilmKeys keys;
     keys.fps = get<double>(bytes, 8);

@@ -39,6 +39,18 @@ std::string cellPrefix(int block, int cell) {
     return "SDDCNN." + std::to_string(block) + ".DDCNN." + std::to_string(cell) + ".";
 }
 
+}  // namespace
+
+// Named, not unnamed, namespace: the network's own records below hold these.
+namespace transnet {
+
+// The activations of one window and the layers' working space.
+struct CellBuffers {
+    Volume spatial;
+    std::vector<float> columns;
+    transnet::WinogradBuffers winograd;
+};
+
 // One cell with batch norm folded into its temporal taps and a per-channel bias.
 struct CellWeights {
     int filters = 0;
@@ -48,10 +60,10 @@ struct CellWeights {
     std::vector<float> bias;        // 4f
 };
 
-}  // namespace
+}  // namespace transnet
 
 struct TransNetV2::Weights {
-    CellWeights cells[kBlocks][2];
+    transnet::CellWeights cells[kBlocks][2];
     std::vector<float> projectionWeight, projectionBias, similarityWeight, similarityBias;
     std::vector<float> histogramWeight, histogramBias, denseWeight, denseBias;
     std::vector<float> singleWeight, singleBias, transitionWeight, transitionBias;
@@ -81,13 +93,13 @@ std::vector<float> fusedSpatial(const TensorMap& tensors, int block, int cell) {
     return fused;
 }
 
-CellWeights cellWeights(const TensorMap& tensors, int block, int cell) {
+transnet::CellWeights cellWeights(const TensorMap& tensors, int block, int cell) {
     const int f = cellFilters(block);
     const std::string prefix = cellPrefix(block, cell);
     const auto vector = [&](const char* name) { return tensorOf(tensors, prefix + "bn." + name, {4 * f}).values; };
     const std::vector<float> gamma = vector("weight"), beta = vector("bias");
     const std::vector<float> mean = vector("running_mean"), variance = vector("running_var");
-    CellWeights weights;
+    transnet::CellWeights weights;
     weights.filters = f;
     weights.spatial = fusedSpatial(tensors, block, cell);
     if (cellInput(block, cell) >= kWinogradInput) {
@@ -113,14 +125,8 @@ CellWeights cellWeights(const TensorMap& tensors, int block, int cell) {
     return weights;
 }
 
-// The activations of one window and the layers' working space.
-struct CellBuffers {
-    Volume spatial;
-    std::vector<float> columns;
-    transnet::WinogradBuffers winograd;
-};
-
-void runCell(const Volume& input, const CellWeights& cell, bool relu, Volume& output, CellBuffers& buffers) {
+void runCell(const Volume& input, const transnet::CellWeights& cell, bool relu, Volume& output,
+             transnet::CellBuffers& buffers) {
     const int f = cell.filters;
     if (cell.spatial.empty()) transnet::winogradConvolution(input, cell.winograd, buffers.spatial, buffers.winograd);
     else transnet::spatialConvolution(input, cell.spatial, 8 * f, buffers.spatial, buffers.columns);
@@ -134,7 +140,7 @@ void runCell(const Volume& input, const CellWeights& cell, bool relu, Volume& ou
 
 struct TransNetV2::Buffers {
     Volume volume, first, second;
-    CellBuffers cell;
+    transnet::CellBuffers cell;
 };
 
 namespace {

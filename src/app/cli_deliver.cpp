@@ -22,7 +22,7 @@
 namespace marrowick::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kDeliverUsage =
     "Usage: marrowick-cli deliver PROJECT OUTDIR --preset KEY... [--assume-rec709] [--framing pad|crop]\n";
 
 // Writes "<activity> NN%" to standard error whenever the activity or the whole percent changes.
@@ -88,7 +88,7 @@ int deliver(const DeliveryOptions& options) {
 int runDeliver(std::span<const std::string> arguments) {
     const std::optional<DeliveryOptions> options = parseDeliveryOptions(arguments, 2);
     if (!options) {
-        std::cerr << kUsage;
+        std::cerr << kDeliverUsage;
         return 64;
     }
     try {

@@ -37,7 +37,7 @@ struct ImportRequest {
     std::vector<std::filesystem::path> carryFrom;
 };
 
-std::optional<ImportRequest> requestOf(std::span<const std::string> arguments) {
+std::optional<ImportRequest> importRequestOf(std::span<const std::string> arguments) {
     ImportRequest request;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--carry-from") {
@@ -79,7 +79,7 @@ std::vector<EarlierFilm> earlierFilms(const Project& project, const std::vector<
 }  // namespace
 
 int runImport(std::span<const std::string> arguments) {
-    const std::optional<ImportRequest> request = arguments.empty() ? std::nullopt : requestOf(arguments.subspan(1));
+    const std::optional<ImportRequest> request = arguments.empty() ? std::nullopt : importRequestOf(arguments.subspan(1));
     if (!request) {
         std::cerr << "Usage: marrowick-cli import PROJECT VIDEO [--cuts LIST]... [--carry-from EARLIER.marrowick]\n";
         return 64;

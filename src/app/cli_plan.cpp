@@ -21,7 +21,7 @@
 namespace marrowick::cli {
 namespace {
 
-constexpr const char* kUsage = "Usage: marrowick-cli plan PROJECT --preset KEY... [--assume-rec709] [--framing pad|crop]\n";
+constexpr const char* kPlanUsage = "Usage: marrowick-cli plan PROJECT --preset KEY... [--assume-rec709] [--framing pad|crop]\n";
 
 struct PlannedJob {
     std::string outputName;
@@ -63,7 +63,7 @@ int plan(const DeliveryOptions& request) {
 int runPlan(std::span<const std::string> arguments) {
     const std::optional<DeliveryOptions> request = parseDeliveryOptions(arguments, 1);
     if (!request) {
-        std::cerr << kUsage;
+        std::cerr << kPlanUsage;
         return 64;
     }
     return plan(*request);

@@ -17,7 +17,7 @@
 namespace marrowick::cli {
 namespace {
 
-constexpr const char* kUsage = "Usage: marrowick-cli shots PROJECT [--time timecode|frames|seconds] [--film NAME] [--json]\n";
+constexpr const char* kShotsUsage = "Usage: marrowick-cli shots PROJECT [--time timecode|frames|seconds] [--film NAME] [--json]\n";
 
 struct Options {
     std::string project;
@@ -88,7 +88,7 @@ void printLines(const nlohmann::json& shots) {
 int runShots(std::span<const std::string> arguments) {
     const std::optional<Options> options = parse(arguments);
     if (!options) {
-        std::cerr << kUsage;
+        std::cerr << kShotsUsage;
         return 64;
     }
     Project project = ProjectJson::readFile(options->project);

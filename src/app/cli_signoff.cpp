@@ -16,7 +16,7 @@
 namespace marrowick::cli {
 namespace {
 
-constexpr const char* kUsage = "Usage: marrowick-cli signoff PROJECT --film NAME --reviewer NAME [--role ROLE]\n";
+constexpr const char* kSignOffUsage = "Usage: marrowick-cli signoff PROJECT --film NAME --reviewer NAME [--role ROLE]\n";
 
 struct SignOffRequest {
     std::string project;
@@ -24,7 +24,7 @@ struct SignOffRequest {
     Reviewer reviewer;
 };
 
-std::optional<SignOffRequest> requestOf(std::span<const std::string> arguments) {
+std::optional<SignOffRequest> signOffRequestOf(std::span<const std::string> arguments) {
     const std::optional<ReviewerOptions> options = parseReviewerOptions(arguments);
     if (!options || !options->reviewer || options->rest.size() != 3 || options->rest[1] != "--film") return std::nullopt;
     return SignOffRequest{options->rest[0], options->rest[2], *options->reviewer};
@@ -45,9 +45,9 @@ const Film& filmNamed(const Project& project, const std::string& name) {
 }  // namespace
 
 int runSignOff(std::span<const std::string> arguments) {
-    const std::optional<SignOffRequest> request = requestOf(arguments);
+    const std::optional<SignOffRequest> request = signOffRequestOf(arguments);
     if (!request) {
-        std::cerr << kUsage;
+        std::cerr << kSignOffUsage;
         return 64;
     }
     Project project = ProjectJson::readFile(request->project);

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
-constexpr int kUsage = 64;
+constexpr int kUsageStatus = 64;
 
 Blob readFixture(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -70,7 +70,7 @@ std::optional<int> run(const std::vector<std::string>& arguments, std::ostream& 
     }
     if (has(arguments, "--self-test")) {
         err << "Export self-tests require a separate validation build.\n";
-        return kUsage;
+        return kUsageStatus;
     }
     if (has(arguments, "--version")) {
         ProgramVersion::print(out);

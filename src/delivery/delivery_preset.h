@@ -11,6 +11,13 @@
 
 namespace marrowick {
 
+// How far an encoded or planned frame rate may stray from the one asked for, where the preset
+// names no tolerance of its own.
+inline constexpr double kFrameRateTolerance = 0.02;
+
+// ProRes codecs ("prores_422", "prores_4444xq", ...) go into MOV, in quality mode, and keep their colour.
+inline bool isProRes(const std::string& videoCodec) { return videoCodec.starts_with("prores"); }
+
 // Output raster policy: "source", "exact" (width x height) or "max_longest_edge".
 struct Resolution {
     std::string mode{};

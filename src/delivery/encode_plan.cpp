@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kDurationLimitTolerance = 0.02;
 constexpr double kPermittedDurationTolerance = 0.05;
-constexpr double kFrameRateTolerance = 0.02;
 constexpr double kAspectTolerance = 0.01;
 constexpr double kNtscRateTolerance = 0.002;
 constexpr std::int64_t kSmallestScaledSide = 16;

@@ -25,7 +25,6 @@ std::string acceptedOrRec709(const std::string* value, const std::array<std::str
     return kRec709;
 }
 
-bool isProRes(const DeliveryPreset& preset) { return preset.encoding.videoCodec.starts_with("prores"); }
 
 std::string nineDecimals(double seconds) {
     std::array<char, 400> buffer{};
@@ -55,7 +54,7 @@ std::string baseChain(const EncodePlan& plan, const ColourTriple& source, const 
     std::string chain = "setpts=PTS-STARTPTS,setparams=" + colourTags(source) + "," + framingFilter(plan) +
                         ",setsar=1,format=";
     chain += encoding.videoCodec.find("4444") != std::string::npos ? "yuva444p10le" : "yuv444p10le";
-    if (!isProRes(plan.preset) && source != target) chain += ",colorspace=all=bt709:range=tv";
+    if (!isProRes(plan.preset.encoding.videoCodec) && source != target) chain += ",colorspace=all=bt709:range=tv";
     if (encoding.videoCodec == "mpeg2video") chain += ",setfield=tff";
     if (plan.fps) chain += ",fps=" + EncodePlan::fpsString(*plan.fps);
     return chain;
@@ -69,7 +68,7 @@ std::string overlay(const LabelRect& rect, const std::string& enable) {
 }  // namespace
 
 ColourTriple colour(const DeliveryPreset* preset, const SourceProbe* source) {
-    if (preset && !isProRes(*preset)) return {kRec709, kRec709, kRec709};
+    if (preset && !isProRes(preset->encoding.videoCodec)) return {kRec709, kRec709, kRec709};
     return {acceptedOrRec709(source ? &source->primaries : nullptr, kPrimaries),
             acceptedOrRec709(source ? &source->transfer : nullptr, kTransfers),
             acceptedOrRec709(source ? &source->matrix : nullptr, kMatrices)};

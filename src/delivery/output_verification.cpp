@@ -17,7 +17,6 @@ namespace {
 
 using nlohmann::json;
 
-constexpr double kFrameRateTolerance = 0.02;
 constexpr double kDurationTolerance_s = 0.15;
 
 [[noreturn]] void fail(const char* message) { throw ReviewError(message); }

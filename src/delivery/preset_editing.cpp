@@ -8,8 +8,6 @@
 namespace marrowick::PresetEditing {
 namespace {
 
-bool isProRes(const std::string& codec) { return codec.starts_with("prores"); }
-
 Audio compressedStereo(const std::string& codec) {
     return {.codec = codec, .bitrateKbps = kDefaultAudioKbps, .channels = 2, .sampleRate = kDefaultSampleRate};
 }

@@ -13,14 +13,14 @@ namespace marrowick::TimelineExport {
 namespace {
 
 // How the list counts frames: the films' one timecode counting; an EDL cannot mix rates.
-struct Counting {
+struct EdlCounting {
     int timebase = 25;
     bool dropFrame = false;
 
     std::string at(std::int64_t frames) const { return Timecode::text(frames, timebase, dropFrame); }
 };
 
-Counting countingOf(const Project& project) {
+EdlCounting countingOf(const Project& project) {
     if (project.films.empty()) return {};
     const Film& first = project.films.front();
     const FilmTime::Counting counting = FilmTime::counting(first);
@@ -41,7 +41,7 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-void writeEvent(std::ostream& out, std::size_t number, const Counting& counting, std::int64_t sourceIn,
+void writeEvent(std::ostream& out, std::size_t number, const EdlCounting& counting, std::int64_t sourceIn,
                 std::int64_t sourceOut, std::int64_t recordIn) {
     char line[160];
     const std::int64_t recordOut = recordIn + sourceOut - sourceIn;
@@ -63,7 +63,7 @@ void writeComments(std::ostream& out, const Film& film, const Shot& shot, const 
 }  // namespace
 
 std::string edl(const Project& project) {
-    const Counting counting = countingOf(project);
+    const EdlCounting counting = countingOf(project);
     std::ostringstream out;
     out << "TITLE: " << oneLine(project.name) << "\n";
     out << "FCM: " << (counting.dropFrame ? "DROP FRAME" : "NON-DROP FRAME") << "\n\n";

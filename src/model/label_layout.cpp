@@ -3,12 +3,11 @@
 
 #include <cmath>
 
+#include "model/internal/finite_range.h"
 #include "model/review_error.h"
 
 namespace marrowick {
 namespace {
-
-bool within(double value, double low, double high) { return std::isfinite(value) && value >= low && value <= high; }
 
 bool knownGuide(const std::string& guideID, const std::set<std::string>& safeZoneProfileIDs) {
     return guideID == "auto" || guideID == "custom" || safeZoneProfileIDs.contains(guideID);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/film_time.h"
+#include "model/internal/finite_range.h"
 #include "model/internal/grapheme_count.h"
 #include "model/internal/uuid_table.h"
 #include "model/project.h"
@@ -26,8 +27,6 @@ constexpr const char* kSettingsMessage = "Invalid project settings or duplicate 
 constexpr std::array<std::string_view, 4> kCorners = {"Bottom right", "Bottom left", "Top right", "Top left"};
 
 [[noreturn]] void reject(const char* message) { throw ReviewError(message); }
-
-bool within(double value, double low, double high) { return std::isfinite(value) && value >= low && value <= high; }
 
 // A shot's range as coverage sees it. A shot whose boundary score is not finite breaks coverage
 // wherever it stands, so its start is stored as not-a-number instead of keeping the score.

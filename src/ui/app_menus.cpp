@@ -66,7 +66,7 @@ const std::vector<MenuCommand>& commands() {
         {"&Review", "Play shot", QKeySequence(Qt::Key_Space),
          [](ReviewStore& s) {
              s.focusSelected();
-             s.playForward();
+             s.transport().playForward();
          },
          nullptr},
         {"&Help", "Disclosure Guide", QKeySequence(), [](ReviewStore& s) { present(s, &PresentationState::guide); },

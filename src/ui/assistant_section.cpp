@@ -42,8 +42,8 @@ AssistantSection::AssistantSection(ReviewStore& store, QWidget* parent)
     column()->addWidget(note_);
 
     // A description of the current shot, or a review of the cut at its start.
-    connect(describe_, &QPushButton::clicked, this, [this] { store_.assistant(false); });
-    connect(checkCut_, &QPushButton::clicked, this, [this] { store_.assistant(true); });
+    connect(describe_, &QPushButton::clicked, this, [this] { store_.assistant().ask(false); });
+    connect(checkCut_, &QPushButton::clicked, this, [this] { store_.assistant().ask(true); });
     connect(connect_, &QPushButton::clicked, this, [this] {
         PresentationState presentation = store_.presentation();
         presentation.settings = true;
@@ -52,7 +52,7 @@ AssistantSection::AssistantSection(ReviewStore& store, QWidget* parent)
 }
 
 void AssistantSection::present(const Shot& shot) {
-    const std::string& modelName = store_.assistant().modelName;
+    const std::string& modelName = store_.assistant().state().modelName;
     connected_->setVisible(!modelName.empty());
     connect_->setVisible(modelName.empty());
     model_->setText(QString::fromStdString(modelName));

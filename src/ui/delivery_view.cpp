@@ -38,8 +38,8 @@ DeliveryView::DeliveryView(ReviewStore& store, QWidget* parent) : QDialog(parent
     buildChoices(*column);
     buildButtons(*column);
 
-    connect(&store_, &ReviewStore::presetsChanged, this, &DeliveryView::rebuildRows);
-    connect(&store_, &ReviewStore::deliveryChanged, this, [this] {
+    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &DeliveryView::rebuildRows);
+    connect(&store_.deliverySetup(), &DeliverySetup::deliveryChanged, this, [this] {
         refreshTools();
         refreshChoices();
     });
@@ -53,7 +53,7 @@ void DeliveryView::buildTools(QVBoxLayout& column) {
     toolsSymbol_ = new QLabel(this);
     toolsText_ = WidgetFactory::label({}, Theme::font(12), Theme::kText, this);
     auto* locate = new QPushButton(QStringLiteral("Locate FFmpeg…"), this);
-    connect(locate, &QPushButton::clicked, this, [this] { store_.locateFFmpeg(); });
+    connect(locate, &QPushButton::clicked, this, [this] { store_.deliverySetup().locateFFmpeg(); });
     line->addWidget(toolsSymbol_);
     line->addWidget(toolsText_, 1);
     line->addWidget(locate);
@@ -73,8 +73,8 @@ void DeliveryView::buildTools(QVBoxLayout& column) {
     showArchived_ = menu->addAction(QStringLiteral("Show archived presets"));
     showArchived_->setCheckable(true);
     connect(showArchived_, &QAction::toggled, this, &DeliveryView::rebuildRows);
-    menu->addAction(QStringLiteral("Import presets JSON…"), this, [this] { store_.importPresets(); });
-    menu->addAction(QStringLiteral("Export presets JSON…"), this, [this] { store_.exportPresets(); });
+    menu->addAction(QStringLiteral("Import presets JSON…"), this, [this] { store_.deliverySetup().importPresets(); });
+    menu->addAction(QStringLiteral("Export presets JSON…"), this, [this] { store_.deliverySetup().exportPresets(); });
     more->setMenu(menu);
     searchLine->addWidget(search_, 1);
     searchLine->addWidget(create);
@@ -99,9 +99,9 @@ void DeliveryView::buildChoices(QVBoxLayout& column) {
     framing_ = new QComboBox(this);
     FramingChoice::fill(*framing_, QStringLiteral("Fit · pad edges"), QStringLiteral("Fill · crop edges"));
     connect(framing_, &QComboBox::activated, this, [this](int index) {
-        DeliveryChoices choices = store_.delivery();
+        DeliveryChoices choices = store_.deliverySetup().delivery();
         choices.deliveryFraming = FramingChoice::at(*framing_, index);
-        store_.setDelivery(std::move(choices));
+        store_.deliverySetup().setDelivery(std::move(choices));
     });
     auto* line = SheetLayout::row(QStringLiteral("Exact-raster framing"), framing_, this);
     counts_ = WidgetFactory::label({}, Theme::font(12), Theme::kSecondaryText, this);
@@ -110,9 +110,9 @@ void DeliveryView::buildChoices(QVBoxLayout& column) {
     column.addLayout(line);
     rec709_ = new ToggleSwitch(QStringLiteral("For untagged sources, assume SDR Rec.709"), this);
     connect(rec709_, &ToggleSwitch::clicked, this, [this](bool on) {
-        DeliveryChoices choices = store_.delivery();
+        DeliveryChoices choices = store_.deliverySetup().delivery();
         choices.assumeRec709 = on;
-        store_.setDelivery(std::move(choices));
+        store_.deliverySetup().setDelivery(std::move(choices));
     });
     column.addWidget(rec709_);
     column.addWidget(SheetLayout::caption(
@@ -142,7 +142,7 @@ void DeliveryView::rebuildRows() {
     const auto edit = [this](const DeliveryPreset& preset) { this->edit(preset); };
     const auto leave = [this] { accept(); };
     for (const DeliveryPreset* preset :
-         PresetListFilter::listed(store_.presets(), search_->text(), showArchived_->isChecked())) {
+         PresetListFilter::listed(store_.deliverySetup().presets(), search_->text(), showArchived_->isChecked())) {
         auto* row = new PresetRow(store_, *preset, edit, leave, list_->parentWidget());
         list_->insertWidget(list_->count() - 1, row);
         rows_.push_back(row);
@@ -151,7 +151,7 @@ void DeliveryView::rebuildRows() {
 }
 
 void DeliveryView::refreshChoices() {
-    const DeliveryChoices& choices = store_.delivery();
+    const DeliveryChoices& choices = store_.deliverySetup().delivery();
     for (PresetRow* row : rows_) row->refresh();
     FramingChoice::select(*framing_, choices.deliveryFraming);
     rec709_->setChecked(choices.assumeRec709);
@@ -162,7 +162,7 @@ void DeliveryView::refreshChoices() {
 }
 
 void DeliveryView::refreshTools() {
-    toolsFound_ = store_.ffmpegTools().has_value();
+    toolsFound_ = store_.deliverySetup().ffmpegTools().has_value();
     const QColor tint = toolsFound_ ? Theme::kGreen : Theme::kAccent;
     toolsSymbol_->setPixmap(SymbolIcon::pixmap(toolsFound_ ? QStringLiteral("checkmark.circle")
                                                             : QStringLiteral("exclamationmark.triangle"),
@@ -174,7 +174,7 @@ void DeliveryView::refreshTools() {
 
 void DeliveryView::edit(const DeliveryPreset& preset) {
     if (editor_) return;
-    editor_ = new PresetEditor(preset, [this](const DeliveryPreset& edited) { return store_.savePreset(edited); }, this);
+    editor_ = new PresetEditor(preset, [this](const DeliveryPreset& edited) { return store_.deliverySetup().savePreset(edited); }, this);
     editor_->setAttribute(Qt::WA_DeleteOnClose);
     editor_->open();
 }

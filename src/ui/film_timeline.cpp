@@ -18,7 +18,7 @@ constexpr double kSegmentInset = 3;
 constexpr double kUnselectedOpacity = 0.45;
 
 QString tooltip(const ReviewStore& store, const Shot& shot) {
-    return QString::fromStdString(store.timeText(shot.filmID, shot.start)) + QStringLiteral(" \u2014 ") +
+    return QString::fromStdString(store.transport().timeText(shot.filmID, shot.start)) + QStringLiteral(" \u2014 ") +
            QString::fromUtf8(disclosureTitle(shot.disclosure).data());
 }
 
@@ -27,8 +27,9 @@ QString tooltip(const ReviewStore& store, const Shot& shot) {
 FilmTimeline::FilmTimeline(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
     setFixedHeight(kHeight + kWaveHeight);
     setCursor(Qt::PointingHandCursor);
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::playheadChanged})
+    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged})
         connect(&store_, signal, this, qOverload<>(&QWidget::update));
+    connect(&store_.transport(), &Transport::playheadChanged, this, qOverload<>(&QWidget::update));
     connect(&store_.waveforms(), &Waveforms::ready, this, qOverload<>(&QWidget::update));
 }
 
@@ -79,7 +80,7 @@ void FilmTimeline::paintEvent(QPaintEvent*) {
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    const double x = playheadOffset(width(), film_->duration, store_.playhead());
+    const double x = playheadOffset(width(), film_->duration, store_.transport().playhead());
     painter.drawRect(QRectF(std::min(x, width() - 1.0), 0, 1, height()));
 }
 

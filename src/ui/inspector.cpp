@@ -78,8 +78,9 @@ Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent),
     setWidget(content);
 
     for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::activityChanged,
-                        &ReviewStore::assistantChanged, &ReviewStore::presentationChanged})
+                        &ReviewStore::presentationChanged})
         connect(&store_, signal, this, &Inspector::refresh);
+    connect(&store_.assistant(), &AssistantService::assistantChanged, this, &Inspector::refresh);
     connect(&notes_->editor(), &QPlainTextEdit::textChanged, this, &Inspector::recordDraft);
     for (TimeField* field : {&range_->inField(), &range_->outField()})
         connect(field, &QLineEdit::textChanged, this, &Inspector::recordDraft);

@@ -21,7 +21,7 @@ namespace marrowick {
 namespace {
 
 constexpr double kPositionStep = 0.005;
-constexpr const char* kCorners[][2] = {
+constexpr const char* kCornerArrows[][2] = {
     {"\u2196", "Top left"}, {"\u2197", "Top right"}, {"\u2199", "Bottom left"}, {"\u2198", "Bottom right"}};
 
 }  // namespace
@@ -57,7 +57,7 @@ LabelLayoutControls::LabelLayoutControls(ReviewStore& store, QWidget* parent)
                                                "are saved in the review project."),
                                 10));
 
-    guide_ = new LayoutGuideControls(store_, [this](const LabelLayoutChange& choice) { change(choice); }, this);
+    guide_ = new LayoutGuideControls(store_.layouts(), [this](const LabelLayoutChange& choice) { change(choice); }, this);
     column()->addWidget(guide_);
     fit_ = fitMenu();
     column()->addWidget(fit_);
@@ -69,9 +69,10 @@ LabelLayoutControls::LabelLayoutControls(ReviewStore& store, QWidget* parent)
     });
     column()->addWidget(reset_);
 
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presetsChanged,
-                        &ReviewStore::presentationChanged, &ReviewStore::activityChanged})
+    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presentationChanged,
+                        &ReviewStore::activityChanged})
         connect(&store_, signal, this, &LabelLayoutControls::refresh);
+    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &LabelLayoutControls::refresh);
     refresh();
 }
 
@@ -89,7 +90,7 @@ StepSlider* LabelLayoutControls::positionSlider(const QString& title, double min
 QPushButton* LabelLayoutControls::fitMenu() {
     QPushButton* button = WidgetFactory::button(QStringLiteral("Fit in guide"), {}, "small", this);
     auto* menu = new QMenu(button);
-    for (const auto& [arrow, corner] : kCorners) {
+    for (const auto& [arrow, corner] : kCornerArrows) {
         QAction* action = menu->addAction(QString::fromUtf8(arrow) + QStringLiteral("  ") + QString::fromLatin1(corner));
         connect(action, &QAction::triggered, this, [this, corner = std::string(corner)] {
             if (const std::optional<std::string> key = editedKey()) store_.fitInGuide(*key, corner);
@@ -107,19 +108,19 @@ void LabelLayoutControls::setScope(std::string scope) {
     emit scopeChanged();
 }
 
-std::optional<std::string> LabelLayoutControls::editedKey() const { return store_.layoutKey(scope_ == "preset"); }
+std::optional<std::string> LabelLayoutControls::editedKey() const { return store_.layouts().layoutKey(scope_ == "preset"); }
 
 void LabelLayoutControls::change(const LabelLayoutChange& change) {
     if (const std::optional<std::string> key = editedKey()) store_.changeLayout(*key, change);
 }
 
 void LabelLayoutControls::refresh() {
-    const std::optional<LayoutOutput> output = store_.layoutOutput();
+    const std::optional<LayoutOutput> output = store_.layouts().layoutOutput();
     const std::optional<std::string> key = editedKey();
     setEnabled(output.has_value());
     if (!output || !key) return;
     const QString ratio = QString::fromStdString(LabelGeometry::aspect(output->width, output->height));
-    const std::optional<DeliveryPreset> preset = store_.previewPreset();
+    const std::optional<DeliveryPreset> preset = store_.layouts().previewPreset();
     output_->setText((preset ? QString::fromStdString(preset->name) : QStringLiteral("Source / native MOV")) +
                      QStringLiteral(" \u00b7 ") + ratio);
 
@@ -138,11 +139,11 @@ void LabelLayoutControls::refresh() {
     aspectNote_->setVisible(!preset);
     aspectNote_->setText(QStringLiteral("Saves for all ") + ratio + QStringLiteral(" outputs without a preset override."));
 
-    const LabelLayout layout = *store_.shownLayout(*key);
+    const LabelLayout layout = *store_.layouts().shownLayout(*key);
     width_->display(layout.widthFraction);
     horizontal_->display(layout.x);
     vertical_->display(layout.y);
-    guide_->present(*key, layout, *output);
+    guide_->present(*key, layout, *output, !store_.busy());
     for (QWidget* control : std::initializer_list<QWidget*>{width_, horizontal_, vertical_, scopePicker_, fit_})
         control->setEnabled(!store_.busy());
     reset_->setEnabled(!store_.busy() && layouts && layouts->contains(*key));

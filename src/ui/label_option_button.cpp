@@ -9,13 +9,8 @@
 namespace marrowick {
 namespace {
 
-constexpr int kPadding = 8;
+constexpr int kButtonPadding = 8;
 constexpr int kMark = 14;
-
-QColor withAlpha(QColor color, qreal alpha) {
-    color.setAlphaF(alpha);
-    return color;
-}
 
 }  // namespace
 
@@ -33,19 +28,19 @@ void LabelOptionButton::setArtwork(const QPixmap& artwork) {
     update();
 }
 
-QSize LabelOptionButton::sizeHint() const { return {130, kArtworkHeight + 2 * kPadding + 22}; }
+QSize LabelOptionButton::sizeHint() const { return {130, kArtworkHeight + 2 * kButtonPadding + 22}; }
 
 void LabelOptionButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool chosen = isChecked();
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setBrush(chosen ? withAlpha(Theme::kAccent, 0.09) : QColor(255, 255, 255, 6));
-    painter.setPen(QPen(chosen ? withAlpha(Theme::kAccent, 0.5) : QColor(255, 255, 255, 20), 1));
+    painter.setBrush(chosen ? Theme::withAlpha(Theme::kAccent, 0.09) : QColor(255, 255, 255, 6));
+    painter.setPen(QPen(chosen ? Theme::withAlpha(Theme::kAccent, 0.5) : QColor(255, 255, 255, 20), 1));
     painter.drawRoundedRect(frame, 7, 7);
     if (!isEnabled()) painter.setOpacity(0.45);
 
-    const QRect art(kPadding, kPadding, width() - 2 * kPadding, kArtworkHeight);
+    const QRect art(kButtonPadding, kButtonPadding, width() - 2 * kButtonPadding, kArtworkHeight);
     if (!artwork_.isNull()) {
         const QSize fitted = artwork_.size().scaled(art.size(), Qt::KeepAspectRatio);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -53,10 +48,10 @@ void LabelOptionButton::paintEvent(QPaintEvent*) {
     }
     const int lineTop = art.bottom() + 6;
     const QString mark = chosen ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle");
-    painter.drawPixmap(kPadding, lineTop + 2,
+    painter.drawPixmap(kButtonPadding, lineTop + 2,
                        SymbolIcon::pixmap(mark, chosen ? Theme::kAccent : Theme::kSecondaryText, kMark,
                                           devicePixelRatioF()));
-    const QRect textRect(kPadding + kMark + 5, lineTop, width() - 2 * kPadding - kMark - 5, 18);
+    const QRect textRect(kButtonPadding + kMark + 5, lineTop, width() - 2 * kButtonPadding - kMark - 5, 18);
     painter.setPen(Theme::kText);
     painter.setFont(font());
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text());

@@ -16,7 +16,7 @@
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/layout_queries.h"
 
 namespace marrowick {
 namespace {
@@ -53,8 +53,8 @@ QLabel* wrapped(const QString& text, const QFont& font, const QColor& color, QWi
 
 double LayoutGuideControls::marginMaximum(double opposite) { return std::max(std::min(0.94 - opposite, 0.9), 0.01); }
 
-LayoutGuideControls::LayoutGuideControls(ReviewStore& store, Change change, QWidget* parent)
-    : QWidget(parent), store_(store), change_(std::move(change)) {
+LayoutGuideControls::LayoutGuideControls(const LayoutQueries& layouts, Change change, QWidget* parent)
+    : QWidget(parent), layouts_(layouts), change_(std::move(change)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
@@ -108,19 +108,20 @@ LayoutGuideControls::LayoutGuideControls(ReviewStore& store, Change change, QWid
     column->addWidget(warning_);
 }
 
-void LayoutGuideControls::present(const std::string& key, const LabelLayout& layout, const LayoutOutput& output) {
+void LayoutGuideControls::present(const std::string& key, const LabelLayout& layout, const LayoutOutput& output,
+                                  bool editable) {
     const std::string ratio = LabelGeometry::aspect(output.width, output.height);
     {
         const QSignalBlocker blocker(guide_);
         guide_->clear();
         guide_->addItem(QStringLiteral("Automatic for delivery"), QStringLiteral("auto"));
-        for (const SafeZoneProfile& profile : store_.safeZoneProfiles())
+        for (const SafeZoneProfile& profile : layouts_.safeZoneProfiles())
             if (SafeZones::fits(profile, ratio))
                 guide_->addItem(QString::fromStdString(profile.name), QString::fromStdString(profile.id));
         addStoredGuide(layout.guideID);
         guide_->addItem(QStringLiteral("Custom margins"), QStringLiteral("custom"));
         guide_->setCurrentIndex(guide_->findData(QString::fromStdString(layout.guideID)));
-        guide_->setEnabled(!store_.busy());
+        guide_->setEnabled(editable);
     }
 
     const bool custom = layout.guideID == "custom";
@@ -129,17 +130,17 @@ void LayoutGuideControls::present(const std::string& key, const LabelLayout& lay
     for (std::size_t i = 0; i < kSides.size(); ++i) {
         margins_[i]->setMaximum(marginMaximum(margin(insets, opposite(kSides[i].first))));
         margins_[i]->display(margin(insets, kSides[i].first));
-        margins_[i]->setEnabled(!store_.busy());
+        margins_[i]->setEnabled(editable);
     }
     presentProfile(layout, output);
-    warning_->setVisible(store_.labelOutsideGuide(key));
+    warning_->setVisible(layouts_.labelOutsideGuide(key));
 }
 
 // A layout may name a guide made for another ratio (it was chosen for another output, or stored by
 // hand); the picker lists it under its ratio so the choice shows instead of a blank.
 void LayoutGuideControls::addStoredGuide(const std::string& guideID) {
     if (guide_->findData(QString::fromStdString(guideID)) >= 0) return;
-    for (const SafeZoneProfile& profile : store_.safeZoneProfiles())
+    for (const SafeZoneProfile& profile : layouts_.safeZoneProfiles())
         if (profile.id == guideID) {
             guide_->addItem(QString::fromStdString(profile.name + " (" + profile.aspectRatio + " guide)"),
                             QString::fromStdString(profile.id));
@@ -151,7 +152,7 @@ void LayoutGuideControls::presentProfile(const LabelLayout& layout, const Layout
     const SafeZoneProfile* profile =
         layout.guideID == "custom"
             ? nullptr
-            : SafeZones::profile(store_.safeZoneProfiles(), &layout, output.presetKey, output.width, output.height);
+            : SafeZones::profile(layouts_.safeZoneProfiles(), &layout, output.presetKey, output.width, output.height);
     profile_->setVisible(profile != nullptr);
     if (!profile) return;
     profileCaption_->setText(QString::fromStdString(profile->name + " \u00b7 checked " + profile->checkedAt));

@@ -16,7 +16,7 @@ class QLabel;
 
 namespace marrowick {
 
-class ReviewStore;
+class LayoutQueries;
 class StepSlider;
 
 class LayoutGuideControls : public QWidget {
@@ -29,10 +29,11 @@ public:
     static constexpr int kTitleWidth = 62;
 
     // Every choice is handed to `change` for the layout being edited.
-    LayoutGuideControls(ReviewStore& store, Change change, QWidget* parent = nullptr);
+    LayoutGuideControls(const LayoutQueries& layouts, Change change, QWidget* parent = nullptr);
 
-    // Shows the layout stored (or shown) under `key` for the output.
-    void present(const std::string& key, const LabelLayout& layout, const LayoutOutput& output);
+    // Shows the layout stored (or shown) under `key` for the output; the choices are enabled when
+    // `editable` (no activity runs).
+    void present(const std::string& key, const LabelLayout& layout, const LayoutOutput& output, bool editable);
 
     // The upper end of a margin slider: the opposite margin leaves at least 6 %, never past 0.9.
     static double marginMaximum(double opposite);
@@ -41,7 +42,7 @@ private:
     void addStoredGuide(const std::string& guideID);
     void presentProfile(const LabelLayout& layout, const LayoutOutput& output);
 
-    ReviewStore& store_;
+    const LayoutQueries& layouts_;
     Change change_;
     QComboBox* guide_;
     QWidget* custom_;

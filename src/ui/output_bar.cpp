@@ -54,7 +54,7 @@ OutputBar::OutputBar(ReviewStore& store, QWidget* parent) : QWidget(parent), sto
         presentation.showSafeZones = true;
         store_.setPresentation(presentation);
     });
-    connect(&store_, &ReviewStore::presetsChanged, this, &OutputBar::refreshPresets);
+    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &OutputBar::refreshPresets);
     connect(&store_, &ReviewStore::presentationChanged, this, &OutputBar::refreshPresentation);
     refreshPresets();
 }
@@ -63,7 +63,7 @@ void OutputBar::refreshPresets() {
     const QSignalBlocker blocker(output_);
     output_->clear();
     output_->addItem(QStringLiteral("Source \u00b7 native MOV"), QString());
-    for (const DeliveryPreset& preset : PreviewOutput::choices(store_.presets()))
+    for (const DeliveryPreset& preset : PreviewOutput::choices(store_.deliverySetup().presets()))
         output_->addItem(QString::fromStdString(preset.name), QString::fromStdString(preset.key));
     refreshPresentation();
 }

@@ -54,7 +54,7 @@ OutputOverlay::OutputOverlay(ReviewStore& store, QWidget* parent) : QWidget(pare
 }
 
 double OutputOverlay::scale() const {
-    const std::optional<RasterSize> size = store_.previewSize();
+    const std::optional<RasterSize> size = store_.layouts().previewSize();
     if (!size) return 0;
     return std::min(width() / static_cast<double>(size->width), height() / static_cast<double>(size->height));
 }
@@ -62,7 +62,7 @@ double OutputOverlay::scale() const {
 std::optional<Shot> OutputOverlay::currentShot() const {
     const std::optional<Film> film = store_.selectedFilm();
     if (!film) return std::nullopt;
-    const double playhead = store_.playhead();
+    const double playhead = store_.transport().playhead();
     // The selected shot usually holds the playhead; only otherwise is the film searched.
     const std::optional<Shot> selected = store_.selected();
     if (selected && holds(*selected, film->id, playhead)) return selected;
@@ -72,19 +72,19 @@ std::optional<Shot> OutputOverlay::currentShot() const {
 }
 
 std::optional<std::string> OutputOverlay::editedKey() const {
-    return editedKey_ ? editedKey_() : store_.layoutKey(true);
+    return editedKey_ ? editedKey_() : store_.layouts().layoutKey(true);
 }
 
 bool OutputOverlay::editing() const { return store_.presentation().editLabelLayout && !store_.busy(); }
 
 std::optional<OutputOverlay::Label> OutputOverlay::label() const {
-    const std::optional<LayoutOutput> output = store_.layoutOutput();
+    const std::optional<LayoutOutput> output = store_.layouts().layoutOutput();
     if (!output) return std::nullopt;
     const std::optional<Shot> shot = currentShot();
     const Disclosure decision = shot ? shot->disclosure : Disclosure::unreviewed;
     if (!labelled(decision) && !store_.presentation().editLabelLayout) return std::nullopt;
     const Disclosure artwork = decision == Disclosure::generated ? Disclosure::generated : Disclosure::modified;
-    const std::optional<double> aspect = store_.artworkAspect(artwork);
+    const std::optional<double> aspect = store_.layouts().artworkAspect(artwork);
     if (!aspect) return std::nullopt;
     LabelRect rect = LabelGeometry::rect(store_.project(), output->presetKey, output->width, output->height, *aspect);
     if (drag_) {
@@ -110,7 +110,7 @@ const QImage& OutputOverlay::artwork(Disclosure artwork) const {
 
 void OutputOverlay::paintGuide(QPainter& painter, double scale) const {
     const std::optional<std::string> key = editedKey();
-    const std::optional<LabelRect> guide = key ? store_.guideRect(*key) : std::nullopt;
+    const std::optional<LabelRect> guide = key ? store_.layouts().guideRect(*key) : std::nullopt;
     if (!guide) return;
     const QRectF safe = scaled(*guide, scale);
     QPainterPath outside;
@@ -148,11 +148,11 @@ std::optional<QRectF> OutputOverlay::labelArea() const {
 }
 
 void OutputOverlay::place(Disclosure artwork, std::int64_t x, std::int64_t y) {
-    const std::optional<LayoutOutput> output = store_.layoutOutput();
+    const std::optional<LayoutOutput> output = store_.layouts().layoutOutput();
     const std::optional<std::string> key = editedKey();
-    const std::optional<double> aspect = store_.artworkAspect(artwork);
+    const std::optional<double> aspect = store_.layouts().artworkAspect(artwork);
     if (!output || !key || !aspect) return;
-    const std::optional<LabelLayout> layout = store_.shownLayout(*key);
+    const std::optional<LabelLayout> layout = store_.layouts().shownLayout(*key);
     if (!layout) return;
     // The label drawn may belong to another layout (the preset's own, while the aspect ratio's is
     // edited), of another width: the stored fraction must be measured with the edited one's size.
@@ -199,7 +199,7 @@ void OutputOverlay::mouseMoveEvent(QMouseEvent* event) {
         setCursor(editing() && area && area->contains(event->position()) ? Qt::OpenHandCursor : Qt::ArrowCursor);
         return;
     }
-    const std::optional<RasterSize> size = store_.previewSize();
+    const std::optional<RasterSize> size = store_.layouts().previewSize();
     const double factor = scale();
     if (!size || factor <= 0) return;
     const QPointF moved = (event->position() - drag_->pressedAt) / factor;

@@ -14,10 +14,11 @@ OutputPreview::OutputPreview(ReviewStore& store, NativePlayer& player, QWidget* 
     player_.setParent(this);
     overlay_ = new OutputOverlay(store_, this);
     overlay_->raise();
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presetsChanged,
-                        &ReviewStore::presentationChanged, &ReviewStore::activityChanged})
+    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presentationChanged,
+                        &ReviewStore::activityChanged})
         connect(&store_, signal, this, &OutputPreview::place);
-    connect(&store_, &ReviewStore::playheadChanged, overlay_, &OutputOverlay::refresh);
+    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &OutputPreview::place);
+    connect(&store_.transport(), &Transport::playheadChanged, overlay_, &OutputOverlay::refresh);
     place();
 }
 
@@ -35,7 +36,7 @@ void OutputPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void OutputPreview::place() {
-    const std::optional<RasterSize> size = store_.previewSize();
+    const std::optional<RasterSize> size = store_.layouts().previewSize();
     const QRect frame = size ? frameRect(this->size(), size->width, size->height) : rect();
     player_.setGeometry(frame);
     overlay_->setGeometry(frame);

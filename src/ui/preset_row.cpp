@@ -24,10 +24,10 @@ PresetRow::PresetRow(ReviewStore& store, DeliveryPreset preset, std::function<vo
     checkbox_ = new QCheckBox(this);
     checkbox_->setAccessibleName(QStringLiteral("Select ") + name);
     connect(checkbox_, &QCheckBox::clicked, this, [this](bool on) {
-        DeliveryChoices choices = store_.delivery();
+        DeliveryChoices choices = store_.deliverySetup().delivery();
         if (on) choices.deliveryKeys.insert(preset_.key);
         else choices.deliveryKeys.erase(preset_.key);
-        store_.setDelivery(std::move(choices));
+        store_.deliverySetup().setDelivery(std::move(choices));
     });
     auto* texts = new QVBoxLayout;
     texts->setSpacing(1);
@@ -57,7 +57,7 @@ bool PresetRow::opensInBrowser(const std::string& address) {
            (scheme == QLatin1String("https") || scheme == QLatin1String("http"));
 }
 
-void PresetRow::refresh() { checkbox_->setChecked(store_.delivery().deliveryKeys.contains(preset_.key)); }
+void PresetRow::refresh() { checkbox_->setChecked(store_.deliverySetup().delivery().deliveryKeys.contains(preset_.key)); }
 
 void PresetRow::buildMenu(const std::function<void(const DeliveryPreset&)>& edit, const std::function<void()>& leave) {
     menu_->addAction(QStringLiteral("Preview label position && safe zones"), this, [this, leave] { preview(leave); });
@@ -66,9 +66,9 @@ void PresetRow::buildMenu(const std::function<void(const DeliveryPreset&)>& edit
     if (preset_.kind == "custom") {
         menu_->addAction(QStringLiteral("Edit…"), this, [this, edit] { edit(preset_); });
         if (preset_.archivedAt)
-            menu_->addAction(QStringLiteral("Restore"), this, [this] { store_.restorePreset(preset_); });
+            menu_->addAction(QStringLiteral("Restore"), this, [this] { store_.deliverySetup().restorePreset(preset_); });
         else
-            menu_->addAction(QStringLiteral("Archive"), this, [this] { store_.archivePreset(preset_); });
+            menu_->addAction(QStringLiteral("Archive"), this, [this] { store_.deliverySetup().archivePreset(preset_); });
     }
     if (opensInBrowser(preset_.specificationUrl))
         menu_->addAction(QStringLiteral("Specification"), this, [this] {

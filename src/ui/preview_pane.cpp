@@ -40,9 +40,11 @@ PreviewPane::PreviewPane(ReviewStore& store, QVideoSink* sink, QWidget* parent)
     transport_ = new TransportBar(store_, this);
     column->addWidget(transport_);
 
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presetsChanged,
-                        &ReviewStore::presentationChanged, &ReviewStore::deliveryChanged, &ReviewStore::activityChanged})
+    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presentationChanged,
+                        &ReviewStore::activityChanged})
         connect(&store_, signal, this, &PreviewPane::refresh);
+    for (auto signal : {&DeliverySetup::presetsChanged, &DeliverySetup::deliveryChanged})
+        connect(&store_.deliverySetup(), signal, this, &PreviewPane::refresh);
     refresh();
 }
 
@@ -71,7 +73,7 @@ void PreviewPane::refresh() {
     const std::optional<Shot> shot = store_.selected();
     const std::optional<Film> film = store_.selectedFilm();
     const std::optional<DeliveryPreset> preset =
-        PreviewOutput::preset(store_.presets(), store_.presentation().previewPresetKey);
+        PreviewOutput::preset(store_.deliverySetup().presets(), store_.presentation().previewPresetKey);
     const bool hasShots = !store_.project().shots.empty();
     empty_->present(QStringLiteral("film.stack"),
                     hasShots ? QStringLiteral("Select a shot to review") : QStringLiteral("Bring your films into focus"),
@@ -81,7 +83,7 @@ void PreviewPane::refresh() {
     if (!shot) video_->setCurrentWidget(empty_);
     else if (!PreviewOutput::size(film, preset)) video_->setCurrentWidget(rasterCaption_);
     else video_->setCurrentWidget(output_);
-    player_->setFill(preset.has_value() && store_.delivery().deliveryFraming == Framing::crop);
+    player_->setFill(preset.has_value() && store_.deliverySetup().delivery().deliveryFraming == Framing::crop);
     for (QWidget* part : std::initializer_list<QWidget*>{outputBar_, timelineRow_, transport_})
         part->setVisible(film.has_value());
     timeline_->setFilm(film);

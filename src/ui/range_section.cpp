@@ -73,7 +73,7 @@ RangeSection::RangeSection(ReviewStore& store, QWidget* parent)
 
     connect(apply, &QPushButton::clicked, this, &RangeSection::applyRange);
     connect(split, &QPushButton::clicked, this, [this] {
-        if (shot_) store_.split(*shot_, store_.playhead());
+        if (shot_) store_.split(*shot_, store_.transport().playhead());
     });
     connect(merge, &QPushButton::clicked, this, [this] {
         if (shot_) store_.mergeWithNext(*shot_);
@@ -126,9 +126,9 @@ double RangeSection::inPoint() const { return in_->value(); }
 
 double RangeSection::outPoint() const { return out_->value(); }
 
-void RangeSection::markIn() { in_->setValue(store_.playhead()); }
+void RangeSection::markIn() { in_->setValue(store_.transport().playhead()); }
 
-void RangeSection::markOut() { out_->setValue(store_.playhead()); }
+void RangeSection::markOut() { out_->setValue(store_.transport().playhead()); }
 
 void RangeSection::applyRange() {
     in_->commit();

@@ -1,10 +1,11 @@
 // One pass over the shots for the sidebar's counts.
 #include "ui/review_counts.h"
 
+#include "workspace/visible_shots.h"
+
 namespace marrowick {
 
 ReviewCounts ReviewCounts::of(const Project& project) {
-    constexpr double kUncertainBelow = 0.8;
     ReviewCounts counts;
     for (const Shot& shot : project.shots) {
         ++counts.shots;

@@ -21,20 +21,20 @@ const char* const ReviewKeys::kHint =
 
 ReviewKeys::ReviewKeys(ReviewStore& store, RangeSection& range, QWidget& window) : QObject(&window) {
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
-        {QKeySequence(Qt::Key_Left), [&store] { store.stepFrame(-1); }},
-        {QKeySequence(Qt::Key_Right), [&store] { store.stepFrame(1); }},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Left), [&store] { store.stepFrame(-kLongStep); }},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Right), [&store] { store.stepFrame(kLongStep); }},
-        {QKeySequence(Qt::Key_Home), [&store] { store.goToFilmEdge(-1); }},
-        {QKeySequence(Qt::Key_End), [&store] { store.goToFilmEdge(1); }},
-        {QKeySequence(Qt::Key_Backslash), [&store] { store.toggleLoop(); }},
-        {QKeySequence(Qt::Key_M), [&store] { store.toggleMute(); }},
-        {QKeySequence(Qt::Key_F), [&store] { store.setFullScreen(!store.presentation().fullScreen); }},
-        {QKeySequence(Qt::Key_Up), [&store] { store.jumpToShot(-1); }},
-        {QKeySequence(Qt::Key_Down), [&store] { store.jumpToShot(1); }},
-        {QKeySequence(Qt::SHIFT | Qt::Key_J), [&store] { store.shuttle(-1); }},
-        {QKeySequence(Qt::Key_K), [&store] { store.stopShuttle(); }},
-        {QKeySequence(Qt::Key_L), [&store] { store.shuttle(1); }},
+        {QKeySequence(Qt::Key_Left), [&store] { store.transport().stepFrame(-1); }},
+        {QKeySequence(Qt::Key_Right), [&store] { store.transport().stepFrame(1); }},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Left), [&store] { store.transport().stepFrame(-kLongStep); }},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Right), [&store] { store.transport().stepFrame(kLongStep); }},
+        {QKeySequence(Qt::Key_Home), [&store] { store.transport().goToFilmEdge(-1); }},
+        {QKeySequence(Qt::Key_End), [&store] { store.transport().goToFilmEdge(1); }},
+        {QKeySequence(Qt::Key_Backslash), [&store] { store.transport().toggleLoop(); }},
+        {QKeySequence(Qt::Key_M), [&store] { store.transport().toggleMute(); }},
+        {QKeySequence(Qt::Key_F), [&store] { store.transport().setFullScreen(!store.presentation().fullScreen); }},
+        {QKeySequence(Qt::Key_Up), [&store] { store.transport().jumpToShot(-1); }},
+        {QKeySequence(Qt::Key_Down), [&store] { store.transport().jumpToShot(1); }},
+        {QKeySequence(Qt::SHIFT | Qt::Key_J), [&store] { store.transport().shuttle(-1); }},
+        {QKeySequence(Qt::Key_K), [&store] { store.transport().stopShuttle(); }},
+        {QKeySequence(Qt::Key_L), [&store] { store.transport().shuttle(1); }},
         {QKeySequence(Qt::Key_I), [&range] { range.markIn(); }},
         {QKeySequence(Qt::Key_O), [&range] { range.markOut(); }},
     };
@@ -45,7 +45,7 @@ ReviewKeys::ReviewKeys(ReviewStore& store, RangeSection& range, QWidget& window)
     // Escape leaves full screen only; elsewhere it stays with the widget that has focus.
     auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     leave->setEnabled(store.presentation().fullScreen);
-    connect(leave, &QShortcut::activated, this, [&store] { store.setFullScreen(false); });
+    connect(leave, &QShortcut::activated, this, [&store] { store.transport().setFullScreen(false); });
     connect(&store, &ReviewStore::presentationChanged, leave,
             [leave, &store] { leave->setEnabled(store.presentation().fullScreen); });
 }

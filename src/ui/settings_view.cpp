@@ -52,7 +52,7 @@ SettingsView::SettingsView(ReviewStore& store, QWidget* parent)
     column->addStretch(1);
 
     connect(&store_, &ReviewStore::projectChanged, this, &SettingsView::refreshProject);
-    connect(&store_, &ReviewStore::assistantChanged, this, &SettingsView::refreshAssistant);
+    connect(&store_.assistant(), &AssistantService::assistantChanged, this, &SettingsView::refreshAssistant);
     connect(&store_, &ReviewStore::activityChanged, this, &SettingsView::refreshProject);
     refreshProject();
     loadModels();
@@ -203,9 +203,9 @@ void SettingsView::buildModel(QBoxLayout& column) {
     model_ = new QComboBox(this);
     column.addLayout(SheetLayout::row(QStringLiteral("Local model"), model_, this));
     connect(model_, &QComboBox::activated, this, [this](int index) {
-        AssistantState assistant = store_.assistant();
+        AssistantState assistant = store_.assistant().state();
         assistant.modelName = index == 0 ? std::string() : model_->itemText(index).toStdString();
-        store_.setAssistant(std::move(assistant));
+        store_.assistant().setState(std::move(assistant));
     });
     const QString root = QString::fromStdString(store_.resourceRoot().string());
     column.addWidget(SheetLayout::caption(
@@ -236,7 +236,7 @@ void SettingsView::refreshProject() {
 }
 
 std::vector<std::string> SettingsView::modelNames() const {
-    const AssistantState& assistant = store_.assistant();
+    const AssistantState& assistant = store_.assistant().state();
     std::vector<std::string> names;
     for (const LocalModel& model : assistant.models) names.push_back(model.name);
     // A chosen model the list no longer names stays visible, so the picker never hides the choice.
@@ -246,12 +246,12 @@ std::vector<std::string> SettingsView::modelNames() const {
 }
 
 void SettingsView::loadModels() {
-    store_.loadModels();
+    store_.assistant().loadModels();
     refreshAssistant();
 }
 
 void SettingsView::refreshAssistant() {
-    const AssistantState& assistant = store_.assistant();
+    const AssistantState& assistant = store_.assistant().state();
     status_->setText(QString::fromStdString(assistant.localStatus));
     const QSignalBlocker blocker(model_);
     model_->clear();

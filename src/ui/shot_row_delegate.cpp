@@ -17,7 +17,7 @@ namespace {
 
 constexpr QSize kThumbnail{108, 61};
 constexpr QSize kCompactThumbnail{46, 26};
-constexpr int kPadding = 6;
+constexpr int kRowPadding = 6;
 constexpr int kCheckboxSize = 15;
 constexpr int kCheckboxLeft = 11;
 constexpr int kThumbnailLeft = kCheckboxLeft + kCheckboxSize + 11;
@@ -29,11 +29,6 @@ constexpr int kCompactDurationWidth = 56;
 constexpr int kCompactGap = 12;
 
 QRect rowFrame(const QRect& cell) { return cell.adjusted(0, 0, 0, -ShotRowDelegate::kSpacing); }
-
-QColor withAlpha(QColor color, qreal alpha) {
-    color.setAlphaF(alpha);
-    return color;
-}
 
 // Draws `text` elided into `rect`, left or right aligned; returns the width drawn.
 int drawLine(QPainter* painter, const QRect& rect, const QString& text, Qt::Alignment alignment) {
@@ -70,7 +65,7 @@ qreal drawDecisionPill(QPainter* painter, int right, qreal top, const QModelInde
     const int titleWidth = painter->fontMetrics().horizontalAdvance(title);
     const QRectF pill(right - titleWidth - 21, top, titleWidth + 21, 17);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(withAlpha(color, 0.16));
+    painter->setBrush(Theme::withAlpha(color, 0.16));
     painter->drawRoundedRect(pill, 8.5, 8.5);
     painter->setBrush(color);
     painter->drawEllipse(QPointF(pill.left() + 9, pill.center().y()), 2.5, 2.5);
@@ -125,7 +120,7 @@ void ShotRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         paintCompactText(painter, row, index);
         paintCompactDecision(painter, row, index);
     } else {
-        paintThumbnail(painter, QRect(QPoint(row.left() + kThumbnailLeft, row.top() + kPadding), kThumbnail), index);
+        paintThumbnail(painter, QRect(QPoint(row.left() + kThumbnailLeft, row.top() + kRowPadding), kThumbnail), index);
         paintText(painter, row, index);
         paintDecision(painter, row, index);
     }
@@ -134,8 +129,8 @@ void ShotRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 void ShotRowDelegate::paintFrame(QPainter* painter, const QRect& row, bool selected) const {
     const QRectF frame = QRectF(row).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter->setBrush(selected ? withAlpha(Theme::kAccent, 0.095) : QColor(255, 255, 255, 5));
-    painter->setPen(selected ? QPen(withAlpha(Theme::kAccent, 0.40), 1) : Qt::NoPen);
+    painter->setBrush(selected ? Theme::withAlpha(Theme::kAccent, 0.095) : QColor(255, 255, 255, 5));
+    painter->setPen(selected ? QPen(Theme::withAlpha(Theme::kAccent, 0.40), 1) : Qt::NoPen);
     painter->drawRoundedRect(frame, 6, 6);
 }
 

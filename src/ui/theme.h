@@ -32,6 +32,12 @@ inline const QColor kAccentDisabled{90, 67, 32};
 inline const QColor kOnAccentDisabled{232, 214, 180};
 inline const QColor kGreen{52, 199, 89};
 
+// The colour at `alpha` opacity (0 to 1).
+inline QColor withAlpha(QColor color, qreal alpha) {
+    color.setAlphaF(alpha);
+    return color;
+}
+
 // Every text colour of the theme on each background the palette and the style sheet put it on;
 // each pair reads at 4.5:1 or better (WCAG AA).
 struct TextPair {

@@ -42,9 +42,9 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     auto* back = transportButton(QStringLiteral("backward.frame"), QStringLiteral("Previous frame"), this);
     auto* play = transportButton(QStringLiteral("playpause.fill"), QStringLiteral("Play / Pause"), this);
     auto* forward = transportButton(QStringLiteral("forward.frame"), QStringLiteral("Next frame"), this);
-    connect(back, &QToolButton::clicked, this, [this] { store_.stepFrame(-1); });
-    connect(play, &QToolButton::clicked, this, [this] { store_.togglePlay(); });
-    connect(forward, &QToolButton::clicked, this, [this] { store_.stepFrame(1); });
+    connect(back, &QToolButton::clicked, this, [this] { store_.transport().stepFrame(-1); });
+    connect(play, &QToolButton::clicked, this, [this] { store_.transport().togglePlay(); });
+    connect(forward, &QToolButton::clicked, this, [this] { store_.transport().stepFrame(1); });
     clock_ = WidgetFactory::label({}, Theme::font(11, QFont::Normal, true), Theme::kText, this);
     loop_ = transportButton(QStringLiteral("repeat"), QStringLiteral("Loop shot  \\"), this);
     loop_->setCheckable(true);
@@ -58,11 +58,11 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     volume_->setAccessibleName(QStringLiteral("Volume"));
     auto* fullScreen = transportButton(QStringLiteral("arrow.up.left.and.arrow.down.right"),
                                        QStringLiteral("Full screen  F"), this);
-    connect(loop_, &QToolButton::clicked, this, [this] { store_.toggleLoop(); });
-    connect(mute_, &QToolButton::clicked, this, [this] { store_.toggleMute(); });
-    connect(volume_, &QSlider::valueChanged, this, [this](int percent) { store_.setVolume(percent); });
+    connect(loop_, &QToolButton::clicked, this, [this] { store_.transport().toggleLoop(); });
+    connect(mute_, &QToolButton::clicked, this, [this] { store_.transport().toggleMute(); });
+    connect(volume_, &QSlider::valueChanged, this, [this](int percent) { store_.transport().setVolume(percent); });
     connect(fullScreen, &QToolButton::clicked, this,
-            [this] { store_.setFullScreen(!store_.presentation().fullScreen); });
+            [this] { store_.transport().setFullScreen(!store_.presentation().fullScreen); });
     framing_ = new QComboBox(this);
     framing_->setFixedWidth(kFramingWidth);
     framing_->setAccessibleName(QStringLiteral("Framing"));
@@ -75,22 +75,22 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     row->addWidget(raster_);
 
     connect(framing_, &QComboBox::activated, this, [this](int index) {
-        DeliveryChoices delivery = store_.delivery();
+        DeliveryChoices delivery = store_.deliverySetup().delivery();
         delivery.deliveryFraming = FramingChoice::at(*framing_, index);
-        store_.setDelivery(delivery);
+        store_.deliverySetup().setDelivery(delivery);
     });
-    connect(&store_, &ReviewStore::playheadChanged, this, &TransportBar::refreshClock);
+    connect(&store_.transport(), &Transport::playheadChanged, this, &TransportBar::refreshClock);
     connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshClock);
     connect(&store_, &ReviewStore::projectChanged, this, &TransportBar::refreshClock);  // a film's timecode
     connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshPlayback);
-    connect(&store_, &ReviewStore::deliveryChanged, this, &TransportBar::refreshFraming);
+    connect(&store_.deliverySetup(), &DeliverySetup::deliveryChanged, this, &TransportBar::refreshFraming);
     refreshClock();
     refreshFraming();
     refreshPlayback();
     refreshOutput();
 }
 
-void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(store_.playheadText())); }
+void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(store_.transport().playheadText())); }
 
 void TransportBar::refreshPlayback() {
     const PresentationState& presentation = store_.presentation();
@@ -103,11 +103,13 @@ void TransportBar::refreshPlayback() {
     volume_->setValue(presentation.volume);
 }
 
-void TransportBar::refreshFraming() { FramingChoice::select(*framing_, store_.delivery().deliveryFraming); }
+void TransportBar::refreshFraming() {
+    FramingChoice::select(*framing_, store_.deliverySetup().delivery().deliveryFraming);
+}
 
 void TransportBar::refreshOutput() {
     const std::optional<DeliveryPreset> preset =
-        PreviewOutput::preset(store_.presets(), store_.presentation().previewPresetKey);
+        PreviewOutput::preset(store_.deliverySetup().presets(), store_.presentation().previewPresetKey);
     const std::optional<PreviewOutput::Raster> raster = PreviewOutput::size(store_.selectedFilm(), preset);
     framing_->setVisible(preset.has_value());
     raster_->setVisible(raster.has_value());

@@ -10,7 +10,8 @@
 #include "model/film_name.h"
 #include "model/reference_date.h"
 #include "model/review_error.h"
-#include "workspace/review_store.h"
+#include "workspace/activity_host.h"
+#include "workspace/waveforms.h"
 
 namespace marrowick::FilmRelink {
 
@@ -47,41 +48,41 @@ std::vector<Shot> detectAgain(const DetectorFactory& detectors, const Film& film
 
 }  // namespace
 
-void relink(ReviewStore& store, DesktopDialogs& dialogs, const Film& film) {
-    if (store.busy()) return;
+void relink(ActivityHost& host, DesktopDialogs& dialogs, const Film& film) {
+    if (host.busy()) return;
     const std::optional<std::filesystem::path> chosen = dialogs.openFileWithMessage(
         FilmImport::movieExtensions(),
         "Locate the original file for " + fileName(film) + ". Relinking must use the same edit and timing.");
-    if (!chosen || !store.begin(kRelinkActivity)) return;
-    store.finish([&store, film, chosen = *chosen](const ActivityContext& context) {
+    if (!chosen || !host.begin(kRelinkActivity)) return;
+    host.finish([&host, film, chosen = *chosen](const ActivityContext& context) {
         checkSameSource(film, chosen, context.stopToken());
-        context.onMainThread([&store, film, path = chosen.string()] {
+        context.onMainThread([&host, film, path = chosen.string()] {
             const Uuid& id = film.id;
-            if (!store.project().film(id)) return;
-            store.waveforms().forget(film);  // its file was missing: the outline read then was empty
-            store.storeActivityResult([&](Project& project) {
+            if (!host.project().film(id)) return;
+            host.waveforms().forget(film);  // its file was missing: the outline read then was empty
+            host.storeActivityResult([&](Project& project) {
                 for (Film& candidate : project.films)
                     if (candidate.id == id) {
                         candidate.path = path;
                         candidate.bookmark = nullptr;  // Linux reaches sources by path
                     }
             });
-            store.focusSelected();
+            host.focusSelected();
         });
     });
 }
 
-void redetect(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors, const Film& film) {
-    if (store.busy()) return;
+void redetect(ActivityHost& host, DesktopDialogs& dialogs, const DetectorFactory& detectors, const Film& film) {
+    if (host.busy()) return;
     const std::size_t answer =
         dialogs.alert({"Redetect shots in " + fileName(film) + "?",
                        "Uses the current cut threshold and resets this film's review decisions. You can undo this "
                        "operation.",
                        {"Redetect", "Cancel"}});
     if (answer != 0) return;
-    const Project snapshot = store.project();
-    if (!store.begin(kRedetectActivity)) return;
-    store.finish([&store, detectors, film, snapshot](const ActivityContext& context) {
+    const Project snapshot = host.project();
+    if (!host.begin(kRedetectActivity)) return;
+    host.finish([&host, detectors, film, snapshot](const ActivityContext& context) {
         const std::vector<Shot> fresh = detectAgain(detectors, film, snapshot.threshold, context);
         SharedVector<Shot> shots;
         for (const Shot& shot : snapshot.shots)
@@ -91,13 +92,13 @@ void redetect(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory
         context.throwIfCancelled();
         const ReviewEvent event{referenceDateNow(), "redetect", {},
                                 fileName(film) + "; threshold " + decimalText(snapshot.threshold)};
-        context.onMainThread([&store, grouped = std::move(grouped), event] {
-            store.recordActivitySnapshot();
-            store.storeActivityResult([&](Project& project) {
+        context.onMainThread([&host, grouped = std::move(grouped), event] {
+            host.recordActivitySnapshot();
+            host.storeActivityResult([&](Project& project) {
                 project.shots = grouped;
                 project.history.push_back(event);
             });
-            store.setSelection({});
+            host.setSelection({});
         });
     });
 }

@@ -7,7 +7,7 @@
 
 namespace marrowick {
 
-class ReviewStore;
+class ActivityHost;
 
 namespace FilmRelink {
 
@@ -18,11 +18,11 @@ inline constexpr const char* kDurationDiffers = "Replacement duration differs. I
 
 // Asks for the film's file; accepts only the same content (fingerprint, when stored) and a
 // duration within one frame, then points the film at it. No undo step, shots untouched.
-void relink(ReviewStore& store, DesktopDialogs& dialogs, const Film& film);
+void relink(ActivityHost& host, DesktopDialogs& dialogs, const Film& film);
 
 // After confirmation, replaces the film's shots with newly detected, enriched shots (current
 // threshold), regroups every shot and records one undo step and a "redetect" history entry.
-void redetect(ReviewStore& store, DesktopDialogs& dialogs, const DetectorFactory& detectors, const Film& film);
+void redetect(ActivityHost& host, DesktopDialogs& dialogs, const DetectorFactory& detectors, const Film& film);
 
 }  // namespace FilmRelink
 }  // namespace marrowick

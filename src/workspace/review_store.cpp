@@ -5,7 +5,6 @@
 #include <exception>
 #include <vector>
 
-#include "delivery/preset_library.h"
 #include "disclosure/safe_zones.h"
 #include "workspace/autosave_writer.h"
 #include "workspace/failure_text.h"
@@ -19,7 +18,6 @@
 namespace marrowick {
 namespace {
 
-constexpr double kPlayheadInterval_s = 0.04;
 constexpr const char* kFinishedNotice = "Finished. Your review is autosaved locally.";
 constexpr const char* kCancelledNotice = "Cancelled. Completed work is retained.";
 constexpr const char* kRecoveredNotice = "Recovered your last review. Save a project file to keep a named copy.";
@@ -34,12 +32,14 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
                          std::filesystem::path resourceRoot, QObject* parent)
     : QObject(parent),
       player_(std::move(player)),
+      transport_(std::make_unique<Transport>(*this, *player_)),
       dialogs_(dialogs),
       resourceRoot_(std::move(resourceRoot)),
-      safeZones_(SafeZones::load(resourceRoot_)),
-      safeZoneIDs_(SafeZones::profileIDs(safeZones_)),
-      runner_(new ActivityRunner(this)) {
-    assistant_.modelName = Preferences::localModel();
+      runner_(new ActivityRunner(this)),
+      setup_(std::make_unique<DeliverySetup>(*this, dialogs, resourceRoot_)),
+      assistant_(std::make_unique<AssistantService>(*this)),
+      layouts_({project_, selection_, setup_->presets(), presentation_}, SafeZones::load(resourceRoot_), resourceRoot_) {
+    safeZoneIDs_ = SafeZones::profileIDs(layouts_.safeZoneProfiles());
     presentation_.timeDisplay = Preferences::timeDisplay();
     presentation_.volume = Preferences::volume();
     presentation_.muted = Preferences::muted();
@@ -76,12 +76,9 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
     connect(this, &ReviewStore::projectChanged, &keyFoldTimer_, qOverload<>(&QTimer::start));
 
     waveforms_ = new Waveforms(Waveforms::defaultFolder(), this);
-    loadPresets();
+    if (std::optional<std::string> failure = setup_->load()) error_ = std::move(failure);
     recoverLastReview();
-    observer_ = player_->addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
-        update(playhead_, std::isfinite(seconds) ? seconds : 0.0, &ReviewStore::playheadChanged);
-    });
-    applyPlayerOptions();
+    transport_->applyPlayerOptions();
 }
 
 ReviewStore::~ReviewStore() {
@@ -98,14 +95,6 @@ void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
     if (field == value) return;
     field = std::move(value);
     emit(this->*signal)();
-}
-
-void ReviewStore::loadPresets() {
-    try {
-        presets_ = PresetLibrary::load(presetStorage());
-    } catch (...) {
-        error_ = "Preset library could not be loaded: " + failureText(std::current_exception());
-    }
 }
 
 void ReviewStore::recoverLastReview() {
@@ -148,26 +137,13 @@ void ReviewStore::setGroupSort(bool groupSort) {
     update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
 }
 
-void ReviewStore::setPresets(std::vector<DeliveryPreset> presets) {
-    presets_ = std::move(presets);
-    emit presetsChanged();
-}
-
-void ReviewStore::setDelivery(DeliveryChoices delivery) {
-    update(delivery_, std::move(delivery), &ReviewStore::deliveryChanged);
-}
-
-void ReviewStore::setAssistant(AssistantState assistant) {
-    update(assistant_, std::move(assistant), &ReviewStore::assistantChanged);
-}
-
 void ReviewStore::setPresentation(PresentationState presentation) {
     if (presentation.timeDisplay != presentation_.timeDisplay) Preferences::setTimeDisplay(presentation.timeDisplay);
     if (presentation.volume != presentation_.volume) Preferences::setVolume(presentation.volume);
     if (presentation.muted != presentation_.muted) Preferences::setMuted(presentation.muted);
     if (presentation.compactRows != presentation_.compactRows) Preferences::setCompactRows(presentation.compactRows);
     update(presentation_, std::move(presentation), &ReviewStore::presentationChanged);
-    applyPlayerOptions();
+    transport_->applyPlayerOptions();
 }
 
 void ReviewStore::showError(std::string message) {
@@ -384,8 +360,8 @@ void ReviewStore::focusSelected() {
     const std::optional<Shot> shot = selected();
     const Film* film = shot ? project_.film(shot->filmID) : nullptr;
     ShotNavigation::focus(*player_, shot ? &*shot : nullptr, film);
-    applyPlayerOptions();
-    emit playheadChanged();  // the playhead may now stand in another film, whose timecode the clock shows
+    transport_->applyPlayerOptions();
+    emit transport_->playheadChanged();  // the playhead may now stand in another film, whose timecode the clock shows
 }
 
 void ReviewStore::nextUnreviewed() {

@@ -16,9 +16,10 @@ void ReviewStore::exportDelivery() {
     std::optional<DeliveryRequest> request;
     const bool done = attempt([&] {
         DeliveryExport::requireReviewed(project_);
-        const FFmpegTools tools = DeliveryExport::requireTools(ffmpegTools());
-        request = DeliveryRequest{project_, DeliveryExport::selectedPresets(presets_, delivery_.deliveryKeys),
-                                  delivery_.deliveryFraming, delivery_.assumeRec709, tools, resourceRoot_, safeZoneIDs_};
+        const FFmpegTools tools = DeliveryExport::requireTools(setup_->ffmpegTools());
+        const DeliveryChoices& delivery = setup_->delivery();
+        request = DeliveryRequest{project_, DeliveryExport::selectedPresets(setup_->presets(), delivery.deliveryKeys),
+                                  delivery.deliveryFraming, delivery.assumeRec709, tools, resourceRoot_, safeZoneIDs_};
     });
     if (!done) return;
     if (request->presets.empty()) return;

@@ -10,8 +10,6 @@
 namespace marrowick {
 namespace {
 
-constexpr double kUncertainBelow = 0.8;
-
 // How many shots of the project carry each group number.
 using GroupSizes = std::unordered_map<std::int64_t, std::size_t>;
 

@@ -11,6 +11,10 @@
 
 namespace marrowick {
 
+// A cut scored below this is one the "Check boundaries" filter, the counts and the row's mark ask a
+// person to check.
+inline constexpr double kUncertainBelow = 0.8;
+
 // A value snapshot of the list: it shares the project's shot storage, so it stays valid and
 // unchanged when the project changes afterwards.
 class VisibleShots {

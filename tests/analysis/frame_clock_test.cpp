@@ -15,13 +15,13 @@ extern "C" {
 namespace marrowick {
 namespace {
 
-constexpr std::int64_t kNone = AV_NOPTS_VALUE;
+constexpr std::int64_t kNoTimestamp = AV_NOPTS_VALUE;
 constexpr std::int64_t kWrap = std::int64_t{1} << 33;
 
-// What the decoder says of one frame; kNone where it says nothing.
+// What the decoder says of one frame; kNoTimestamp where it says nothing.
 struct Said {
-    std::int64_t bestEffort = kNone;
-    std::int64_t decodeTime = kNone;
+    std::int64_t bestEffort = kNoTimestamp;
+    std::int64_t decodeTime = kNoTimestamp;
     std::int64_t duration = 0;
 };
 
@@ -30,7 +30,7 @@ std::vector<std::int64_t> stamps(FrameClock& clock, const std::vector<Said>& fra
     std::vector<std::int64_t> result;
     for (const Said& said : frames) {
         frame->best_effort_timestamp = said.bestEffort;
-        frame->pts = kNone;
+        frame->pts = kNoTimestamp;
         frame->pkt_dts = said.decodeTime;
         frame->pkt_duration = said.duration;
         result.push_back(clock.stamp(*frame));
@@ -55,15 +55,15 @@ TEST(FrameClock, GivesEveryFrameOneStrictlyIncreasingTime) {
         {"times as stamped", mpeg(900), {{900}, {4500}, {8100}}, {900, 4500, 8100}, 0},
         {"the decode time stands in for a missing presentation time",
          mpeg(900),
-         {{900}, {kNone, 4500}, {8100}},
+         {{900}, {kNoTimestamp, 4500}, {8100}},
          {900, 4500, 8100},
          0},
         {"no time at all: the previous time plus the frame's duration",
          mpeg(900),
-         {{900}, {kNone, kNone, 3000}, {kNone}},
+         {{900}, {kNoTimestamp, kNoTimestamp, 3000}, {kNoTimestamp}},
          {900, 3900, 7500},
          2},
-        {"a first frame without a time starts the stream", mpeg(900), {{kNone}, {4500}}, {900, 4500}, 1},
+        {"a first frame without a time starts the stream", mpeg(900), {{kNoTimestamp}, {4500}}, {900, 4500}, 1},
         {"a repeated time moves one tick after the previous",
          mpeg(0),
          {{0}, {3600}, {3600}, {7200}},
@@ -86,7 +86,7 @@ TEST(FrameClock, GivesEveryFrameOneStrictlyIncreasingTime) {
          0},
         {"without a duration, one frame at the nominal rate",
          {{1, 1000}, 0, {30000, 1001}, 64},
-         {{0}, {kNone}, {kNone}},
+         {{0}, {kNoTimestamp}, {kNoTimestamp}},
          {0, 33, 66},
          2},
     };
@@ -99,7 +99,7 @@ TEST(FrameClock, GivesEveryFrameOneStrictlyIncreasingTime) {
 
 TEST(FrameClock, SecondsCountFromTheStreamStartAndSeekTargetsInvertThem) {
     FrameClock clock(mpeg(900));
-    const std::vector<std::int64_t> times = stamps(clock, {{900}, {kNone, kNone, 3600}});
+    const std::vector<std::int64_t> times = stamps(clock, {{900}, {kNoTimestamp, kNoTimestamp, 3600}});
     EXPECT_DOUBLE_EQ(clock.seconds(times[0]), 0.0);
     EXPECT_DOUBLE_EQ(clock.seconds(times[1]), 0.04);
     EXPECT_EQ(clock.ticks(0.04), 4500);
@@ -114,7 +114,7 @@ TEST(FrameClock, AfterASeekAFrameWithoutATimeHasNone) {
     stamps(clock, {{0}, {3600}, {7200}});
     clock.restart();
     // Back at the start: an earlier time is taken as it is, not moved after the last one seen.
-    EXPECT_EQ(stamps(clock, {{kNone}, {0}, {kNone, kNone, 3600}}),
+    EXPECT_EQ(stamps(clock, {{kNoTimestamp}, {0}, {kNoTimestamp, kNoTimestamp, 3600}}),
               (std::vector<std::int64_t>{INT64_MIN, 0, 3600}));
 }
 

@@ -10,7 +10,7 @@
 namespace marrowick {
 namespace {
 
-Film filmAt(const std::string& path) {
+Film filmWithPath(const std::string& path) {
     Film film;
     film.path = path;
     return film;
@@ -19,11 +19,11 @@ Film filmAt(const std::string& path) {
 TEST(OutputName, NumberThenTheSafeNameThenTheContainer) {
     DeliveryPreset preset = testing::webPreset();
     preset.suffix = "_web";
-    EXPECT_EQ(MasteringExporter::outputName(2, preset, filmAt("/films/Spot A.mov")), "2-Spot_A_web.mp4");
-    EXPECT_EQ(MasteringExporter::outputName(1, preset, filmAt("/films/Trailer final.cut.mov")), "1-Trailer_final_cut_web.mp4");
+    EXPECT_EQ(MasteringExporter::outputName(2, preset, filmWithPath("/films/Spot A.mov")), "2-Spot_A_web.mp4");
+    EXPECT_EQ(MasteringExporter::outputName(1, preset, filmWithPath("/films/Trailer final.cut.mov")), "1-Trailer_final_cut_web.mp4");
     preset.prefix = "../";  // cannot climb out of the delivery folder
     preset.encoding.container = "mxf";
-    EXPECT_EQ(MasteringExporter::outputName(12, preset, filmAt("/films/reel")), "12-___reel_web.mxf");
+    EXPECT_EQ(MasteringExporter::outputName(12, preset, filmWithPath("/films/reel")), "12-___reel_web.mxf");
 }
 
 TEST(OutputName, LettersMarksAndDigitsOfAnyScriptStay) {
@@ -35,7 +35,7 @@ TEST(OutputName, LettersMarksAndDigitsOfAnyScriptStay) {
 }
 
 TEST(ColourConfirmation, UntaggedSourcesNeedTheUsersAssumption) {
-    const Film film = filmAt("/films/Spot A.mov");
+    const Film film = filmWithPath("/films/Spot A.mov");
     SourceProbe source;
     source.transfer = source.primaries = "bt709";
     EXPECT_NO_THROW(MasteringExporter::requireConfirmedColour(film, source, false));

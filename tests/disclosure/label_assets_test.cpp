@@ -10,11 +10,11 @@
 #include "raised_message.h"
 #include "disclosure/png_codec.h"
 #include "disclosure/temporary_folder.h"
+#include "resource_folder.h"
 
 namespace marrowick {
 namespace {
 
-const std::filesystem::path kResources = MARROWICK_RESOURCE_DIR;
 constexpr LabelStyle kStyles[] = {LabelStyle::white, LabelStyle::black, LabelStyle::white50, LabelStyle::black50};
 
 RgbaImage readPng(const std::filesystem::path& path) {

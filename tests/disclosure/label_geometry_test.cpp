@@ -3,18 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "disclosure/layout_fixtures.h"
+
 namespace marrowick {
 namespace {
 
-constexpr double kWideArtwork = 4.5;
-
-LabelLayout layoutAt(double widthFraction, double x, double y) {
-    LabelLayout layout;
-    layout.widthFraction = widthFraction;
-    layout.x = x;
-    layout.y = y;
-    return layout;
-}
+using testing::kWideArtwork;
+using testing::layoutAt;
 
 TEST(LabelGeometry, AspectReducesByTheGreatestCommonDivisor) {
     EXPECT_EQ(LabelGeometry::aspect(1920, 1080), "16:9");

@@ -9,11 +9,10 @@
 #include "disclosure/label_assets.h"
 #include "disclosure/label_geometry.h"
 #include "disclosure/labelled_film.h"
+#include "resource_folder.h"
 
 namespace marrowick {
 namespace {
-
-const std::filesystem::path kResources = MARROWICK_RESOURCE_DIR;
 
 Shot shotOf(double start, double end, Disclosure decision) {
     Shot shot;

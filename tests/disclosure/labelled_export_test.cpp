@@ -9,13 +9,13 @@
 #include "raised_message.h"
 #include "disclosure/labelled_film.h"
 #include "disclosure/temporary_folder.h"
+#include "resource_folder.h"
 
 namespace marrowick {
 namespace {
 
 using testing::testFilm;
 
-const std::filesystem::path kResources = MARROWICK_RESOURCE_DIR;
 
 // labels.mp4 and then a second film, every shot reviewed.
 Project twoFilms(const std::filesystem::path& second) {

@@ -20,6 +20,7 @@
 #include "disclosure/labelled_film.h"
 #include "disclosure/temporary_folder.h"
 #include "disclosure/xmp_readback.h"
+#include "resource_folder.h"
 
 namespace marrowick {
 namespace {
@@ -29,7 +30,6 @@ using testing::labelsProject;
 using testing::probeMovie;
 using testing::testFilm;
 
-const std::filesystem::path kResources = MARROWICK_RESOURCE_DIR;
 
 std::vector<Shot> shotsOf(const Project& project) { return {project.shots.begin(), project.shots.end()}; }
 

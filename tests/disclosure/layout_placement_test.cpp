@@ -8,15 +8,16 @@
 #include "disclosure/label_geometry.h"
 #include "disclosure/label_layout_change.h"
 #include "disclosure/safe_zones.h"
+#include "disclosure/layout_fixtures.h"
 
 namespace marrowick {
 namespace {
 
-constexpr double kWideArtwork = 4.5;
+using testing::kWideArtwork;
+using testing::layoutAt;
+
 const LayoutOutput kHD{std::nullopt, 1920, 1080, kWideArtwork};
 const LayoutOutput kPresetHD{"tv", 1920, 1080, kWideArtwork};
-
-LabelLayout layoutAt(double widthFraction, double x, double y) { return {widthFraction, x, y, "auto", {}}; }
 
 TEST(LayoutPlacement, FirstEditStartsWhereTheCornerRuleDrewTheLabel) {
     for (const char* corner : {"Bottom right", "Top left", "Top right", "Bottom left"}) {

@@ -11,11 +11,10 @@
 #include "disclosure/shot_review_csv.h"
 #include "disclosure/temporary_folder.h"
 #include "model/project_json.h"
+#include "resource_folder.h"
 
 namespace marrowick {
 namespace {
-
-const std::filesystem::path kResources = MARROWICK_RESOURCE_DIR;
 
 std::string readText(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);

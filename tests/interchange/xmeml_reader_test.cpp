@@ -13,7 +13,7 @@ using testing::failureOf;
 
 namespace {
 
-std::string document(const std::string& track, const std::string& ntsc = "TRUE") {
+std::string xmemlDocument(const std::string& track, const std::string& ntsc = "TRUE") {
     return R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE xmeml>
 <xmeml version="5"><project><children><sequence id="seq">
@@ -42,20 +42,20 @@ TEST(XmemlReader, ReadsClipsAndCentredTransitionsOfTheFirstVideoTrack) {
         <generatoritem><start>180</start><end>210</end></generatoritem>
         <transitionitem><start>210</start><end>220</end><alignment>start-black</alignment></transitionitem>
         <clipitem id="c"><start>-1</start><end>300</end></clipitem>)";
-    const CutList list = XmemlReader::read(document(track));
+    const CutList list = XmemlReader::read(xmemlDocument(track));
     const double rate = 30000.0 / 1001;
     EXPECT_NEAR(list.frameRate, rate, 1e-9);
     EXPECT_THAT(list.events, ElementsAre(EventIs(0, 75 / rate, CutKind::clip), EventIs(60 / rate, 90 / rate, CutKind::transition),
                                          EventIs(75 / rate, 150 / rate, CutKind::clip), EventIs(180 / rate, 210 / rate, CutKind::clip),
                                          EventIs(210 / rate, 220 / rate, CutKind::transition),
                                          EventIs(210 / rate, 300 / rate, CutKind::clip)));
-    EXPECT_EQ(XmemlReader::read(document(track, "FALSE")).frameRate, 30);
+    EXPECT_EQ(XmemlReader::read(xmemlDocument(track, "FALSE")).frameRate, 30);
 }
 
 TEST(XmemlReader, RefusesItemsItCannotTime) {
-    EXPECT_EQ(failureOf([] { XmemlReader::read(document("<clipitem><start>-1</start><end>9</end></clipitem>")); }),
+    EXPECT_EQ(failureOf([] { XmemlReader::read(xmemlDocument("<clipitem><start>-1</start><end>9</end></clipitem>")); }),
               "The cut list cannot be read: a clip starts under no transition.");
-    EXPECT_EQ(failureOf([] { XmemlReader::read(document("<clipitem><start>0</start></clipitem>")); }),
+    EXPECT_EQ(failureOf([] { XmemlReader::read(xmemlDocument("<clipitem><start>0</start></clipitem>")); }),
               "The cut list cannot be read: item 1 of the video track has no start or end.");
     EXPECT_EQ(failureOf([] { XmemlReader::read("<xmeml><sequence><rate><timebase>0</timebase></rate></sequence></xmeml>"); }),
               "The cut list cannot be read: the sequence has no frame rate.");

@@ -10,7 +10,7 @@
 namespace marrowick {
 namespace {
 
-constexpr const char* kValid = "";
+constexpr const char* kValidLayout = "";
 
 std::string failure(const LabelLayout& layout) {
     return testing::raisedMessage([&] { layout.validate({"youtube-shorts"}); });
@@ -19,8 +19,8 @@ std::string failure(const LabelLayout& layout) {
 }  // namespace
 
 TEST(LabelLayout, PositionWidthAndGuideAreChecked) {
-    EXPECT_EQ(failure(LabelLayout{0.08, 0, 1, "auto", {}}), kValid);
-    EXPECT_EQ(failure(LabelLayout{0.4, 1, 0, "youtube-shorts", {}}), kValid);
+    EXPECT_EQ(failure(LabelLayout{0.08, 0, 1, "auto", {}}), kValidLayout);
+    EXPECT_EQ(failure(LabelLayout{0.4, 1, 0, "youtube-shorts", {}}), kValidLayout);
     EXPECT_EQ(failure(LabelLayout{0.41, 0, 0, "auto", {}}), "Invalid label position or guide.");
     EXPECT_EQ(failure(LabelLayout{0.2, -0.01, 0, "auto", {}}), "Invalid label position or guide.");
     EXPECT_EQ(failure(LabelLayout{0.2, 0, std::nan(""), "auto", {}}), "Invalid label position or guide.");
@@ -30,8 +30,8 @@ TEST(LabelLayout, PositionWidthAndGuideAreChecked) {
 
 TEST(LabelLayout, CustomMarginsMustLeaveAUsableRectangle) {
     const auto withInsets = [](SafeInsets insets) { return failure(LabelLayout{0.2, 0, 0, "custom", insets}); };
-    EXPECT_EQ(withInsets({0, 0, 0, 0}), kValid);
-    EXPECT_EQ(withInsets({0.9, 0.04, 0.04, 0.9}), kValid);
+    EXPECT_EQ(withInsets({0, 0, 0, 0}), kValidLayout);
+    EXPECT_EQ(withInsets({0.9, 0.04, 0.04, 0.9}), kValidLayout);
     EXPECT_EQ(withInsets({0.5, 0, 0.45, 0}), "Safe margins must leave a usable rectangle.");
     EXPECT_EQ(withInsets({0, 0.91, 0, 0}), "Safe margins must leave a usable rectangle.");
     EXPECT_EQ(withInsets({-0.01, 0, 0, 0}), "Safe margins must leave a usable rectangle.");

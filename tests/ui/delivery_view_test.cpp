@@ -35,7 +35,7 @@ DeliveryPreset customPreset(const std::string& name) {
 }
 
 PresetEditor::SaveAction savingThrough(ReviewStore& store) {
-    return [&store](const DeliveryPreset& edited) { return store.savePreset(edited); };
+    return [&store](const DeliveryPreset& edited) { return store.deliverySetup().savePreset(edited); };
 }
 
 template <class Widget>
@@ -77,7 +77,7 @@ TEST(DeliveryView, CatalogueSearchFindsEveryMp4PresetAndNoHiddenOne) {
     DeliveryView view(fixture.store, nullptr);
     view.search().setText(QStringLiteral("mp4"));
     std::size_t mp4 = 0;
-    for (const DeliveryPreset& preset : fixture.store.presets())
+    for (const DeliveryPreset& preset : fixture.store.deliverySetup().presets())
         mp4 += !preset.hidden && preset.encoding.container == "mp4" && !preset.archivedAt;
     ASSERT_GT(mp4, 0u);
     EXPECT_EQ(view.rows().size(), mp4);
@@ -86,17 +86,17 @@ TEST(DeliveryView, CatalogueSearchFindsEveryMp4PresetAndNoHiddenOne) {
 
 TEST(DeliveryView, CheckboxesEditTheSelectionAndArchivedRowsAreMarked) {
     StoreFixture fixture;
-    fixture.store.savePreset(customPreset("House master"));
+    fixture.store.deliverySetup().savePreset(customPreset("House master"));
     DeliveryView view(fixture.store, nullptr);
     PresetRow* house = view.rows().back();
     ASSERT_EQ(house->preset().name, "House master");
     EXPECT_EQ(house->checkbox().accessibleName(), QStringLiteral("Select House master"));
     house->checkbox().click();
-    EXPECT_TRUE(fixture.store.delivery().deliveryKeys.contains(house->preset().key));
+    EXPECT_TRUE(fixture.store.deliverySetup().delivery().deliveryKeys.contains(house->preset().key));
 
     const std::string key = house->preset().key;
-    fixture.store.archivePreset(house->preset());
-    EXPECT_FALSE(fixture.store.delivery().deliveryKeys.contains(key));
+    fixture.store.deliverySetup().archivePreset(house->preset());
+    EXPECT_FALSE(fixture.store.deliverySetup().delivery().deliveryKeys.contains(key));
     EXPECT_NE(view.rows().back()->preset().key, key);
     view.showArchived().setChecked(true);
     PresetRow& archived = *view.rows().back();
@@ -114,9 +114,9 @@ TEST(DeliveryView, ExportNeedsASelectionShotsAndFFmpeg) {
     DeliveryView view(fixture.store, nullptr);
     EXPECT_FALSE(view.exportButton().isEnabled());  // no shots
     fixture.load(testing::groupedProject({"/films/a.mov"}, 2));
-    const bool tools = fixture.store.ffmpegTools().has_value();
+    const bool tools = fixture.store.deliverySetup().ffmpegTools().has_value();
     EXPECT_EQ(view.exportButton().isEnabled(), tools);
-    fixture.store.setDelivery({.deliveryKeys = {}});
+    fixture.store.deliverySetup().setDelivery({.deliveryKeys = {}});
     EXPECT_FALSE(view.exportButton().isEnabled());
 }
 
@@ -133,9 +133,9 @@ TEST(PresetEditor, SwitchingToVp9AndSavingGoesThroughTheLibrary) {
     type(field<QLineEdit>(editor, "Name"), "Web VP9");
     editor.save();
     EXPECT_EQ(editor.errorText(), QString());
-    EXPECT_EQ(fixture.store.presets().back().name, "Web VP9");
-    EXPECT_EQ(fixture.store.presets().back().encoding.encoderPreset, "good");
-    EXPECT_EQ(fixture.store.presets().back().normalizedName, "web vp9");
+    EXPECT_EQ(fixture.store.deliverySetup().presets().back().name, "Web VP9");
+    EXPECT_EQ(fixture.store.deliverySetup().presets().back().encoding.encoderPreset, "good");
+    EXPECT_EQ(fixture.store.deliverySetup().presets().back().normalizedName, "web vp9");
 }
 
 TEST(PresetEditor, NumberFieldsShowDefaultsAndZeroEitherUnsetsOrStores) {
@@ -168,7 +168,7 @@ TEST(PresetEditor, NumberFieldsShowDefaultsAndZeroEitherUnsetsOrStores) {
 
 TEST(PresetEditor, NameTakenInOtherLetterCaseStaysInTheEditor) {
     StoreFixture fixture;
-    fixture.store.savePreset(customPreset("House master"));
+    fixture.store.deliverySetup().savePreset(customPreset("House master"));
     DeliveryView view(fixture.store, nullptr);
     view.edit(customPreset("HOUSE MASTER"));
     PresetEditor& editor = *view.editor();
@@ -180,9 +180,9 @@ TEST(PresetEditor, NameTakenInOtherLetterCaseStaysInTheEditor) {
 
 TEST(PresetEditor, LockedXdcamRecipeAllowsOnlyPresentationDetails) {
     StoreFixture fixture;
-    const auto xdcam = std::find_if(fixture.store.presets().begin(), fixture.store.presets().end(),
+    const auto xdcam = std::find_if(fixture.store.deliverySetup().presets().begin(), fixture.store.deliverySetup().presets().end(),
                                     [](const DeliveryPreset& p) { return p.key == "xdcam_hd422_pal_tvc"; });
-    ASSERT_NE(xdcam, fixture.store.presets().end());
+    ASSERT_NE(xdcam, fixture.store.deliverySetup().presets().end());
     PresetEditor editor(PresetOperations::duplicatePreset(*xdcam), savingThrough(fixture.store), nullptr);
     EXPECT_FALSE(editor.technical().isEnabled());
     EXPECT_FALSE(field<QComboBox>(editor, "Video codec").isEnabled());

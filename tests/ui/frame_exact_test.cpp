@@ -111,18 +111,18 @@ TEST_P(FrameExact, StepsShowTheNeighbouringDecodedFrames) {
     store.focus(shot(1).id, false);
     ASSERT_TRUE(clock.shows(25, fps));
     for (const int frame : {26, 27, 28}) {
-        store.stepFrame(1);
+        store.transport().stepFrame(1);
         EXPECT_TRUE(clock.shows(frame, fps)) << "forward to " << frame << ", shows " << clock.last();
     }
     for (const int frame : {27, 26, 25, 24, 23}) {
-        store.stepFrame(-1);
+        store.transport().stepFrame(-1);
         EXPECT_TRUE(clock.shows(frame, fps)) << "back to " << frame << ", shows " << clock.last();
     }
-    store.jumpToShot(1);
+    store.transport().jumpToShot(1);
     EXPECT_TRUE(clock.shows(25, fps)) << "down from inside shot 0 lands on shot 1's start";
-    store.jumpToShot(1);
+    store.transport().jumpToShot(1);
     EXPECT_TRUE(clock.shows(50, fps));
-    store.jumpToShot(-1);
+    store.transport().jumpToShot(-1);
     EXPECT_TRUE(clock.shows(25, fps));
 }
 

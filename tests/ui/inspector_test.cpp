@@ -292,13 +292,13 @@ TEST(Inspector, EditsAreRefusedWhileAnActivityRuns) {
 TEST(Inspector, TheAssistantOffersAConnectionWithoutAModelAndItsRequestsWithOne) {
     InspectorFixture fixture;
     fixture.store.focus(fixture.shot(0).id, false);
-    fixture.store.setAssistant({});
+    fixture.store.assistant().setState({});
     fixture.button(QStringLiteral("Connect a local vision model\u2026")).click();
     EXPECT_TRUE(fixture.store.presentation().settings);
 
     AssistantState connected;
     connected.modelName = "Qwen3-VL-2B-Instruct-Q4_K_M.gguf";
-    fixture.store.setAssistant(connected);
+    fixture.store.assistant().setState(connected);
     EXPECT_TRUE(fixture.showsText(QStringLiteral("Qwen3-VL-2B-Instruct-Q4_K_M.gguf")));
     EXPECT_TRUE(fixture.button(QStringLiteral("Describe shot")).isEnabled());
     EXPECT_TRUE(fixture.button(QStringLiteral("Check cut")).isEnabled());

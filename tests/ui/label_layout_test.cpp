@@ -42,7 +42,7 @@ struct LayoutFixture : testing::WindowFixture {
         project.shots.mut(1).disclosure = Disclosure::generated;
         project.shots.mut(2).disclosure = Disclosure::none;
         load(project);
-        store.setPresets({preset("tv"), preset("small", 1280)});
+        store.deliverySetup().setPresets({preset("tv"), preset("small", 1280)});
     }
 
     LabelLayoutControls& controls() const { return *window.findChild<LabelLayoutControls*>(); }
@@ -118,7 +118,7 @@ TEST(LabelLayoutEditor, GuidePickerListsProfilesOfTheOutputRatioAndMarginsBoundE
     EXPECT_EQ(guide.itemText(guide.count() - 1), QStringLiteral("Custom margins"));
     for (int i = 1; i + 1 < guide.count(); ++i) {
         const std::string id = guide.itemData(i).toString().toStdString();
-        const auto& profiles = fixture.store.safeZoneProfiles();
+        const auto& profiles = fixture.store.layouts().safeZoneProfiles();
         const auto profile = std::find_if(profiles.begin(), profiles.end(), [&](const auto& p) { return p.id == id; });
         ASSERT_NE(profile, profiles.end());
         EXPECT_TRUE(profile->aspectRatio == "9:16" || profile->aspectRatio == "any") << id;
@@ -184,7 +184,7 @@ TEST(LabelLayoutEditor, MovesInTheAspectScopeAreMeasuredWithTheAspectLayoutsOwnL
         ASSERT_EQ(fixture.controls().editedKey(), "aspect:16:9");
         const LabelRect drawn = fixture.overlay().label()->rect;  // the preset's label
         const double target = run(fixture, drawn);
-        const double aspect = *fixture.store.artworkAspect(Disclosure::generated);
+        const double aspect = *fixture.store.layouts().artworkAspect(Disclosure::generated);
         fixture.store.resetLayout("preset:tv|16:9");
         const LabelRect stored = LabelGeometry::rect(fixture.store.project(), std::nullopt, 1920, 1080, aspect);
         ASSERT_NE(stored.width, drawn.width) << move;

@@ -59,16 +59,16 @@ TEST(PlainText, UntrustedTextShowsLiterallyInEveryView) {
 
     {
         SettingsView settings(fixture.store, nullptr);
-        AssistantState assistant = fixture.store.assistant();
+        AssistantState assistant = fixture.store.assistant().state();
         assistant.localStatus = kHostile;  // the runtime's failure text
-        fixture.store.setAssistant(assistant);
+        fixture.store.assistant().setState(assistant);
         expectShownLiterally("settings", 1);
     }
 
     DeliveryPreset preset = PresetOperations::newMasteringPreset();
     preset.name = kHostile;
     preset.group = "custom";
-    fixture.store.savePreset(preset);
+    fixture.store.deliverySetup().savePreset(preset);
     {
         DeliveryView delivery(fixture.store, nullptr);
         expectShownLiterally("delivery", 1);

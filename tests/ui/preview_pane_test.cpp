@@ -15,7 +15,7 @@
 namespace marrowick {
 namespace {
 
-DeliveryPreset preset(const std::string& key, bool hidden = false, bool archived = false) {
+DeliveryPreset listedPreset(const std::string& key, bool hidden = false, bool archived = false) {
     DeliveryPreset result;
     result.key = key;
     result.name = "Preset " + key;
@@ -57,7 +57,8 @@ TEST(PreviewPane, TheOutputPickerLeavesOutHiddenAndArchivedPresetsAndSourceHides
     PreviewFixture fixture;
     fixture.load(testing::makeProject(1, 3));
     fixture.store.focus(fixture.store.project().shots[0].id, false);
-    fixture.store.setPresets({preset("web"), preset("old", true), preset("gone", false, true), preset("tv")});
+    fixture.store.deliverySetup().setPresets(
+        {listedPreset("web"), listedPreset("old", true), listedPreset("gone", false, true), listedPreset("tv")});
     QComboBox& output = fixture.picker(QStringLiteral("Output"));
     ASSERT_EQ(output.count(), 3);
     EXPECT_EQ(output.itemText(0), QStringLiteral("Source \u00b7 native MOV"));
@@ -70,11 +71,11 @@ TEST(PreviewPane, TheOutputPickerLeavesOutHiddenAndArchivedPresetsAndSourceHides
     EXPECT_EQ(fixture.store.presentation().previewPresetKey, "tv");
     EXPECT_TRUE(framing.isVisible());
     framing.activated(1);
-    EXPECT_EQ(fixture.store.delivery().deliveryFraming, Framing::crop);
+    EXPECT_EQ(fixture.store.deliverySetup().delivery().deliveryFraming, Framing::crop);
     EXPECT_EQ(framing.currentIndex(), 1);
-    DeliveryChoices padded = fixture.store.delivery();
+    DeliveryChoices padded = fixture.store.deliverySetup().delivery();
     padded.deliveryFraming = Framing::pad;
-    fixture.store.setDelivery(padded);
+    fixture.store.deliverySetup().setDelivery(padded);
     EXPECT_EQ(framing.currentIndex(), 0) << "a choice made elsewhere shows here";
     output.activated(0);
     EXPECT_EQ(fixture.store.presentation().previewPresetKey, "");
@@ -85,9 +86,9 @@ TEST(PreviewPane, AnOddPresetRasterShowsTheCaptionInsteadOfThePlayer) {
     PreviewFixture fixture;
     fixture.load(testing::makeProject(1, 3));
     fixture.store.focus(fixture.store.project().shots[0].id, false);
-    DeliveryPreset odd = preset("odd");
+    DeliveryPreset odd = listedPreset("odd");
     odd.requirements.resolution = {"exact", 1919, 1080, std::nullopt};
-    fixture.store.setPresets({odd});
+    fixture.store.deliverySetup().setPresets({odd});
     PresentationState presentation = fixture.store.presentation();
     presentation.previewPresetKey = "odd";
     fixture.store.setPresentation(presentation);

@@ -29,7 +29,7 @@ using testing::StoreFixture;
 
 StepSlider& slider(SettingsView& view, int index) { return *view.findChildren<StepSlider*>().at(index); }
 
-QPushButton& button(QWidget& view, const QString& text) { return testing::findWidget<QPushButton>(view, text); }
+QPushButton& pushButton(QWidget& view, const QString& text) { return testing::findWidget<QPushButton>(view, text); }
 
 TEST(SettingsView, WidthShowsWholePercentTruncated) {
     EXPECT_EQ(SettingsView::percentText(0.18), QStringLiteral("18%"));
@@ -56,13 +56,13 @@ TEST(SettingsView, SlidersWriteTheProjectInPlaceWithoutTouchingShots) {
     EXPECT_FALSE(fixture.store.canUndo());
     EXPECT_FALSE(fixture.store.dirty());
 
-    button(view, QStringLiteral("Done")).click();
+    pushButton(view, QStringLiteral("Done")).click();
     EXPECT_TRUE(fixture.store.dirty());
 }
 
 TEST(SettingsView, EveryWayOfClosingRecordsTypedEditsAndOnlyThem) {
     const std::pair<const char*, std::function<void(SettingsView&)>> closers[] = {
-        {"Done", [](SettingsView& view) { button(view, QStringLiteral("Done")).click(); }},
+        {"Done", [](SettingsView& view) { pushButton(view, QStringLiteral("Done")).click(); }},
         {"Escape", [](SettingsView& view) { QTest::keyClick(&view, Qt::Key_Escape); }},
         {"close button", [](SettingsView& view) { view.close(); }},
     };
@@ -117,14 +117,14 @@ TEST(SettingsView, PickersAndFieldsBindTheirProjectFields) {
     EXPECT_EQ(fixture.store.project().labelStyle, LabelStyle::black50);
     emit pickers[1]->activated(2);
     EXPECT_EQ(fixture.store.project().corner, "Top right");
-    EXPECT_FALSE(button(view, QStringLiteral("Rebuild visual groups")).isEnabled());  // no shots
+    EXPECT_FALSE(pushButton(view, QStringLiteral("Rebuild visual groups")).isEnabled());  // no shots
 
-    AssistantState assistant = fixture.store.assistant();
+    AssistantState assistant = fixture.store.assistant().state();
     assistant.modelName = "Qwen3-VL-2B";
-    fixture.store.setAssistant(assistant);
+    fixture.store.assistant().setState(assistant);
     EXPECT_EQ(pickers[2]->currentText(), QStringLiteral("Qwen3-VL-2B"));
     emit pickers[2]->activated(0);
-    EXPECT_EQ(fixture.store.assistant().modelName, "");
+    EXPECT_EQ(fixture.store.assistant().state().modelName, "");
     EXPECT_EQ(pickers[2]->currentText(), QStringLiteral("Choose a local vision model"));
 
     QLineEdit& name = *view.findChildren<QLineEdit*>().at(0);
@@ -163,7 +163,7 @@ TEST(SettingsView, WholeSheetIsDisabledWhileAnImportRuns) {
     EXPECT_TRUE(view.isEnabled());
     fixture.beginActivity();
     EXPECT_FALSE(view.isEnabled());
-    EXPECT_FALSE(button(view, QStringLiteral("Done")).isEnabled());
+    EXPECT_FALSE(pushButton(view, QStringLiteral("Done")).isEnabled());
     fixture.endActivity();
     EXPECT_TRUE(view.isEnabled());
 }

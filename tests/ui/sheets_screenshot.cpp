@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
     DeliveryPreset custom = PresetOperations::newMasteringPreset();
     custom.name = "House ProRes 4444 master";
     custom.group = "custom";
-    store.savePreset(custom);
-    DeliveryChoices choices = store.delivery();
-    choices.deliveryKeys.insert(store.presets().front().key);
-    store.setDelivery(choices);
+    store.deliverySetup().savePreset(custom);
+    DeliveryChoices choices = store.deliverySetup().delivery();
+    choices.deliveryKeys.insert(store.deliverySetup().presets().front().key);
+    store.deliverySetup().setDelivery(choices);
 
     DeliveryView delivery(store, nullptr);
     bool written = save(delivery, folder, "delivery-window.png");

@@ -41,8 +41,9 @@ struct StoreFixture {
 
     // Starts an activity that runs until it is cancelled; endActivity() cancels it and waits.
     void beginActivity() {
-        ASSERT_TRUE(store.begin("Importing films"));
-        store.finish([](const ActivityContext& context) {
+        ActivityHost& activities = store;  // the activity members are private to the controller
+        ASSERT_TRUE(activities.begin("Importing films"));
+        activities.finish([](const ActivityContext& context) {
             while (!context.stopToken().stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
         });
     }

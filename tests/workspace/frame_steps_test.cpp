@@ -93,94 +93,94 @@ TEST(FrameSteps, ShuttleDoublesUpToEightTimesEitherWay) {
     EXPECT_EQ(FrameSteps::shuttleRate(-8, 1), 1);
 }
 
-class Transport : public testing::StoreHarness {};
+class TransportTest : public testing::StoreHarness {};
 
-TEST_F(Transport, DoesNothingWhileThePlayerHoldsNoItem) {
+TEST_F(TransportTest, DoesNothingWhileThePlayerHoldsNoItem) {
     startWith(testing::makeProject(1, 3));
     player->calls.clear();
-    store->stepFrame(1);
-    store->jumpToShot(1);
-    store->shuttle(1);
+    store->transport().stepFrame(1);
+    store->transport().jumpToShot(1);
+    store->transport().shuttle(1);
     EXPECT_TRUE(player->calls.empty());
     EXPECT_TRUE(store->selection().empty());
 }
 
-TEST_F(Transport, StepsJumpsAndShuttlesThePlayersFilm) {
+TEST_F(TransportTest, StepsJumpsAndShuttlesThePlayersFilm) {
     startWith(testing::makeProject(2, 3));
     const Project& project = store->project();
     store->focus(project.shots[1].id, false);
     player->time = reported(1.0);
-    store->stepFrame(1);
+    store->transport().stepFrame(1);
     EXPECT_DOUBLE_EQ(*player->lastSeek, 1.04);
-    store->stepFrame(-1);
+    store->transport().stepFrame(-1);
     EXPECT_DOUBLE_EQ(*player->lastSeek, 0.96);
 
     player->time = 1.5;
-    store->jumpToShot(1);
+    store->transport().jumpToShot(1);
     EXPECT_EQ(store->selection(), std::set<Uuid>{project.shots[2].id});
     EXPECT_DOUBLE_EQ(*player->lastSeek, 2.0);
     player->time = 2.0;
-    store->jumpToShot(-1);
+    store->transport().jumpToShot(-1);
     EXPECT_EQ(store->selection(), std::set<Uuid>{project.shots[1].id});
 
-    store->shuttle(1);
-    store->shuttle(1);
+    store->transport().shuttle(1);
+    store->transport().shuttle(1);
     EXPECT_EQ(player->rate(), 2);
-    store->togglePlay();
+    store->transport().togglePlay();
     EXPECT_EQ(player->rate(), 0);
-    store->shuttle(1);
+    store->transport().shuttle(1);
     EXPECT_EQ(player->rate(), 1) << "a paused player starts again at normal speed";
-    store->stopShuttle();
-    store->togglePlay();
+    store->transport().stopShuttle();
+    store->transport().togglePlay();
     EXPECT_EQ(player->rate(), 1);
 
     player->time = reported(1.2);
-    store->stepFrame(10);
+    store->transport().stepFrame(10);
     EXPECT_DOUBLE_EQ(*player->lastSeek, 1.6);
-    store->goToFilmEdge(-1);
+    store->transport().goToFilmEdge(-1);
     EXPECT_DOUBLE_EQ(*player->lastSeek, 0);
-    store->goToFilmEdge(1);
+    store->transport().goToFilmEdge(1);
     EXPECT_DOUBLE_EQ(*player->lastSeek, 2.96) << "the last frame, not the film's end";
     EXPECT_FALSE(player->playing);
 }
 
-TEST_F(Transport, SoundIsSilentWhileMutedOrShuttlingFastOrBackwards) {
+TEST_F(TransportTest, SoundIsSilentWhileMutedOrShuttlingFastOrBackwards) {
     startWith(testing::makeProject(1, 3));
     store->focus(store->project().shots[0].id, false);
-    store->setVolume(40);
+    store->transport().setVolume(40);
     EXPECT_DOUBLE_EQ(player->volume, 0.4);
     struct Step {
-        void (*act)(ReviewStore&);
+        void (*act)(Transport&);
         bool silent;
     };
     const Step steps[] = {
-        {[](ReviewStore& s) { s.playForward(); }, false},
-        {[](ReviewStore& s) { s.shuttle(1); }, true},   // 2x
-        {[](ReviewStore& s) { s.stopShuttle(); }, false},
-        {[](ReviewStore& s) { s.shuttle(1); }, false},  // 1x from pause
-        {[](ReviewStore& s) { s.shuttle(-1); }, true},  // backwards
-        {[](ReviewStore& s) { s.togglePlay(); }, false},
-        {[](ReviewStore& s) { s.toggleMute(); }, true},
-        {[](ReviewStore& s) { s.playForward(); }, true},
-        {[](ReviewStore& s) { s.toggleMute(); }, false},
+        {[](Transport& t) { t.playForward(); }, false},
+        {[](Transport& t) { t.shuttle(1); }, true},   // 2x
+        {[](Transport& t) { t.stopShuttle(); }, false},
+        {[](Transport& t) { t.shuttle(1); }, false},  // 1x from pause
+        {[](Transport& t) { t.shuttle(-1); }, true},  // backwards
+        {[](Transport& t) { t.togglePlay(); }, false},
+        {[](Transport& t) { t.toggleMute(); }, true},
+        {[](Transport& t) { t.playForward(); }, true},
+        {[](Transport& t) { t.toggleMute(); }, false},
     };
     for (std::size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].act(*store);
+        steps[i].act(store->transport());
         EXPECT_EQ(player->silent, steps[i].silent) << "step " << i;
     }
     EXPECT_EQ(Preferences::volume(), 40);
     EXPECT_FALSE(Preferences::muted());
-    store->setVolume(250);
+    store->transport().setVolume(250);
     EXPECT_EQ(store->presentation().volume, 100);
     Preferences::setVolume(80);
 }
 
-TEST_F(Transport, LoopRepeatsTheCurrentShotOfThePlayersFilm) {
+TEST_F(TransportTest, LoopRepeatsTheCurrentShotOfThePlayersFilm) {
     startWith(testing::makeProject(2, 3));
     const Project& project = store->project();
     store->focus(project.shots[1].id, false);
     EXPECT_FALSE(player->loopStart);
-    store->toggleLoop();
+    store->transport().toggleLoop();
     EXPECT_EQ(player->loopStart, project.shots[1].start);
     EXPECT_EQ(player->forwardEnd, project.shots[1].end);
     store->focus(project.shots[4].id, false);
@@ -189,7 +189,7 @@ TEST_F(Transport, LoopRepeatsTheCurrentShotOfThePlayersFilm) {
     store->focusSelected();
     EXPECT_FALSE(player->loopStart);
     store->focus(project.shots[0].id, false);
-    store->toggleLoop();
+    store->transport().toggleLoop();
     EXPECT_FALSE(player->loopStart);
 }
 

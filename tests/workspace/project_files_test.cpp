@@ -7,7 +7,7 @@
 
 #include "model/atomic_file.h"
 #include "model/project_json.h"
-#include "workspace/review_store.h"
+#include "store_harness.h"
 #include "workspace_fixtures.h"
 
 namespace marrowick {
@@ -36,7 +36,7 @@ protected:
 
     // An unsaved review with films and no file, as after an import.
     void makeUnsavedReviewWithFilms() {
-        store->storeActivityResult([](Project& project) { project = testing::makeProject(1, 2); });
+        testing::activities(*store).storeActivityResult([](Project& project) { project = testing::makeProject(1, 2); });
         ASSERT_TRUE(store->dirty());
     }
 };
@@ -90,8 +90,8 @@ TEST_F(ProjectFilesTest, ReplaceAlertSavesDiscardsOrCancels) {
 
 TEST_F(ProjectFilesTest, NothingIsReplacedWhileAnActivityRuns) {
     const auto file = writeProject(testing::makeProject(1, 2), "other.marrowick");
-    ASSERT_TRUE(store->begin("Detecting shots locally…"));
-    store->finish([](const ActivityContext& context) {
+    ASSERT_TRUE(testing::activities(*store).begin("Detecting shots locally…"));
+    testing::activities(*store).finish([](const ActivityContext& context) {
         while (!context.stopToken().stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
     dialogs.openAnswers = {file};
@@ -197,7 +197,7 @@ TEST_F(ProjectFilesTest, SaveWritesToItsFileAndSaveAsAlwaysAsks) {
 
 TEST_F(ProjectFilesTest, SavingABrokenReviewShowsWhyAndWritesNothing) {
     makeUnsavedReviewWithFilms();
-    store->storeActivityResult([](Project& project) { project.shots.erase(1); });
+    testing::activities(*store).storeActivityResult([](Project& project) { project.shots.erase(1); });
     const auto target = home.path() / "broken.marrowick";
     dialogs.saveAnswers = {target};
     EXPECT_FALSE(store->save(false));

@@ -33,9 +33,9 @@ protected:
     }
 
     void choose(std::set<std::string> keys) {
-        DeliveryChoices choices = store->delivery();
+        DeliveryChoices choices = store->deliverySetup().delivery();
         choices.deliveryKeys = std::move(keys);
-        store->setDelivery(choices);
+        store->deliverySetup().setDelivery(choices);
     }
 };
 

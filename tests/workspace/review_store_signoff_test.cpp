@@ -46,7 +46,7 @@ TEST_F(ReviewStoreSignOffTest, EditsAndActivityResultsNameTheReviewerOnlyWhileOn
     startWithFilm(0);
     decideFirst(Disclosure::modified);
     EXPECT_EQ(store->project().history.back().reviewer, (Reviewer{"Ada", "QC lead"}));
-    store->storeActivityResult([](Project& project) {
+    testing::activities(*store).storeActivityResult([](Project& project) {
         project.history.push_back(ReviewEvent{1, "local-assistant", {}, "model"});
     });
     EXPECT_EQ(store->project().history.back().reviewer, (Reviewer{"Ada", "QC lead"}));

@@ -27,6 +27,17 @@ namespace {
 using testing::makeProject;
 using testing::waitUntil;
 
+// Only the operations that run activities open one or store its results: the controller keeps
+// these members private to its ActivityHost side, out of the views' reach.
+template <class Owner>
+concept RunsActivities = requires(Owner& owner, ActivityWork work) {
+    owner.begin(std::string());
+    owner.finish(work);
+    owner.storeActivityResult([](Project&) {});
+};
+static_assert(RunsActivities<ActivityHost>);
+static_assert(!RunsActivities<ReviewStore>);
+
 class ReviewStoreTest : public testing::StoreHarness {
 protected:
     void writeRecovery(const std::string& bytes) {
@@ -41,8 +52,8 @@ protected:
 
     // Starts an activity whose work runs until it is cancelled.
     void beginEndlessActivity() {
-        ASSERT_TRUE(store->begin("Detecting shots locally…"));
-        store->finish([](const ActivityContext& context) {
+        ASSERT_TRUE(testing::activities(*store).begin("Detecting shots locally…"));
+        testing::activities(*store).finish([](const ActivityContext& context) {
             while (true) {
                 context.throwIfCancelled();
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -106,7 +117,7 @@ TEST_F(ReviewStoreTest, RunningActivityRefusesEditsUndoAndOtherActivitiesSilentl
     EXPECT_FALSE(store->edit([](Project& project) { project.name = "changed"; }));
     store->undoEdit();
     store->decide(Disclosure::generated);
-    EXPECT_FALSE(store->begin("Checking replacement media…"));
+    EXPECT_FALSE(testing::activities(*store).begin("Checking replacement media…"));
     EXPECT_EQ(store->project(), before);
     EXPECT_FALSE(store->error());
     EXPECT_EQ(store->activity().activity, "Detecting shots locally…");
@@ -123,11 +134,11 @@ TEST_F(ReviewStoreTest, ActivityResultsArriveOnTheMainThreadBeforeItsEnd) {
     QObject::connect(store.get(), &ReviewStore::activityChanged, [&] {
         if (store->busy()) progressSeen.push_back(store->activity().progress);
     });
-    ASSERT_TRUE(store->begin("Refreshing thumbnails and visual groups…"));
-    store->finish([this](const ActivityContext& context) {
+    ASSERT_TRUE(testing::activities(*store).begin("Refreshing thumbnails and visual groups…"));
+    testing::activities(*store).finish([this](const ActivityContext& context) {
         context.reportProgress(0.5);
         context.onMainThread([this] {
-            store->storeActivityResult([](Project& project) { project.shots.mut(0).category = "crowd"; });
+            testing::activities(*store).storeActivityResult([](Project& project) { project.shots.mut(0).category = "crowd"; });
         });
     });
     ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
@@ -137,8 +148,8 @@ TEST_F(ReviewStoreTest, ActivityResultsArriveOnTheMainThreadBeforeItsEnd) {
     EXPECT_EQ(progressSeen, (std::vector<double>{0, 0.5}));
     EXPECT_EQ(store->activity().progress, 0);
 
-    ASSERT_TRUE(store->begin("Local model is describing this shot…"));
-    store->finish([](const ActivityContext&) { throw ReviewError("The local model did not answer."); });
+    ASSERT_TRUE(testing::activities(*store).begin("Local model is describing this shot…"));
+    testing::activities(*store).finish([](const ActivityContext&) { throw ReviewError("The local model did not answer."); });
     ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
     EXPECT_EQ(store->error(), "The local model did not answer.");
     EXPECT_EQ(store->notice(), "");
@@ -147,10 +158,10 @@ TEST_F(ReviewStoreTest, ActivityResultsArriveOnTheMainThreadBeforeItsEnd) {
 TEST_F(ReviewStoreTest, ResultThatCannotBeStoredEndsTheActivityWithItsFailure) {
     startWith(makeProject(1, 3));
     const Project before = store->project();
-    ASSERT_TRUE(store->begin("Redetecting this source…"));
-    store->finish([this](const ActivityContext& context) {
+    ASSERT_TRUE(testing::activities(*store).begin("Redetecting this source…"));
+    testing::activities(*store).finish([this](const ActivityContext& context) {
         context.onMainThread([this] {
-            store->storeActivityResult([](Project& project) {
+            testing::activities(*store).storeActivityResult([](Project& project) {
                 project.name = "half stored";
                 throw ReviewError("Could not write \"thumbnail\".");
             });
@@ -182,8 +193,8 @@ TEST_F(ReviewStoreTest, NoLibraryOrSystemTextReachesTheFooterUnwrapped) {
         EXPECT_EQ(store->project(), before);
 
         store->clearError();
-        ASSERT_TRUE(store->begin("Refreshing thumbnails and visual groups…"));
-        store->finish([&](const ActivityContext&) { fault(); });
+        ASSERT_TRUE(testing::activities(*store).begin("Refreshing thumbnails and visual groups…"));
+        testing::activities(*store).finish([&](const ActivityContext&) { fault(); });
         ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
         EXPECT_EQ(store->error(), kUnexpectedFailure);
         EXPECT_EQ(store->project(), before);
@@ -313,13 +324,13 @@ TEST_F(ReviewStoreTest, StartRemovesTemporariesThatAnInterruptedWriteLeftBehind)
 
 TEST_F(ReviewStoreTest, PresetsLoadAtStartAndAnUnreadableLibraryIsReported) {
     start();
-    EXPECT_FALSE(store->presets().empty());
+    EXPECT_FALSE(store->deliverySetup().presets().empty());
     EXPECT_FALSE(store->error());
     store.reset();
 
     std::ofstream(home.path() / "Marrowick" / "delivery-presets.json") << "{ not json";
     start();
-    EXPECT_TRUE(store->presets().empty());
+    EXPECT_TRUE(store->deliverySetup().presets().empty());
     ASSERT_TRUE(store->error());
     EXPECT_TRUE(store->error()->starts_with("Preset library could not be loaded: ")) << *store->error();
 }
@@ -327,14 +338,14 @@ TEST_F(ReviewStoreTest, PresetsLoadAtStartAndAnUnreadableLibraryIsReported) {
 TEST_F(ReviewStoreTest, PlayheadFollowsThePlayerAndIsZeroWithoutItem) {
     start();
     player->tick();
-    EXPECT_EQ(store->playhead(), 0);
+    EXPECT_EQ(store->transport().playhead(), 0);
     player->item = "/media/reel1.mov";
     player->time = 3.5;
     player->tick();
-    EXPECT_EQ(store->playhead(), 3.5);
+    EXPECT_EQ(store->transport().playhead(), 3.5);
     player->item.reset();
     player->tick();
-    EXPECT_EQ(store->playhead(), 0);
+    EXPECT_EQ(store->transport().playhead(), 0);
 }
 
 TEST_F(ReviewStoreTest, QuitDuringAnActivityAsksAndKeepsWorkingOrCancelsAndSaves) {
@@ -351,7 +362,7 @@ TEST_F(ReviewStoreTest, QuitDuringAnActivityAsksAndKeepsWorkingOrCancelsAndSaves
     EXPECT_EQ(runtimeStops, 0);
 
     std::filesystem::remove(home.recoveryFile());
-    store->storeActivityResult([](Project& project) { project.name = "Imported so far"; });
+    testing::activities(*store).storeActivityResult([](Project& project) { project.name = "Imported so far"; });
     dialogs.alertAnswers = {1};
     EXPECT_TRUE(confirmQuit(store.get(), dialogs, stopRuntime));
     EXPECT_EQ(ProjectJson::readFileUngated(home.recoveryFile()).name, "Imported so far");

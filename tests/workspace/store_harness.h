@@ -16,6 +16,10 @@
 
 namespace marrowick::testing {
 
+// The controller as the operations that run activities see it: the activity members are private
+// to ReviewStore and reached through this interface.
+inline ActivityHost& activities(ReviewStore& store) { return store; }
+
 class StoreHarness : public ::testing::Test {
 protected:
     PrivateDataHome home;

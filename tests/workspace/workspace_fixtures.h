@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "delivery/delivery_preset.h"
 #include "model/project.h"
 #include "workspace/desktop_dialogs.h"
 #include "workspace/media_player.h"
@@ -117,6 +118,16 @@ public:
 };
 
 // A valid project: `films` films of `shotsPerFilm` one-second shots each, tiling every film.
+// A preset named after its key whose raster policy is `mode` with the given sizes.
+inline DeliveryPreset presetWithRaster(const std::string& key, const std::string& mode, std::int64_t width,
+                                       std::int64_t height, std::optional<std::int64_t> longestEdge = std::nullopt) {
+    DeliveryPreset preset;
+    preset.key = key;
+    preset.name = "Preset " + key;
+    preset.requirements.resolution = {mode, width, height, longestEdge};
+    return preset;
+}
+
 inline Project makeProject(int films, int shotsPerFilm) {
     Project project;
     for (int f = 0; f < films; ++f) {

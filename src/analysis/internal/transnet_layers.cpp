@@ -9,7 +9,7 @@ namespace marrowick::transnet {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 16u << 20;  // im2col rows built per SGEMM call
+constexpr std::size_t kIm2colBytes = 16u << 20;  // im2col rows built per SGEMM call
 
 // Copies the 3 x 3 neighbourhoods of every position of frames [first, last) into rows.
 void im2col(const Volume& input, int first, int last, float* columns) {
@@ -46,7 +46,7 @@ void spatialConvolution(const Volume& input, const std::vector<float>& weights, 
     output.reshape(input.frames, input.height, input.width, outChannels);
     const int k = 9 * input.channels;
     const std::size_t frameRows = static_cast<std::size_t>(input.height) * input.width;
-    const int framesPerChunk = std::max<int>(1, static_cast<int>(kChunkBytes / (frameRows * k * sizeof(float))));
+    const int framesPerChunk = std::max<int>(1, static_cast<int>(kIm2colBytes / (frameRows * k * sizeof(float))));
     columns.resize(std::max(columns.size(), frameRows * std::min(framesPerChunk, input.frames) * k));
     for (int first = 0; first < input.frames; first += framesPerChunk) {
         const int last = std::min(input.frames, first + framesPerChunk);

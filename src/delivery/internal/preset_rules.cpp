@@ -35,7 +35,6 @@ bool within(const std::optional<Number>& value, Number low, Number high) {
     return !value || (std::isfinite(static_cast<double>(*value)) && *value >= low && *value <= high);
 }
 
-bool isProRes(const DeliveryPreset& p) { return p.encoding.videoCodec.starts_with("prores"); }
 bool isX26x(const DeliveryPreset& p) { return isOneOf(p.encoding.videoCodec, {"h264", "hevc"}); }
 bool codecIs(const DeliveryPreset& p, std::string_view codec) { return p.encoding.videoCodec == codec; }
 bool pixelFormatIs(const DeliveryPreset& p, std::string_view format) { return p.encoding.pixelFormat == format; }
@@ -145,7 +144,7 @@ constexpr Rule kRules[] = {
      "unsupported video codec"},
     {pixelFormatFitsCodec, "invalid pixel format for codec"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "vp9") || p.encoding.container == "webm"; }, "VP9 requires WebM"},
-    {[](const DeliveryPreset& p) { return !isProRes(p) || p.encoding.container == "mov"; }, "ProRes requires MOV"},
+    {[](const DeliveryPreset& p) { return !isProRes(p.encoding.videoCodec) || p.encoding.container == "mov"; }, "ProRes requires MOV"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "mpeg2video") || p.encoding.container == "mxf"; },
      "XDCAM requires MXF"},
     {[](const DeliveryPreset& p) { return !isX26x(p) || isOneOf(p.encoding.container, {"mp4", "mov"}); },
@@ -172,7 +171,7 @@ constexpr Rule kRules[] = {
          return isAbsentOrOneOf(p.encoding.videoProfile, {"baseline", "main", "high", "high10", "main10", "0", "1", "2", "3", "4", "5"});
      },
      "invalid codec profile"},
-    {[](const DeliveryPreset& p) { return !isProRes(p) || rateModeIs(p, "quality"); }, "ProRes uses codec quality mode"},
+    {[](const DeliveryPreset& p) { return !isProRes(p.encoding.videoCodec) || rateModeIs(p, "quality"); }, "ProRes uses codec quality mode"},
     {[](const DeliveryPreset& p) { return !isX26x(p) || isAbsentOrOneOf(p.encoding.encoderPreset, kX26xSpeedPresets); },
      "invalid x264/x265 speed preset"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "vp9") || isAbsentOrOneOf(p.encoding.encoderPreset, kVp9Deadlines); },
@@ -185,7 +184,7 @@ constexpr Rule kRules[] = {
      "10-bit HEVC requires Main 10"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "vp9") || profileIs(p, pixelFormatIs(p, "yuv420p10le") ? "2" : "0"); },
      "VP9 profile must match bit depth"},
-    {[](const DeliveryPreset& p) { return !isProRes(p) || profileIs(p, proResProfile(p.encoding.videoCodec)); },
+    {[](const DeliveryPreset& p) { return !isProRes(p.encoding.videoCodec) || profileIs(p, proResProfile(p.encoding.videoCodec)); },
      "ProRes profile must match codec"},
     {[](const DeliveryPreset& p) { return isOneOf(p.encoding.rateControl.mode, {"crf", "vbr", "cbr", "quality"}); },
      "unsupported rate control"},
@@ -208,7 +207,7 @@ constexpr Rule kRules[] = {
      "invalid buffer or rate limit"},
     {[](const DeliveryPreset& p) { return within<std::int64_t>(p.encoding.rateControl.bufsizeBits, 1, 2'000'000'000); },
      "invalid buffer size"},
-    {[](const DeliveryPreset& p) { return !rateModeIs(p, "quality") || isProRes(p); },
+    {[](const DeliveryPreset& p) { return !rateModeIs(p, "quality") || isProRes(p.encoding.videoCodec); },
      "quality mode is only supported for ProRes"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "h264") || !pixelFormatIs(p, "yuv420p10le") || profileIs(p, "high10"); },
      "10-bit H.264 requires High 10 profile"},

@@ -20,7 +20,6 @@ extern "C" {
 namespace marrowick {
 namespace {
 
-constexpr const char* kNoExporter = "Cannot create a video exporter for this source.";
 constexpr const char* kNotFinished = "Video export did not finish.";
 
 bool isSound(const AVStream& stream) { return stream.codecpar->codec_type == AVMEDIA_TYPE_AUDIO; }

@@ -20,8 +20,6 @@ extern "C" {
 namespace marrowick {
 namespace {
 
-constexpr const char* kMovUnsupported = "MOV export is unsupported for this source.";
-
 [[noreturn]] void failSystem(const std::filesystem::path& target, int error) {
     throw ReviewError("Could not write \"" + target.filename().string() + "\": " + std::strerror(error) + ".");
 }

@@ -11,6 +11,9 @@ extern "C" {
 
 namespace marrowick {
 
+// What the writer and the encoder say when the source cannot go into a QuickTime movie.
+inline constexpr const char* kMovUnsupported = "MOV export is unsupported for this source.";
+
 class MovieWriter {
 public:
     // Prepares the movie (no file yet). Throws ReviewError "MOV export is unsupported for this

@@ -16,8 +16,6 @@ extern "C" {
 namespace marrowick {
 namespace {
 
-constexpr const char* kNoExporter = "Cannot create a video exporter for this source.";
-
 // The filters that turn the stored picture upright by clockwise quarter turns, pad it to an even
 // raster and convert it.
 std::string chain(int quarterTurns, AVPixelFormat pixelFormat) {

@@ -15,6 +15,9 @@ extern "C" {
 
 namespace marrowick {
 
+// What every stage of a labelled copy says when it cannot be set up for the source.
+inline constexpr const char* kNoExporter = "Cannot create a video exporter for this source.";
+
 class UprightVideo {
 public:
     // Opens the track's decoder and a filter chain that applies the display rotation, pads an odd

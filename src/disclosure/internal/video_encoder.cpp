@@ -17,9 +17,6 @@ extern "C" {
 namespace marrowick {
 namespace {
 
-constexpr const char* kNoExporter = "Cannot create a video exporter for this source.";
-constexpr const char* kMovUnsupported = "MOV export is unsupported for this source.";
-
 bool deeperThanEightBits(AVPixelFormat format) {
     const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
     return descriptor && descriptor->comp[0].depth > 8;

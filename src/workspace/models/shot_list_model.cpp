@@ -6,11 +6,10 @@
 #include "model/carried_decisions.h"
 #include "model/film_name.h"
 #include "workspace/review_store.h"
+#include "workspace/visible_shots.h"
 
 namespace marrowick {
 namespace {
-
-constexpr double kUncertainBelow = 0.8;
 
 QString categoryText(const Shot& shot) {
     if (!shot.category.empty()) return QString::fromStdString(shot.category);
@@ -38,10 +37,10 @@ QVariant ShotListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case ClockRangeRole:
-            return QString::fromStdString(store_.timeText(shot.filmID, shot.start) + "  \u2192  " +
-                                          store_.timeText(shot.filmID, shot.end));
+            return QString::fromStdString(store_.transport().timeText(shot.filmID, shot.start) + "  \u2192  " +
+                                          store_.transport().timeText(shot.filmID, shot.end));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Select shot at ") + QString::fromStdString(store_.timeText(shot.filmID, shot.start));
+            return QStringLiteral("Select shot at ") + QString::fromStdString(store_.transport().timeText(shot.filmID, shot.start));
         case Qt::CheckStateRole:
             return store_.selection().contains(shot.id) ? Qt::Checked : Qt::Unchecked;
         case ShotIdRole: return QString::fromStdString(shot.id.text());

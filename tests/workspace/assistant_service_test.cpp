@@ -15,20 +15,20 @@ using testing::waitUntil;
 constexpr const char* kModel = "Qwen3-VL-2B";
 const std::string kAnswer = R"({"description":"A pier.","review_questions":[],"group_hint":"pier"})";
 
-class ReviewStoreAssistantTest : public testing::StoreHarness {
+class AssistantServiceTest : public testing::StoreHarness {
 protected:
     void SetUp() override {
         folder.script({{"answers", {RuntimeFolder::answer(kAnswer)}}});
         Project project = makeProject(1, 3);
         project.shots.mut(1).thumbnail = makeBlob({0xFF, 0xD8, 0xFF});
         startWith(project);
-        store->setAssistantRuntime(runtime);
+        store->assistant().setRuntime(runtime);
         shotID = store->project().shots[1].id;
         store->focus(shotID, false);
     }
 
     void ask(bool boundary) {
-        store->assistant(boundary);
+        store->assistant().ask(boundary);
         ASSERT_TRUE(waitUntil([&] { return !store->busy(); }));
     }
     const Shot& shot() const { return store->project().shots[*store->project().shotIndex(shotID)]; }
@@ -43,35 +43,35 @@ protected:
     Uuid shotID;
 };
 
-TEST_F(ReviewStoreAssistantTest, WithoutAChosenModelOnlyTheEnableMessageIsShown) {
-    store->assistant(false);
+TEST_F(AssistantServiceTest, WithoutAChosenModelOnlyTheEnableMessageIsShown) {
+    store->assistant().ask(false);
     EXPECT_EQ(store->error(), "Open Settings to enable the local vision assistant.");
     EXPECT_FALSE(store->busy());
     EXPECT_TRUE(folder.pids().empty());
 }
 
-TEST_F(ReviewStoreAssistantTest, TheModelListIsFilledOnlyWhenTheRuntimeIsPresent) {
+TEST_F(AssistantServiceTest, TheModelListIsFilledOnlyWhenTheRuntimeIsPresent) {
     RuntimeConfiguration absent = folder.configuration();
     absent.modelFolder = folder.root() / "Missing";
     LocalRuntime missing(absent, owner);
-    store->setAssistantRuntime(missing);
-    store->loadModels();
-    EXPECT_EQ(store->assistant().localStatus, "The local model is not installed: llama-server and the model files are installed separately (README, "
+    store->assistant().setRuntime(missing);
+    store->assistant().loadModels();
+    EXPECT_EQ(store->assistant().state().localStatus, "The local model is not installed: llama-server and the model files are installed separately (README, "
               "\"Local assistant\").");
-    EXPECT_TRUE(store->assistant().models.empty());
-    EXPECT_EQ(store->assistant().modelName, "");
+    EXPECT_TRUE(store->assistant().state().models.empty());
+    EXPECT_EQ(store->assistant().state().modelName, "");
 
-    store->setAssistantRuntime(runtime);
-    store->loadModels();
-    ASSERT_EQ(store->assistant().models.size(), 1u);
-    EXPECT_EQ(store->assistant().models[0], LocalModel::included());
-    EXPECT_EQ(store->assistant().modelName, kModel);
-    EXPECT_EQ(store->assistant().localStatus, "Connected · 1 local model(s)");
+    store->assistant().setRuntime(runtime);
+    store->assistant().loadModels();
+    ASSERT_EQ(store->assistant().state().models.size(), 1u);
+    EXPECT_EQ(store->assistant().state().models[0], LocalModel::included());
+    EXPECT_EQ(store->assistant().state().modelName, kModel);
+    EXPECT_EQ(store->assistant().state().localStatus, "Connected · 1 local model(s)");
     EXPECT_TRUE(folder.pids().empty());
 }
 
-TEST_F(ReviewStoreAssistantTest, EachCheckReplacesTheNoteAndAddsAHistoryEvent) {
-    store->loadModels();
+TEST_F(AssistantServiceTest, EachCheckReplacesTheNoteAndAddsAHistoryEvent) {
+    store->assistant().loadModels();
     ask(false);
     EXPECT_FALSE(store->error());
     EXPECT_EQ(shot().assistantNote, std::string(kModel) + " · A pier.\nGroup hint: pier\n");
@@ -87,8 +87,8 @@ TEST_F(ReviewStoreAssistantTest, EachCheckReplacesTheNoteAndAddsAHistoryEvent) {
     EXPECT_TRUE(store->dirty());
 }
 
-TEST_F(ReviewStoreAssistantTest, AFailedRequestLeavesTheProjectUntouched) {
-    store->loadModels();
+TEST_F(AssistantServiceTest, AFailedRequestLeavesTheProjectUntouched) {
+    store->assistant().loadModels();
     folder.script({{"answers", {RuntimeFolder::answer(kAnswer, "length")}}});
     const Project before = store->project();
     ask(false);
@@ -96,8 +96,8 @@ TEST_F(ReviewStoreAssistantTest, AFailedRequestLeavesTheProjectUntouched) {
     EXPECT_EQ(store->project(), before);
 }
 
-TEST_F(ReviewStoreAssistantTest, ABoundaryReviewEndsWithTheFailureToRenderItsFrames) {
-    store->loadModels();
+TEST_F(AssistantServiceTest, ABoundaryReviewEndsWithTheFailureToRenderItsFrames) {
+    store->assistant().loadModels();
     const Project before = store->project();
     ask(true);
     ASSERT_TRUE(store->error());  // the film's source does not exist

@@ -1,6 +1,9 @@
-// The controller's local assistant requests and the settings' model list.
+// The local assistant requests and the settings' model list.
+#include "workspace/assistant_service.h"
+
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "analysis/shot_imaging.h"
 #include "assistant/assistant_note.h"
@@ -35,25 +38,35 @@ bool names(const std::vector<LocalModel>& models, const std::string& name) {
 
 }  // namespace
 
-void ReviewStore::assistant(bool boundary) {
-    const std::optional<Shot> shot = selected();
-    const std::optional<Film> film = selectedFilm();
+AssistantService::AssistantService(ReviewStore& store) : store_(store), host_(store) {
+    state_.modelName = Preferences::localModel();
+}
+
+void AssistantService::setState(AssistantState state) {
+    if (state == state_) return;
+    state_ = std::move(state);
+    emit assistantChanged();
+}
+
+void AssistantService::ask(bool boundary) {
+    const std::optional<Shot> shot = store_.selected();
+    const std::optional<Film> film = store_.selectedFilm();
     if (!shot || !film) return;
-    if (assistant_.modelName.empty()) {
-        showError(kEnable);
+    if (state_.modelName.empty()) {
+        host_.showError(kEnable);
         return;
     }
-    Preferences::setLocalModel(assistant_.modelName);
-    if (!begin(boundary ? kBoundaryActivity : kCheckActivity)) return;
-    LocalRuntime& runtime = assistantRuntime();
-    finish([this, &runtime, boundary, shot = *shot, film = *film,
-            modelName = assistant_.modelName](const ActivityContext& context) {
+    Preferences::setLocalModel(state_.modelName);
+    if (!host_.begin(boundary ? kBoundaryActivity : kCheckActivity)) return;
+    LocalRuntime& runtime = this->runtime();
+    host_.finish([this, &runtime, boundary, shot = *shot, film = *film,
+            modelName = state_.modelName](const ActivityContext& context) {
         std::string note = askAssistant(runtime, boundary, film, shot, modelName, context.stopToken());
         context.throwIfCancelled();
         context.onMainThread([this, shotID = shot.id, note = std::move(note), modelName] {
             // A shot removed, split or redetected meanwhile drops the note without a word.
-            if (!project_.shotIndex(shotID)) return;
-            storeActivityResult([&](Project& project) {
+            if (!host_.project().shotIndex(shotID)) return;
+            host_.storeActivityResult([&](Project& project) {
                 project.shots.mut(*project.shotIndex(shotID)).assistantNote = note;
                 project.history.push_back(ReviewEvent{referenceDateNow(), kHistoryAction, {shotID}, modelName});
             });
@@ -61,20 +74,20 @@ void ReviewStore::assistant(bool boundary) {
     });
 }
 
-void ReviewStore::loadModels() {
-    AssistantState state = assistant_;
+void AssistantService::loadModels() {
+    AssistantState state = state_;
     try {
-        assistantRuntime().available();
+        runtime().available();
     } catch (const std::exception&) {
         state.localStatus = kUnavailable;
         state.models.clear();
-        setAssistant(std::move(state));
+        setState(std::move(state));
         return;
     }
     state.models = {LocalModel::included()};
     if (!names(state.models, state.modelName)) state.modelName = state.models.front().name;
     state.localStatus = "Connected · " + std::to_string(state.models.size()) + " local model(s)";
-    setAssistant(std::move(state));
+    setState(std::move(state));
 }
 
 }  // namespace marrowick

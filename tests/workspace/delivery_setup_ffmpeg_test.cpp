@@ -21,7 +21,7 @@ struct ChoosingDialogs : testing::FakeDialogs {
     }
 };
 
-class ReviewStoreFFmpegTest : public ::testing::Test {
+class DeliverySetupFFmpegTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Preferences::setFfmpegPath("");
@@ -37,7 +37,7 @@ protected:
     // Locates the answer; returns the error shown, or nothing.
     std::optional<std::string> choose(std::optional<std::filesystem::path> answer) {
         dialogs.answer = std::move(answer);
-        store.locateFFmpeg();
+        store.deliverySetup().locateFFmpeg();
         return store.error();
     }
 
@@ -47,18 +47,18 @@ protected:
     std::filesystem::path tools;
 };
 
-TEST_F(ReviewStoreFFmpegTest, AnExecutableNamedFFmpegWithFFprobeBesideItBecomesThePreference) {
+TEST_F(DeliverySetupFFmpegTest, AnExecutableNamedFFmpegWithFFprobeBesideItBecomesThePreference) {
     executable("ffmpeg");
     executable("ffprobe");
-    QSignalSpy changed(&store, &ReviewStore::deliveryChanged);
+    QSignalSpy changed(&store.deliverySetup(), &DeliverySetup::deliveryChanged);
     EXPECT_EQ(choose(tools / "ffmpeg"), std::nullopt);
     EXPECT_EQ(dialogs.message, "Select the local ffmpeg executable. ffprobe must be beside it.");
     EXPECT_EQ(Preferences::ffmpegPath(), (tools / "ffmpeg").string());
-    EXPECT_EQ(store.ffmpegTools(), (FFmpegTools{tools / "ffmpeg", tools / "ffprobe"}));
+    EXPECT_EQ(store.deliverySetup().ffmpegTools(), (FFmpegTools{tools / "ffmpeg", tools / "ffprobe"}));
     EXPECT_EQ(changed.count(), 1);
 }
 
-TEST_F(ReviewStoreFFmpegTest, AnythingElseIsRefusedAndTheOldChoiceStays) {
+TEST_F(DeliverySetupFFmpegTest, AnythingElseIsRefusedAndTheOldChoiceStays) {
     const std::string refusal = "Choose an executable named ffmpeg with ffprobe in the same directory.";
     executable("ffmpeg7");
     executable("ffprobe");
