@@ -221,7 +221,7 @@ int run() {
     std::vector<DeliveryPreset> presets;
     for (const DeliveryPreset& preset : PresetCatalogue::bundled(resources))
         if (preset.key == "web_h264_1080p") presets.push_back(preset);
-    const DeliveryRequest request{reviewedProject(makeFilm(tools, folder)), presets, "pad", false, tools, resources,
+    const DeliveryRequest request{reviewedProject(makeFilm(tools, folder)), presets, Framing::pad, false, tools, resources,
                                   SafeZones::profileIDs(SafeZones::load(resources))};
 
     // The job planned once for the runs by hand; each export plans its own.

@@ -49,24 +49,19 @@ int runAcceptCarried(std::span<const std::string> arguments) {
         return 64;
     }
     const std::filesystem::path file = arguments[0];
-    try {
-        Project project = ProjectJson::readFile(file);
-        project.validated();
-        const std::vector<Uuid> shots = suggestedShots(project, filmGiven ? std::optional(arguments[2]) : std::nullopt);
-        std::vector<std::string> lines;
-        for (const Uuid& id : shots) {
-            const Shot& shot = project.shots[*project.shotIndex(id)];
-            lines.push_back(changeLine(project, shot, *shot.carriedFrom));
-        }
-        if (project.acceptCarried(shots) > 0) writeFileAtomically(file, ProjectJson::encode(project.validated()));
-        for (const std::string& line : lines) std::cout << line << "\n";
-        std::cout << "Accepted " << shots.size() << (shots.size() == 1 ? " earlier decision." : " earlier decisions.")
-                  << std::endl;
-        return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
+    Project project = ProjectJson::readFile(file);
+    project.validated();
+    const std::vector<Uuid> shots = suggestedShots(project, filmGiven ? std::optional(arguments[2]) : std::nullopt);
+    std::vector<std::string> lines;
+    for (const Uuid& id : shots) {
+        const Shot& shot = project.shots[*project.shotIndex(id)];
+        lines.push_back(changeLine(project, shot, *shot.carriedFrom));
     }
+    if (project.acceptCarried(shots) > 0) writeFileAtomically(file, ProjectJson::encode(project.validated()));
+    for (const std::string& line : lines) std::cout << line << "\n";
+    std::cout << "Accepted " << shots.size() << (shots.size() == 1 ? " earlier decision." : " earlier decisions.")
+              << std::endl;
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -93,9 +93,6 @@ int runDeliver(std::span<const std::string> arguments) {
     }
     try {
         return deliver(*options);
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
     } catch (const Cancelled&) {
         std::cerr << "Cancelled. Completed work is retained.\n";
         return 130;

@@ -7,6 +7,15 @@
 #include "model/review_error.h"
 
 namespace marrowick::cli {
+namespace {
+
+Framing framingNamed(const std::string& key) {
+    const std::optional<Framing> framing = parseFraming(key);
+    if (!framing) throw ReviewError(kInvalidFraming);
+    return *framing;
+}
+
+}  // namespace
 
 std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string> arguments,
                                                     std::size_t positionalCount) {
@@ -25,7 +34,7 @@ std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string>
             options.assumeRec709 = true;
             readingKeys = false;
         } else if (argument == "--framing" && at + 1 < arguments.size()) {
-            options.framing = arguments[++at];
+            options.framing = framingNamed(arguments[++at]);
             readingKeys = false;
         } else if (readingKeys && !argument.starts_with("--")) {
             options.keys.insert(argument);

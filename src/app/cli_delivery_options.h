@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "delivery/delivery_preset.h"
+#include "delivery/framing.h"
 
 namespace marrowick::cli {
 
@@ -17,11 +18,12 @@ struct DeliveryOptions {
     std::vector<std::string> positional;  // the leading arguments, in order
     std::set<std::string> keys;
     bool assumeRec709 = false;
-    std::string framing = "pad";  // checked by planning
+    Framing framing = Framing::pad;
 };
 
 // `positionalCount` leading arguments, then the options. Keys follow --preset until the next
-// option; --preset may also be repeated. Nothing when the arguments are malformed or name no key.
+// option; --preset may also be repeated. Nothing when the arguments are malformed or name no key;
+// throws ReviewError kInvalidFraming for a --framing other than pad or crop.
 std::optional<DeliveryOptions> parseDeliveryOptions(std::span<const std::string> arguments,
                                                     std::size_t positionalCount);
 

@@ -11,7 +11,6 @@
 #include "model/decimal_text.h"
 #include "model/project_json.h"
 #include "model/resource_root.h"
-#include "model/review_error.h"
 
 namespace marrowick::cli {
 
@@ -71,24 +70,19 @@ int runDetect(std::span<const std::string> arguments) {
         std::cerr << "Usage: marrowick-cli detect VIDEO [--threshold T] [--json]\n";
         return 64;
     }
-    try {
-        ShotDetector detector(resourceRoot(runningExecutable()));
-        DecodeNotes notes;
-        const auto [film, shots] = detector.detect(options->video, options->threshold, {}, {}, {}, &notes);
-        if (const std::string damage = notes.text(); !damage.empty())
-            std::cerr << std::filesystem::path(options->video).filename().string() << ": " << damage << "\n";
-        if (options->json) {
-            std::cout << detectionJson(film, shots) << "\n";
-            return 0;
-        }
-        for (const Shot& shot : shots)
-            std::cout << shortestText(shot.start) << '\t' << shortestText(shot.end) << '\t'
-                      << shortestText(shot.boundaryScore) << '\n';
+    ShotDetector detector(resourceRoot(runningExecutable()));
+    DecodeNotes notes;
+    const auto [film, shots] = detector.detect(options->video, options->threshold, {}, {}, {}, &notes);
+    if (const std::string damage = notes.text(); !damage.empty())
+        std::cerr << std::filesystem::path(options->video).filename().string() << ": " << damage << "\n";
+    if (options->json) {
+        std::cout << detectionJson(film, shots) << "\n";
         return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
     }
+    for (const Shot& shot : shots)
+        std::cout << shortestText(shot.start) << '\t' << shortestText(shot.end) << '\t'
+                  << shortestText(shot.boundaryScore) << '\n';
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -85,46 +85,41 @@ int runImport(std::span<const std::string> arguments) {
         return 64;
     }
     const std::filesystem::path projectFile = arguments[0];
+    Project project = projectAt(projectFile);
+    // Every cut list is read and checked before anything is imported.
+    const CutListImport cuts(request->cutLists, timingOf);
+    CarryOver carry(earlierFilms(project, request->carryFrom), SignatureCache(SignatureCache::defaultFolder()));
+    ShotDetector detector(resourceRoot(runningExecutable()));
+    std::size_t completed = 0;
+    ImportPipeline::Events events;
+    std::string carriedLine;  // printed after the film's own line
+    events.filmDone = [&](const Film& film, const std::vector<Shot>& shots) {
+        std::cout << film.path << ": " << shots.size() << " shots" << std::endl;
+        if (!carriedLine.empty()) std::cout << carriedLine << std::endl;
+        carriedLine.clear();
+        ++completed;
+    };
+    events.damaged = [](const std::filesystem::path& video, const std::string& note) {
+        std::cerr << video.filename().string() << ": " << note << std::endl;
+    };
+    events.carried = [&carriedLine](const Film& film, const CarryReport& report) {
+        for (const std::string& note : report.notes) std::cerr << note << std::endl;
+        carriedLine = report.summary(fileName(film));
+    };
+    std::optional<ReviewError> failure;
     try {
-        Project project = projectAt(projectFile);
-        // Every cut list is read and checked before anything is imported.
-        const CutListImport cuts(request->cutLists, timingOf);
-        CarryOver carry(earlierFilms(project, request->carryFrom), SignatureCache(SignatureCache::defaultFolder()));
-        ShotDetector detector(resourceRoot(runningExecutable()));
-        std::size_t completed = 0;
-        ImportPipeline::Events events;
-        std::string carriedLine;  // printed after the film's own line
-        events.filmDone = [&](const Film& film, const std::vector<Shot>& shots) {
-            std::cout << film.path << ": " << shots.size() << " shots" << std::endl;
-            if (!carriedLine.empty()) std::cout << carriedLine << std::endl;
-            carriedLine.clear();
-            ++completed;
-        };
-        events.damaged = [](const std::filesystem::path& video, const std::string& note) {
-            std::cerr << video.filename().string() << ": " << note << std::endl;
-        };
-        events.carried = [&carriedLine](const Film& film, const CarryReport& report) {
-            for (const std::string& note : report.notes) std::cerr << note << std::endl;
-            carriedLine = report.summary(fileName(film));
-        };
-        std::optional<ReviewError> failure;
-        try {
-            ImportPipeline::importInto(project, detector, request->videos, events, {},
-                                       [&](const std::filesystem::path& video, Film& film, std::vector<Shot>& shots) {
-                                           cuts.applyTo(video, film, shots);
-                                       },
-                                       &carry);
-        } catch (const ReviewError& error) {
-            failure = error;  // films completed before the failure are kept, as in the workspace
-        }
-        // A failure before the first film leaves the file as it was, or absent if it was absent.
-        if (!failure || completed > 0) writeFileAtomically(projectFile, ProjectJson::encode(project));
-        if (failure) throw *failure;
-        return 0;
+        ImportPipeline::importInto(project, detector, request->videos, events, {},
+                                   [&](const std::filesystem::path& video, Film& film, std::vector<Shot>& shots) {
+                                       cuts.applyTo(video, film, shots);
+                                   },
+                                   &carry);
     } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
+        failure = error;  // films completed before the failure are kept, as in the workspace
     }
+    // A failure before the first film leaves the file as it was, or absent if it was absent.
+    if (!failure || completed > 0) writeFileAtomically(projectFile, ProjectJson::encode(project));
+    if (failure) throw *failure;
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -45,10 +45,9 @@ int runLabelled(std::span<const std::string> arguments) {
             project, parent, resources, SafeZones::profileIDs(SafeZones::load(resources)), showProgress);
         std::cout << folder.string() << "\n";
         return 0;
-    } catch (const ReviewError& error) {
-        if (progressLineOpen) std::cerr << "\n";
-        std::cerr << error.message() << "\n";
-        return 1;
+    } catch (...) {
+        if (progressLineOpen) std::cerr << "\n";  // the failure's words start a line of their own
+        throw;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli_command.h"
+#include "app/cli_failure.h"
 #include "app/program_version.h"
 
 namespace {
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     for (const Command& command : marrowick::cli::commands())
-        if (command.name == arguments[0]) return command.run(std::span(arguments).subspan(1));
+        if (command.name == arguments[0])
+            return marrowick::cli::runReportingFailures(command, std::span(arguments).subspan(1), std::cerr);
     std::cerr << "Unknown command \"" << arguments[0] << "\". See marrowick-cli --help.\n";
     return 64;
 }

@@ -19,19 +19,14 @@ int runPackage(std::span<const std::string> arguments) {
         return 64;
     }
     const std::filesystem::path folder = arguments[1];
-    try {
-        std::error_code error;
-        if (!std::filesystem::is_directory(folder, error))
-            throw ReviewError("The folder \"" + folder.string() + "\" does not exist.");
-        const Project project = ProjectJson::readFile(arguments[0]);
-        const std::filesystem::path resources = resourceRoot(runningExecutable());
-        Exporter::reports(project, folder, resources, SafeZones::profileIDs(SafeZones::load(resources)));
-        std::cout << "Review package exported.\n";
-        return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
-    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        throw ReviewError("The folder \"" + folder.string() + "\" does not exist.");
+    const Project project = ProjectJson::readFile(arguments[0]);
+    const std::filesystem::path resources = resourceRoot(runningExecutable());
+    Exporter::reports(project, folder, resources, SafeZones::profileIDs(SafeZones::load(resources)));
+    std::cout << "Review package exported.\n";
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -17,7 +17,6 @@
 #include "model/decimal_text.h"
 #include "model/project_json.h"
 #include "model/resource_root.h"
-#include "model/review_error.h"
 
 namespace marrowick::cli {
 namespace {
@@ -67,12 +66,7 @@ int runPlan(std::span<const std::string> arguments) {
         std::cerr << kPlanUsage;
         return 64;
     }
-    try {
-        return plan(*request);
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
-    }
+    return plan(*request);
 }
 
 }  // namespace marrowick::cli

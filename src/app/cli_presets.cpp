@@ -7,7 +7,6 @@
 #include "delivery/delivery_preset_json.h"
 #include "delivery/preset_library.h"
 #include "model/resource_root.h"
-#include "model/review_error.h"
 
 namespace marrowick::cli {
 namespace {
@@ -38,13 +37,8 @@ int runPresets(std::span<const std::string> arguments) {
         std::cerr << "Usage: marrowick-cli presets [--json] | presets --check FILE\n";
         return 64;
     }
-    try {
-        const PresetStorage storage{PresetLibrary::location(), resourceRoot(runningExecutable())};
-        return checking ? check(arguments[1], storage.resourceRoot) : list(json, storage);
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
-    }
+    const PresetStorage storage{PresetLibrary::location(), resourceRoot(runningExecutable())};
+    return checking ? check(arguments[1], storage.resourceRoot) : list(json, storage);
 }
 
 }  // namespace marrowick::cli

@@ -9,7 +9,6 @@
 #include "app/cli_command.h"
 #include "model/project_json.h"
 #include "model/reference_date.h"
-#include "model/review_error.h"
 #include "ui/report_file.h"
 
 namespace marrowick::cli {
@@ -19,29 +18,24 @@ int runReport(std::span<const std::string> arguments) {
         std::cerr << "Usage: marrowick-cli report PROJECT OUT.pdf|OUT.html\n";
         return 64;
     }
-    try {
-        // PDF pages are laid out with Qt's fonts, which need an application object; this program
-        // never shows a window, so it runs on the off-screen platform.
-        int argc = 1;
-        char name[] = "marrowick-cli";
-        char* argv[] = {name, nullptr};
-        std::optional<QGuiApplication> application;
-        if (ReportFile::formOf(arguments[1]) == ReportFile::Form::pdf) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            application.emplace(argc, argv);
-        }
-        Project project = ProjectJson::readFile(arguments[0]);
-        project.validated();
-        ReviewReport::Options options;
-        options.version = MARROWICK_VERSION;
-        options.created = referenceDateNow();
-        ReportFile::write(project, options, arguments[1]);
-        std::cout << "Review report written.\n";
-        return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
+    // PDF pages are laid out with Qt's fonts, which need an application object; this program
+    // never shows a window, so it runs on the off-screen platform.
+    int argc = 1;
+    char name[] = "marrowick-cli";
+    char* argv[] = {name, nullptr};
+    std::optional<QGuiApplication> application;
+    if (ReportFile::formOf(arguments[1]) == ReportFile::Form::pdf) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application.emplace(argc, argv);
     }
+    Project project = ProjectJson::readFile(arguments[0]);
+    project.validated();
+    ReviewReport::Options options;
+    options.version = MARROWICK_VERSION;
+    options.created = referenceDateNow();
+    ReportFile::write(project, options, arguments[1]);
+    std::cout << "Review report written.\n";
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -91,17 +91,12 @@ int runShots(std::span<const std::string> arguments) {
         std::cerr << kShotsUsage;
         return 64;
     }
-    try {
-        Project project = ProjectJson::readFile(options->project);
-        project.validated();
-        const nlohmann::json shots = listing(project, *options);
-        if (options->json) std::cout << shots.dump(2) << '\n';
-        else printLines(shots);
-        return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
-    }
+    Project project = ProjectJson::readFile(options->project);
+    project.validated();
+    const nlohmann::json shots = listing(project, *options);
+    if (options->json) std::cout << shots.dump(2) << '\n';
+    else printLines(shots);
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -50,20 +50,15 @@ int runSignOff(std::span<const std::string> arguments) {
         std::cerr << kSignOffUsage;
         return 64;
     }
-    try {
-        Project project = ProjectJson::readFile(request->project);
-        project.validated();
-        const Film& film = filmNamed(project, request->film);
-        const Uuid filmID = film.id;
-        const std::string fingerprint = film.sourceSHA256.value_or(std::string());
-        SignOff::sign(project, filmID, request->reviewer, fingerprint.empty() ? FileFingerprint::sha256(film.path) : fingerprint);
-        writeFileAtomically(request->project, ProjectJson::encode(project));
-        std::cout << "Signed off " << fileName(*project.film(filmID)) << ".\n";
-        return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
-    }
+    Project project = ProjectJson::readFile(request->project);
+    project.validated();
+    const Film& film = filmNamed(project, request->film);
+    const Uuid filmID = film.id;
+    const std::string fingerprint = film.sourceSHA256.value_or(std::string());
+    SignOff::sign(project, filmID, request->reviewer, fingerprint.empty() ? FileFingerprint::sha256(film.path) : fingerprint);
+    writeFileAtomically(request->project, ProjectJson::encode(project));
+    std::cout << "Signed off " << fileName(*project.film(filmID)) << ".\n";
+    return 0;
 }
 
 }  // namespace marrowick::cli

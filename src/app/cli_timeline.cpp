@@ -6,7 +6,6 @@
 #include "app/cli_command.h"
 #include "interchange/timeline_export.h"
 #include "model/project_json.h"
-#include "model/review_error.h"
 
 namespace marrowick::cli {
 
@@ -15,16 +14,11 @@ int runTimeline(std::span<const std::string> arguments) {
         std::cerr << "Usage: marrowick-cli timeline PROJECT OUT.otio|OUT.edl\n";
         return 64;
     }
-    try {
-        Project project = ProjectJson::readFile(arguments[0]);
-        project.validated();
-        TimelineExport::write(project, arguments[1]);
-        std::cout << "Timeline exported.\n";
-        return 0;
-    } catch (const ReviewError& error) {
-        std::cerr << error.message() << "\n";
-        return 1;
-    }
+    Project project = ProjectJson::readFile(arguments[0]);
+    project.validated();
+    TimelineExport::write(project, arguments[1]);
+    std::cout << "Timeline exported.\n";
+    return 0;
 }
 
 }  // namespace marrowick::cli

@@ -12,6 +12,7 @@
 
 #include "delivery/delivery_preset.h"
 #include "delivery/ffmpeg_tools.h"
+#include "delivery/framing.h"
 #include "delivery/mastering_encode.h"
 #include "model/project.h"
 
@@ -21,7 +22,7 @@ namespace marrowick {
 struct DeliveryRequest {
     Project project;
     std::vector<DeliveryPreset> presets;  // the selected, non-archived presets, in library order
-    std::string framing = "pad";
+    Framing framing = Framing::pad;
     bool assumeRec709 = false;
     FFmpegTools tools;
     std::filesystem::path resourceRoot;

@@ -87,7 +87,7 @@ std::vector<std::string> planWarnings(const EncodePlan& plan, const Film& film, 
     const double canvasAspect = aspect(static_cast<double>(plan.width), static_cast<double>(plan.height));
     const double filmAspect = aspect(static_cast<double>(film.width), static_cast<double>(film.height));
     if (std::abs(canvasAspect - filmAspect) > kAspectTolerance)
-        notes.emplace_back(plan.framing == kFramingPad ? "Canvas includes letterbox/pillarbox padding." : "Canvas crops picture edges.");
+        notes.emplace_back(plan.framing == Framing::pad ? "Canvas includes letterbox/pillarbox padding." : "Canvas crops picture edges.");
     const std::optional<double>& recommendedMax = plan.preset.requirements.recommendedMaxDurationSeconds;
     if (recommendedMax && *recommendedMax < film.duration)
         notes.push_back("Exceeds the target's recommended duration of " + decimalText(*recommendedMax) + "s.");
@@ -113,9 +113,8 @@ RasterSize EncodePlan::outputSize(const DeliveryPreset& preset, const Film& film
 }
 
 EncodePlan EncodePlan::make(const DeliveryPreset& preset, const Film& film, const SourceProbe& source,
-                            const std::string& framing, const std::filesystem::path& resourceRoot) {
+                            Framing framing, const std::filesystem::path& resourceRoot) {
     preset.validated(resourceRoot);
-    if (framing != kFramingPad && framing != kFramingCrop) throw ReviewError("Invalid canvas mode.");
     if (isHighDynamicRange(source))
         throw ReviewError(fileName(film) +
                           ": HDR/linear media needs a colour-managed finish before this SDR exporter. It will not be "

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "delivery/delivery_preset.h"
+#include "delivery/framing.h"
 #include "delivery/source_probe.h"
 #include "model/film.h"
 
@@ -20,22 +21,19 @@ struct RasterSize {
     friend bool operator==(const RasterSize&, const RasterSize&) = default;
 };
 
-inline constexpr const char* kFramingPad = "pad";
-inline constexpr const char* kFramingCrop = "crop";
-
 struct EncodePlan {
     DeliveryPreset preset;               // validated
     std::int64_t width = 0;
     std::int64_t height = 0;
     std::optional<double> fps;           // present when the preset converts to an exact rate
-    std::string framing;                 // "pad" or "crop"
+    Framing framing = Framing::pad;
     std::vector<std::string> warnings;   // non-blocking notes for the user
 
-    // Plans the film for the preset, or throws ReviewError with the refusal (an invalid preset, an
-    // unknown framing, HDR or linear light, duration, audio, raster or frame-rate rules). The
+    // Plans the film for the preset, or throws ReviewError with the refusal (an invalid preset, HDR
+    // or linear light, duration, audio, raster or frame-rate rules). The
     // preset is validated against the catalogues under `resourceRoot`.
     static EncodePlan make(const DeliveryPreset& preset, const Film& film, const SourceProbe& source,
-                           const std::string& framing, const std::filesystem::path& resourceRoot);
+                           Framing framing, const std::filesystem::path& resourceRoot);
 
     // The raster the preset makes of the film; throws ReviewError for an odd or empty raster.
     static RasterSize outputSize(const DeliveryPreset& preset, const Film& film);

@@ -36,7 +36,7 @@ std::string nineDecimals(double seconds) {
 std::string framingFilter(const EncodePlan& plan) {
     const std::string w = std::to_string(plan.width);
     const std::string h = std::to_string(plan.height);
-    if (plan.framing == "crop")
+    if (plan.framing == Framing::crop)
         return "scale=" + w + ":" + h +
                ":force_original_aspect_ratio=increase:force_divisible_by=2:flags=lanczos:out_range=tv,crop=" + w +
                ":" + h;

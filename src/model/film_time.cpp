@@ -8,17 +8,18 @@
 #include <cstdio>
 
 #include "model/clock_string.h"
+#include "model/keyword_table.h"
 #include "model/timecode.h"
 
 namespace marrowick {
 
 namespace {
 
-constexpr std::array<std::pair<TimeDisplay, std::string_view>, 3> kDisplayNames{{
+constexpr KeywordTable<TimeDisplay, 3> kDisplayNames{{{
     {TimeDisplay::timecode, "timecode"},
     {TimeDisplay::frames, "frames"},
     {TimeDisplay::seconds, "seconds"},
-}};
+}}};
 
 // Players report whole milliseconds, so a position this far before a frame shows that frame.
 constexpr double kPositionSlack_s = 0.0015;
@@ -77,17 +78,9 @@ std::optional<double> timeOfFrame(const Film& film, std::int64_t index) {
 
 }  // namespace
 
-std::string_view timeDisplayName(TimeDisplay display) {
-    for (const auto& [value, name] : kDisplayNames)
-        if (value == display) return name;
-    return "timecode";
-}
+std::string_view timeDisplayName(TimeDisplay display) { return kDisplayNames.word(display); }
 
-std::optional<TimeDisplay> parseTimeDisplay(std::string_view name) {
-    for (const auto& [value, known] : kDisplayNames)
-        if (known == name) return value;
-    return std::nullopt;
-}
+std::optional<TimeDisplay> parseTimeDisplay(std::string_view name) { return kDisplayNames.parse(name); }
 
 namespace FilmTime {
 

@@ -9,10 +9,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "delivery/preset_operations.h"
+#include "ui/framing_choice.h"
 #include "ui/preset_editor.h"
 #include "ui/preset_list_filter.h"
 #include "ui/preset_row.h"
@@ -97,11 +97,10 @@ void DeliveryView::buildList(QVBoxLayout& column) {
 
 void DeliveryView::buildChoices(QVBoxLayout& column) {
     framing_ = new QComboBox(this);
-    framing_->addItem(QStringLiteral("Fit · pad edges"), QStringLiteral("pad"));
-    framing_->addItem(QStringLiteral("Fill · crop edges"), QStringLiteral("crop"));
+    FramingChoice::fill(*framing_, QStringLiteral("Fit · pad edges"), QStringLiteral("Fill · crop edges"));
     connect(framing_, &QComboBox::activated, this, [this](int index) {
         DeliveryChoices choices = store_.deliverySetup().delivery();
-        choices.deliveryFraming = framing_->itemData(index).toString().toStdString();
+        choices.deliveryFraming = FramingChoice::at(*framing_, index);
         store_.deliverySetup().setDelivery(std::move(choices));
     });
     auto* line = SheetLayout::row(QStringLiteral("Exact-raster framing"), framing_, this);
@@ -154,10 +153,7 @@ void DeliveryView::rebuildRows() {
 void DeliveryView::refreshChoices() {
     const DeliveryChoices& choices = store_.deliverySetup().delivery();
     for (PresetRow* row : rows_) row->refresh();
-    {
-        const QSignalBlocker blocker(framing_);
-        framing_->setCurrentIndex(framing_->findData(QString::fromStdString(choices.deliveryFraming)));
-    }
+    FramingChoice::select(*framing_, choices.deliveryFraming);
     rec709_->setChecked(choices.assumeRec709);
     counts_->setText(QStringLiteral("%1 selected · %2 source film(s)")
                          .arg(choices.deliveryKeys.size())

@@ -83,7 +83,7 @@ void PreviewPane::refresh() {
     if (!shot) video_->setCurrentWidget(empty_);
     else if (!PreviewOutput::size(film, preset)) video_->setCurrentWidget(rasterCaption_);
     else video_->setCurrentWidget(output_);
-    player_->setFill(preset.has_value() && store_.deliverySetup().delivery().deliveryFraming == "crop");
+    player_->setFill(preset.has_value() && store_.deliverySetup().delivery().deliveryFraming == Framing::crop);
     for (QWidget* part : std::initializer_list<QWidget*>{outputBar_, timelineRow_, transport_})
         part->setVisible(film.has_value());
     timeline_->setFilm(film);

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "disclosure/label_geometry.h"
+#include "ui/framing_choice.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
@@ -65,8 +66,7 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     framing_ = new QComboBox(this);
     framing_->setFixedWidth(kFramingWidth);
     framing_->setAccessibleName(QStringLiteral("Framing"));
-    framing_->addItem(QStringLiteral("Fit / pad"), QStringLiteral("pad"));
-    framing_->addItem(QStringLiteral("Fill / crop"), QStringLiteral("crop"));
+    FramingChoice::fill(*framing_, QStringLiteral("Fit / pad"), QStringLiteral("Fill / crop"));
     raster_ = WidgetFactory::label({}, Theme::font(10, QFont::Normal, true), Theme::kSecondaryText, this);
     for (QWidget* widget : std::initializer_list<QWidget*>{back, play, forward, clock_, loop_, mute_, volume_, fullScreen})
         row->addWidget(widget);
@@ -76,7 +76,7 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
 
     connect(framing_, &QComboBox::activated, this, [this](int index) {
         DeliveryChoices delivery = store_.deliverySetup().delivery();
-        delivery.deliveryFraming = framing_->itemData(index).toString().toStdString();
+        delivery.deliveryFraming = FramingChoice::at(*framing_, index);
         store_.deliverySetup().setDelivery(delivery);
     });
     connect(&store_.transport(), &Transport::playheadChanged, this, &TransportBar::refreshClock);
@@ -104,8 +104,7 @@ void TransportBar::refreshPlayback() {
 }
 
 void TransportBar::refreshFraming() {
-    const QSignalBlocker blocker(framing_);
-    framing_->setCurrentIndex(std::max(0, framing_->findData(QString::fromStdString(store_.deliverySetup().delivery().deliveryFraming))));
+    FramingChoice::select(*framing_, store_.deliverySetup().delivery().deliveryFraming);
 }
 
 void TransportBar::refreshOutput() {

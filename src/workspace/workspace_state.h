@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "assistant/local_model.h"
+#include "delivery/framing.h"
 #include "model/film_time.h"
 #include "workspace/shot_filter.h"
 
@@ -30,7 +31,7 @@ struct ActivityState {
 // The user's choices for the delivery export.
 struct DeliveryChoices {
     std::set<std::string> deliveryKeys{"master:prores_422hq"};
-    std::string deliveryFraming = "pad";
+    Framing deliveryFraming = Framing::pad;
     bool assumeRec709 = false;
     friend bool operator==(const DeliveryChoices&, const DeliveryChoices&) = default;
 };

@@ -59,7 +59,7 @@ inline DeliveryRequest requestFor(const Project& project, const std::vector<std:
                                   FFmpegTools tools = realTools()) {
     std::vector<DeliveryPreset> presets;
     for (const std::string& key : keys) presets.push_back(cataloguePreset(key));
-    return {project, presets, "pad", false, std::move(tools), resourceRoot(),
+    return {project, presets, Framing::pad, false, std::move(tools), resourceRoot(),
             SafeZones::profileIDs(SafeZones::load(resourceRoot()))};
 }
 

@@ -24,7 +24,7 @@ inline EncodePlan planFor(DeliveryPreset preset, std::int64_t width = 1920, std:
     plan.preset = std::move(preset);
     plan.width = width;
     plan.height = height;
-    plan.framing = "pad";
+    plan.framing = Framing::pad;
     return plan;
 }
 

@@ -43,12 +43,12 @@ DeliveryPreset withFps(FPS fps) {
 }
 
 EncodePlan plan(const DeliveryPreset& preset, const Film& source, const SourceProbe& probe = taggedStereo(),
-                const std::string& framing = "pad") {
+                Framing framing = Framing::pad) {
     return EncodePlan::make(preset, source, probe, framing, resourceRoot());
 }
 
 std::string refusal(const DeliveryPreset& preset, const Film& source, const SourceProbe& probe = taggedStereo(),
-                    const std::string& framing = "pad") {
+                    Framing framing = Framing::pad) {
     return testing::raisedMessage([&] { plan(preset, source, probe, framing); });
 }
 
@@ -97,13 +97,12 @@ TEST(EncodePlanRefusals, HighDynamicRangeIsRefusedBeforeAnyOtherRule) {
     }
 }
 
-TEST(EncodePlanRefusals, InvalidPresetsAndFramingsComeFirst) {
+TEST(EncodePlanRefusals, InvalidPresetsComeFirst) {
     DeliveryPreset broken = webPreset("Web");
     broken.encoding.container = "webm";
     SourceProbe hdr = taggedStereo();
     hdr.transfer = "smpte2084";
-    EXPECT_TRUE(refusal(broken, film(), hdr, "fit").starts_with("Web: "));
-    EXPECT_EQ(refusal(webPreset("Web"), film(), hdr, "fit"), "Invalid canvas mode.");
+    EXPECT_TRUE(refusal(broken, film(), hdr).starts_with("Web: "));
 }
 
 TEST(EncodePlanRefusals, DurationLimitsAllowTwoHundredthsOfASecond) {
@@ -193,8 +192,8 @@ TEST(EncodePlanWarnings, AllFourInTheirOrder) {
                                         "Frame-rate conversion to 23.976 fps; running time is unchanged.",
                                         "Canvas includes letterbox/pillarbox padding.",
                                         "Exceeds the target's recommended duration of 15.0s."}));
-    const EncodePlan cropped = plan(preset, film(15, 23.976, 1080, 1080), taggedStereo(), "crop");
-    EXPECT_EQ(cropped.framing, "crop");
+    const EncodePlan cropped = plan(preset, film(15, 23.976, 1080, 1080), taggedStereo(), Framing::crop);
+    EXPECT_EQ(cropped.framing, Framing::crop);
     EXPECT_EQ(cropped.warnings, (std::vector<std::string>{"Canvas crops picture edges."}));
     SourceProbe noPrimaries = taggedStereo();
     noPrimaries.primaries = "unknown";

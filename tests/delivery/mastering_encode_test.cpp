@@ -23,7 +23,7 @@ protected:
         const Film& film = project.films[0];
         const SourceProbe source = SourceProbe::read(film.path, realTools().ffprobe);
         return {film, {project.shots[0], project.shots[1]}, source,
-                EncodePlan::make(cataloguePreset("master:prores_422"), film, source, "pad", resourceRoot())};
+                EncodePlan::make(cataloguePreset("master:prores_422"), film, source, Framing::pad, resourceRoot())};
     }
 
     std::string failureOf(const MasteringExporter::EncodeJob& job, const std::filesystem::path& to) const {

@@ -113,7 +113,7 @@ TEST(MasteringGraph, ChainFollowsCodecFramingAndRate) {
 
     EncodePlan ntsc = planFor(cataloguePreset("web_h264_1080p"), 1280, 720);
     ntsc.fps = 29.97;
-    ntsc.framing = "crop";
+    ntsc.framing = Framing::crop;
     const std::string converted = graphOf(ntsc, nullptr);
     EXPECT_TRUE(contains(converted, "scale=1280:720:force_original_aspect_ratio=increase:force_divisible_by=2:"
                                     "flags=lanczos:out_range=tv,crop=1280:720,setsar=1"));

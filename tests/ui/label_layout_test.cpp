@@ -63,9 +63,7 @@ struct LayoutFixture : testing::WindowFixture {
         QApplication::processEvents();
     }
     bool showsText(const QString& text) const {
-        for (QLabel* label : controls().findChildren<QLabel*>())
-            if (label->isVisibleTo(&window) && label->text() == text) return true;
-        return false;
+        return testing::showsLabel(controls(), text, testing::Presence::shown);
     }
     template <class Widget>
     Widget& named(const QString& name) const {

@@ -71,7 +71,12 @@ TEST(PreviewPane, TheOutputPickerLeavesOutHiddenAndArchivedPresetsAndSourceHides
     EXPECT_EQ(fixture.store.presentation().previewPresetKey, "tv");
     EXPECT_TRUE(framing.isVisible());
     framing.activated(1);
-    EXPECT_EQ(fixture.store.deliverySetup().delivery().deliveryFraming, "crop");
+    EXPECT_EQ(fixture.store.deliverySetup().delivery().deliveryFraming, Framing::crop);
+    EXPECT_EQ(framing.currentIndex(), 1);
+    DeliveryChoices padded = fixture.store.deliverySetup().delivery();
+    padded.deliveryFraming = Framing::pad;
+    fixture.store.deliverySetup().setDelivery(padded);
+    EXPECT_EQ(framing.currentIndex(), 0) << "a choice made elsewhere shows here";
     output.activated(0);
     EXPECT_EQ(fixture.store.presentation().previewPresetKey, "");
     EXPECT_FALSE(framing.isVisible());
