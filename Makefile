@@ -4,6 +4,8 @@
 DEMO_FILM := build/demo/marrowick-demo.mp4
 
 JOBS ?= $(shell nproc)
+# One compile more than there are cores: while one waits on the disk or the linker, the cores stay busy.
+BUILD_JOBS ?= $(shell echo $$(( $$(nproc) + 1 )))
 FUZZ_SECONDS ?= 20
 FUZZ_BRIEF_SECONDS ?= 4
 
@@ -12,15 +14,15 @@ deps:
 
 build: deps
 	@cmake --preset default >/dev/null
-	@cmake --build --preset default -j $(JOBS)
+	@cmake --build --preset default -j $(BUILD_JOBS)
 
 build-asan: deps
 	@cmake --preset asan >/dev/null
-	@cmake --build --preset asan -j $(JOBS)
+	@cmake --build --preset asan -j $(BUILD_JOBS)
 
 build-tsan: deps
 	@cmake --preset tsan >/dev/null
-	@cmake --build --preset tsan -j $(JOBS)
+	@cmake --build --preset tsan -j $(BUILD_JOBS)
 
 test-films: build
 	@scripts/make-test-films-if-needed build
@@ -42,6 +44,7 @@ test: build build-asan build-tsan
 	@scripts/run-fuzzers build-asan $(FUZZ_BRIEF_SECONDS)
 
 bench: build test-films
+	@cmake --build --preset default -j $(BUILD_JOBS) --target marrowick-benchmarks
 	@scripts/run-benchmarks build
 
 fuzz: build-asan
