@@ -1,6 +1,7 @@
 // Formatting of media times for views and reports.
 #include "model/clock_string.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -8,8 +9,10 @@
 namespace marrowick {
 
 std::string clockString(double seconds) {
+    // A time no film reaches (a damaged file's duration) is held where milliseconds still fit.
+    constexpr double kLongest = 1e15;
     if (!std::isfinite(seconds)) return "\u2014";
-    const double clamped = seconds < 0 ? 0 : seconds;
+    const double clamped = std::clamp(seconds, 0.0, kLongest);
     const auto ms = static_cast<std::int64_t>(clamped * 1000 + 0.5);
     const std::int64_t hours = ms / 3'600'000;
     const std::int64_t minutes = ms / 60'000 - hours * 60;
