@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "delivery/json_value.h"
+#include "delivery/rate_mode.h"
 
 namespace marrowick {
 
@@ -61,9 +62,9 @@ struct Requirements {
     friend bool operator==(const Requirements&, const Requirements&) = default;
 };
 
-// Rate control: "crf", "vbr", "cbr" or "quality" (ProRes).
+// Rate control: the mode and the figures it uses.
 struct Rate {
-    std::string mode{};
+    RateMode mode = RateMode::crf;
     std::optional<double> crf{};
     std::optional<std::int64_t> bitrateKbps{};
     std::optional<std::int64_t> minrateKbps{};

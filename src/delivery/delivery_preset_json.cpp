@@ -156,9 +156,18 @@ Requirements readRequirements(const json& value, const std::string& path) {
             fields.optional("audio", readAudioRequirement)};
 }
 
+// A rate-control word this program does not know; the preset that holds it is named in the message.
+struct UnsupportedRateMode {};
+
+RateMode readRateMode(const json& value, const std::string& path) {
+    const std::optional<RateMode> mode = parseRateMode(readString(value, path));
+    if (!mode) throw UnsupportedRateMode();
+    return *mode;
+}
+
 Rate readRate(const json& value, const std::string& path) {
     const Fields fields(value, path);
-    return {fields.required("mode", readString),          fields.optional("crf", readFloat),
+    return {fields.required("mode", readRateMode),          fields.optional("crf", readFloat),
             fields.optional("bitrateKbps", readInteger),  fields.optional("minrateKbps", readInteger),
             fields.optional("maxrateKbps", readInteger),  fields.optional("bufsizeKbps", readInteger),
             fields.optional("bufsizeBits", readInteger)};
@@ -183,8 +192,7 @@ Encoding readEncoding(const json& value, const std::string& path) {
                       fields.optional("advancedRecipe", readValue)};
 }
 
-DeliveryPreset readPreset(const json& value, const std::string& path) {
-    const Fields fields(value, path);
+DeliveryPreset readFields(const Fields& fields) {
     return {fields.required("version", readInteger),
             fields.required("key", readString),
             fields.required("revision", readInteger),
@@ -203,6 +211,17 @@ DeliveryPreset readPreset(const json& value, const std::string& path) {
             fields.optional("outputPattern", readString),
             fields.required("hidden", readBool),
             fields.optional("archivedAt", readString)};
+}
+
+// An unknown rate-control word is refused with the validator's words for it, "<name>: unsupported
+// rate control"; the name is read before the encoding, so it is known to be there.
+DeliveryPreset readPreset(const json& value, const std::string& path) {
+    const Fields fields(value, path);
+    try {
+        return readFields(fields);
+    } catch (const UnsupportedRateMode&) {
+        throw ReviewError(fields.required("name", readString) + ": " + kUnsupportedRateControl);
+    }
 }
 
 std::vector<DeliveryPreset> readPresetArray(const json& value, const std::string& path) {
@@ -298,7 +317,7 @@ json write(const Requirements& r) {
 }
 
 json write(const Rate& rate) {
-    json object = {{"mode", rate.mode}};
+    json object = {{"mode", rateModeKey(rate.mode)}};
     put(object, "crf", rate.crf, number);
     put(object, "bitrateKbps", rate.bitrateKbps, plain<std::int64_t>);
     put(object, "minrateKbps", rate.minrateKbps, plain<std::int64_t>);

@@ -37,14 +37,14 @@ void appendCodecOptions(Arguments& out, const DeliveryPreset& preset) {
     if (codec == "hevc") append(out, {"-tag:v", "hvc1", "-x265-params", "pools=2:frame-threads=2"});
     if (codec == "vp9")
         append(out, {"-deadline", encoding.encoderPreset.value_or("good"), "-cpu-used", "2", "-row-mt", "1"});
-    if (encoding.rateControl.mode == "cbr" && codec == "h264") append(out, {"-x264-params", "nal-hrd=cbr:filler=1"});
+    if (encoding.rateControl.mode == RateMode::cbr && codec == "h264") append(out, {"-x264-params", "nal-hrd=cbr:filler=1"});
     if (encoding.videoProfile) append(out, {"-profile:v", *encoding.videoProfile});
     if (codec.starts_with("prores")) append(out, {"-vendor", "apl0"});
 }
 
 void appendRateControl(Arguments& out, const Encoding& encoding) {
     const Rate& rate = encoding.rateControl;
-    if (rate.mode == "crf") {
+    if (rate.mode == RateMode::crf) {
         append(out, {"-crf", decimalText(rate.crf.value_or(0))});
         if (encoding.videoCodec == "vp9") append(out, {"-b:v", "0"});
     }

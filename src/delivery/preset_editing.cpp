@@ -16,7 +16,7 @@ void applyProRes(Encoding& encoding, const std::string& codec) {
     encoding.container = "mov";
     encoding.videoProfile = std::string(PresetRules::proResProfile(codec));
     encoding.pixelFormat = codec.starts_with("prores_4444") ? "yuva444p10le" : "yuv422p10le";
-    encoding.rateControl = {.mode = "quality"};
+    encoding.rateControl = {.mode = RateMode::quality};
     encoding.encoderPreset.reset();
     encoding.audio = {.codec = "pcm_s24le", .sampleRate = kDefaultSampleRate};
     encoding.faststart.reset();
@@ -27,28 +27,27 @@ void applyDeliveryCodec(Encoding& encoding, const std::string& codec) {
     encoding.container = vp9 ? "webm" : "mp4";
     encoding.videoProfile = vp9 ? "2" : codec == "hevc" ? "main10" : "high";
     encoding.pixelFormat = codec == "h264" ? "yuv420p" : "yuv420p10le";
-    encoding.rateControl = {.mode = "crf", .crf = vp9 ? kDefaultVp9Crf : kDefaultCrf};
+    encoding.rateControl = {.mode = RateMode::crf, .crf = vp9 ? kDefaultVp9Crf : kDefaultCrf};
     encoding.encoderPreset = vp9 ? "good" : "slow";
     encoding.audio = compressedStereo(vp9 ? "opus" : "aac");
 }
 
 void normalizeRate(Rate& rate, const std::string& codec) {
-    if (rate.mode == "quality") {
+    if (rate.mode == RateMode::quality) {
         rate = {.mode = rate.mode};
         return;
     }
-    if (rate.mode == "crf") {
+    if (rate.mode == RateMode::crf) {
         if (!rate.crf) rate.crf = codec == "vp9" ? kDefaultVp9Crf : kDefaultCrf;
         rate.bitrateKbps.reset();
         rate.minrateKbps.reset();
         rate.bufsizeBits.reset();
         return;
     }
-    if (rate.mode != "vbr" && rate.mode != "cbr") return;
     rate.crf.reset();
     const std::int64_t bitrate = rate.bitrateKbps.value_or(kDefaultVideoKbps);
     rate.bitrateKbps = bitrate;
-    if (rate.mode != "cbr") return;
+    if (rate.mode != RateMode::cbr) return;
     if (bitrate < 1 || bitrate > 1'000'000) throw ReviewError("Video bitrate is out of range.");
     rate.minrateKbps = bitrate;
     rate.maxrateKbps = bitrate;

@@ -129,7 +129,7 @@ DeliveryPreset newMasteringPreset() {
     preset.requirements.aspectTolerancePercent = 2.0;
     preset.encoding.container = "mov";
     preset.encoding.videoCodec = "prores_422hq";
-    preset.encoding.rateControl.mode = "quality";
+    preset.encoding.rateControl.mode = RateMode::quality;
     preset.encoding.videoProfile = "3";
     preset.encoding.pixelFormat = "yuv422p10le";
     preset.encoding.audio.codec = "pcm_s24le";

@@ -30,10 +30,15 @@ Options plain(std::initializer_list<const char*> values) {
 const Options kCodecs = plain({"h264", "hevc", "vp9", "prores_422", "prores_422hq", "prores_4444", "prores_4444xq"});
 const Options kContainers = plain({"mp4", "mov", "webm"});
 const Options kPixelFormats = plain({"yuv420p", "yuv420p10le", "yuv422p10le", "yuva444p10le"});
-const Options kRates = {{QStringLiteral("CRF"), QStringLiteral("crf")},
-                        {QStringLiteral("VBR / average bitrate"), QStringLiteral("vbr")},
-                        {QStringLiteral("CBR"), QStringLiteral("cbr")},
-                        {QStringLiteral("Codec quality · ProRes"), QStringLiteral("quality")}};
+QString rateKey(RateMode mode) {
+    const std::string_view key = rateModeKey(mode);
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+const Options kRates = {{QStringLiteral("CRF"), rateKey(RateMode::crf)},
+                        {QStringLiteral("VBR / average bitrate"), rateKey(RateMode::vbr)},
+                        {QStringLiteral("CBR"), rateKey(RateMode::cbr)},
+                        {QStringLiteral("Codec quality · ProRes"), rateKey(RateMode::quality)}};
 const Options kRasters = {{QStringLiteral("Source"), QStringLiteral("source")},
                           {QStringLiteral("Exact"), QStringLiteral("exact")},
                           {QStringLiteral("Maximum longest edge"), QStringLiteral("max_longest_edge")}};
@@ -166,7 +171,9 @@ void PresetEditor::buildTechnical(QVBoxLayout& column) {
         });
     });
     rate_ = picker(*inner, QStringLiteral("Rate control"), kRates, [this](const QString& value) {
-        change([&](DeliveryPreset& p) { p.encoding.rateControl.mode = value.toStdString(); });
+        change([&](DeliveryPreset& p) {
+            if (const std::optional<RateMode> mode = parseRateMode(value.toStdString())) p.encoding.rateControl.mode = *mode;
+        });
     });
     addNumberFields(*inner, kRateFields, kRasterFields);
     raster_ = picker(*inner, QStringLiteral("Raster"), kRasters, [this](const QString& value) {
@@ -214,7 +221,7 @@ void PresetEditor::refresh() {
     select(*container_, encoding.container);
     select(*pixelFormat_, encoding.pixelFormat.value_or(std::string()));
     SheetLayout::showText(*profile_, QString::fromStdString(encoding.videoProfile.value_or(std::string())));
-    select(*rate_, encoding.rateControl.mode);
+    select(*rate_, std::string(rateModeKey(encoding.rateControl.mode)));
     select(*raster_, preset_.requirements.resolution.mode);
     convertRate_->setChecked(PresetEditing::convertsFrameRate(preset_));
     select(*audio_, encoding.audio.codec);

@@ -13,8 +13,8 @@ std::optional<double> asDouble(const Int& value) {
 }
 Int asInt(std::optional<double> value) { return value ? Int(static_cast<std::int64_t>(*value)) : std::nullopt; }
 
-bool rateIs(const DeliveryPreset& p, std::initializer_list<const char*> modes) {
-    for (const char* mode : modes)
+bool rateIs(const DeliveryPreset& p, std::initializer_list<RateMode> modes) {
+    for (const RateMode mode : modes)
         if (p.encoding.rateControl.mode == mode) return true;
     return false;
 }
@@ -35,15 +35,15 @@ std::vector<PresetNumberField> makeFields() {
     fields.push_back({QStringLiteral("CRF"), true, 18.0, false,
                       [](const DeliveryPreset& p) { return p.encoding.rateControl.crf; },
                       [](DeliveryPreset& p, std::optional<double> v) { p.encoding.rateControl.crf = v; },
-                      [](const DeliveryPreset& p) { return rateIs(p, {"crf"}); }});
+                      [](const DeliveryPreset& p) { return rateIs(p, {RateMode::crf}); }});
     fields.push_back(integer("Video kb/s", 12000, false, [](auto& p) -> auto& { return p.encoding.rateControl.bitrateKbps; },
-                             [](const DeliveryPreset& p) { return rateIs(p, {"vbr", "cbr"}); }));
+                             [](const DeliveryPreset& p) { return rateIs(p, {RateMode::vbr, RateMode::cbr}); }));
     fields.push_back(integer("Maximum video kb/s · 0 unset", 0, true,
                              [](auto& p) -> auto& { return p.encoding.rateControl.maxrateKbps; },
-                             [](const DeliveryPreset& p) { return rateIs(p, {"vbr"}); }));
+                             [](const DeliveryPreset& p) { return rateIs(p, {RateMode::vbr}); }));
     fields.push_back(integer("Buffer kb · 0 unset", 0, true,
                              [](auto& p) -> auto& { return p.encoding.rateControl.bufsizeKbps; },
-                             [](const DeliveryPreset& p) { return rateIs(p, {"vbr"}); }));
+                             [](const DeliveryPreset& p) { return rateIs(p, {RateMode::vbr}); }));
     fields.push_back(integer("Width", 1920, false, [](auto& p) -> auto& { return p.requirements.resolution.width; },
                              [](const DeliveryPreset& p) { return rasterIs(p, "exact"); }));
     fields.push_back(integer("Height", 1080, false, [](auto& p) -> auto& { return p.requirements.resolution.height; },

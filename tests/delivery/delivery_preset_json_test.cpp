@@ -23,7 +23,7 @@ json presetJson(const DeliveryPreset& preset = webPreset()) { return json::parse
 TEST(DeliveryPresetJson, AbsentOptionalsAreLeftOutAndReadBackEqual) {
     DeliveryPreset minimal = webPreset();
     minimal.requirements.resolution = Resolution{.mode = "source"};
-    minimal.encoding = Encoding{.container = "mov", .videoCodec = "h264", .rateControl = Rate{.mode = "crf"},
+    minimal.encoding = Encoding{.container = "mov", .videoCodec = "h264", .rateControl = Rate{.mode = RateMode::crf},
                                 .audio = Audio{.codec = "none"}};
     const json written = presetJson(minimal);
     EXPECT_FALSE(written.contains("verifiedAt") || written.contains("outputPattern") || written.contains("archivedAt"));
@@ -62,6 +62,26 @@ TEST(DeliveryPresetJson, RequiredFieldsMustBePresent) {
     json nested = presetJson();
     nested["encoding"]["audio"].erase("codec");
     EXPECT_NE(decodeFailure(json::array({nested}).dump()).find("the preset list[0].encoding.audio"), std::string::npos);
+}
+
+TEST(DeliveryPresetJson, RateControlWordsReadBackAndOthersAreRefusedByName) {
+    for (const char* word : {"crf", "vbr", "cbr", "quality"}) {
+        json record = presetJson();
+        record["encoding"]["rateControl"]["mode"] = word;
+        const DeliveryPreset preset = DeliveryPresetJson::decode(record.dump());
+        EXPECT_EQ(presetJson(preset)["encoding"]["rateControl"]["mode"], word);
+    }
+    for (const char* word : {"", "CRF", "abr"}) {
+        json record = presetJson();
+        record["encoding"]["rateControl"]["mode"] = word;
+        EXPECT_EQ(decodeFailure(json::array({presetJson(webPreset("First")), record}).dump()),
+                  "Web 1080p: unsupported rate control")
+            << '"' << word << '"';
+    }
+    json number = presetJson();
+    number["encoding"]["rateControl"]["mode"] = 1;
+    EXPECT_EQ(decodeFailure(json::array({number}).dump()),
+              "Preset data could not be read: the preset list[0].encoding.rateControl.mode must be a string.");
 }
 
 TEST(DeliveryPresetJson, NumbersMustHaveTheirType) {

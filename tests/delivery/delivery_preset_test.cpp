@@ -152,15 +152,15 @@ TEST(DeliveryPresetValidation, ProResQualityModeIsCheckedBeforeRateControl) {
         p.encoding.pixelFormat = "yuv422p10le";
         p.encoding.videoProfile = "3";
         p.encoding.encoderPreset.reset();
-        p.encoding.rateControl = Rate{.mode = "quality"};
+        p.encoding.rateControl = Rate{.mode = RateMode::quality};
     };
     expectMessages({
         {"ProRes", proRes, ""},
-        {"ProRes with CRF", then(proRes, [](DeliveryPreset& p) { p.encoding.rateControl = Rate{.mode = "crf"}; }),
+        {"ProRes with CRF", then(proRes, [](DeliveryPreset& p) { p.encoding.rateControl = Rate{.mode = RateMode::crf}; }),
          "Web 1080p: ProRes uses codec quality mode"},
         {"ProRes with another profile", then(proRes, [](DeliveryPreset& p) { p.encoding.videoProfile = "4"; }),
          "Web 1080p: ProRes profile must match codec"},
-        {"quality mode for H.264", [](DeliveryPreset& p) { p.encoding.rateControl = Rate{.mode = "quality"}; },
+        {"quality mode for H.264", [](DeliveryPreset& p) { p.encoding.rateControl = Rate{.mode = RateMode::quality}; },
          "Web 1080p: quality mode is only supported for ProRes"},
     });
 }
@@ -196,7 +196,7 @@ TEST(DeliveryPresetValidation, ProfilesMatchBitDepth) {
 TEST(DeliveryPresetValidation, ConstantBitrateNeedsMatchingRatesAndABufferInBits) {
     const auto cbr = [](std::optional<std::int64_t> rate, bool bits) -> Change {
         return [rate, bits](DeliveryPreset& p) {
-            p.encoding.rateControl = Rate{.mode = "cbr", .bitrateKbps = rate, .minrateKbps = rate, .maxrateKbps = rate};
+            p.encoding.rateControl = Rate{.mode = RateMode::cbr, .bitrateKbps = rate, .minrateKbps = rate, .maxrateKbps = rate};
             if (bits)
                 p.encoding.rateControl.bufsizeBits = 16'000'000;
             else
@@ -209,12 +209,12 @@ TEST(DeliveryPresetValidation, ConstantBitrateNeedsMatchingRatesAndABufferInBits
         {"CBR without a bitrate", cbr(std::nullopt, true), "Web 1080p: invalid bitrate"},
         {"CBR with a higher maximum",
          [](DeliveryPreset& p) {
-             p.encoding.rateControl = Rate{.mode = "cbr", .bitrateKbps = 8000, .minrateKbps = 8000, .maxrateKbps = 9000,
+             p.encoding.rateControl = Rate{.mode = RateMode::cbr, .bitrateKbps = 8000, .minrateKbps = 8000, .maxrateKbps = 9000,
                                            .bufsizeBits = 1};
          },
          "Web 1080p: CBR needs matching min/max bitrate and a buffer"},
         {"VBR maximum below the average",
-         [](DeliveryPreset& p) { p.encoding.rateControl = Rate{.mode = "vbr", .bitrateKbps = 8000, .maxrateKbps = 7999}; },
+         [](DeliveryPreset& p) { p.encoding.rateControl = Rate{.mode = RateMode::vbr, .bitrateKbps = 8000, .maxrateKbps = 7999}; },
          "Web 1080p: maximum bitrate must not be lower than the average"},
         {"buffer beyond 2 Gbit", [](DeliveryPreset& p) { p.encoding.rateControl.bufsizeBits = 2'000'000'001; },
          "Web 1080p: invalid buffer size"},

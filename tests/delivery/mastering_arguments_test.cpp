@@ -133,7 +133,7 @@ TEST(MasteringArguments, RateControlBlocks) {
     EXPECT_EQ(after(arguments, "-b:v"), "8000k");
     EXPECT_EQ(after(arguments, "-bufsize:v"), "20000k");
 
-    preset.encoding.rateControl = Rate{"cbr", std::nullopt, 8000, 8000, 8000, std::nullopt, 36000000};
+    preset.encoding.rateControl = Rate{RateMode::cbr, std::nullopt, 8000, 8000, 8000, std::nullopt, 36000000};
     arguments = argumentsOf(preset);
     EXPECT_EQ(after(arguments, "-x264-params"), "nal-hrd=cbr:filler=1");
     EXPECT_EQ(after(arguments, "-bufsize:v"), "36000000");

@@ -4,6 +4,9 @@
 
 #include <set>
 
+#include <nlohmann/json.hpp>
+
+#include "delivery/delivery_preset_json.h"
 #include "delivery/preset_fixtures.h"
 #include "model/review_error.h"
 #include "raised_message.h"
@@ -30,6 +33,16 @@ TEST(PresetCatalogue, ShipsTwentyNineTargetsAndTheFourProResMasters) {
     EXPECT_TRUE(keys.contains(kXdcamPresetKey));
     EXPECT_EQ(presets[30].key, kInitialDeliveryKey);
     EXPECT_EQ(presets[30].summary(), "prores_422hq \u00B7 MOV \u00B7 yuv422p10le \u00B7 pcm_s24le");
+}
+
+// Every word and number the reader turns into a value is written back as it was read (the recipe's
+// whole numbers come back with a ".0", so the comparison is of JSON values, not bytes).
+TEST(PresetCatalogue, CataloguesWriteBackWhatTheyHold) {
+    for (const char* name : {"DeliveryTargets.json", "MasterTargets.json"}) {
+        const std::string text = DeliveryPresetJson::readFile(resourceRoot() / name);
+        const std::string written = DeliveryPresetJson::encodeArray(DeliveryPresetJson::decodeArray(text));
+        EXPECT_EQ(nlohmann::json::parse(written), nlohmann::json::parse(text)) << name;
+    }
 }
 
 TEST(PresetCatalogue, XdcamRecipeCarriesTheIntraMatrix) {

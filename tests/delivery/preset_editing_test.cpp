@@ -24,7 +24,7 @@ TEST(PresetEditing, SwitchingProResToVp9GivesTheWebMRecipeThatValidates) {
     EXPECT_EQ(e.container, "webm");
     EXPECT_EQ(e.videoProfile, "2");
     EXPECT_EQ(e.pixelFormat, "yuv420p10le");
-    EXPECT_EQ(e.rateControl, (Rate{.mode = "crf", .crf = 30.0}));
+    EXPECT_EQ(e.rateControl, (Rate{.mode = RateMode::crf, .crf = 30.0}));
     EXPECT_EQ(e.encoderPreset, "good");
     EXPECT_EQ(e.audio, (Audio{.codec = "opus", .bitrateKbps = 192, .channels = 2, .sampleRate = 48000}));
     EXPECT_EQ(failureOf(preset), "");
@@ -40,7 +40,7 @@ TEST(PresetEditing, ProResDefaultsFollowTheCodecAndDropDeliveryValues) {
     EXPECT_EQ(e.container, "mov");
     EXPECT_EQ(e.videoProfile, "5");
     EXPECT_EQ(e.pixelFormat, "yuva444p10le");
-    EXPECT_EQ(e.rateControl, Rate{.mode = "quality"});
+    EXPECT_EQ(e.rateControl, Rate{.mode = RateMode::quality});
     EXPECT_EQ(e.encoderPreset, std::nullopt);
     EXPECT_EQ(e.audio, (Audio{.codec = "pcm_s24le", .sampleRate = 48000}));
     EXPECT_EQ(e.faststart, std::nullopt);
@@ -49,21 +49,21 @@ TEST(PresetEditing, ProResDefaultsFollowTheCodecAndDropDeliveryValues) {
     PresetEditing::chooseCodec(preset, "hevc");
     EXPECT_EQ(preset.encoding.videoProfile, "main10");
     EXPECT_EQ(preset.encoding.encoderPreset, "slow");
-    EXPECT_EQ(preset.encoding.rateControl, (Rate{.mode = "crf", .crf = 18.0}));
+    EXPECT_EQ(preset.encoding.rateControl, (Rate{.mode = RateMode::crf, .crf = 18.0}));
     EXPECT_EQ(failureOf(preset), "");
 }
 
 TEST(PresetEditing, CbrSaveFillsTheRangeAndBufferFromTheBitrate) {
     DeliveryPreset preset = PresetOperations::newMasteringPreset();
     PresetEditing::chooseCodec(preset, "h264");
-    preset.encoding.rateControl = {.mode = "cbr", .crf = 18.0, .bitrateKbps = 8000, .bufsizeKbps = 500};
+    preset.encoding.rateControl = {.mode = RateMode::cbr, .crf = 18.0, .bitrateKbps = 8000, .bufsizeKbps = 500};
     const DeliveryPreset saved = PresetEditing::normalizedForSave(preset, resourceRoot());
     EXPECT_EQ(saved.encoding.rateControl,
-              (Rate{.mode = "cbr", .bitrateKbps = 8000, .minrateKbps = 8000, .maxrateKbps = 8000, .bufsizeBits = 16'000'000}));
+              (Rate{.mode = RateMode::cbr, .bitrateKbps = 8000, .minrateKbps = 8000, .maxrateKbps = 8000, .bufsizeBits = 16'000'000}));
 
-    preset.encoding.rateControl = {.mode = "cbr", .bitrateKbps = 0};
+    preset.encoding.rateControl = {.mode = RateMode::cbr, .bitrateKbps = 0};
     EXPECT_EQ(failureOf(preset), "Video bitrate is out of range.");
-    preset.encoding.rateControl = {.mode = "cbr", .bitrateKbps = 1'000'001};
+    preset.encoding.rateControl = {.mode = RateMode::cbr, .bitrateKbps = 1'000'001};
     EXPECT_EQ(failureOf(preset), "Video bitrate is out of range.");
 }
 
@@ -73,19 +73,19 @@ TEST(PresetEditing, SaveClearsWhatTheModesDoNotUse) {
     preset.encoding.rateControl.bitrateKbps = 9000;
     preset.encoding.audio.bitrateKbps = 320;
     DeliveryPreset saved = PresetEditing::normalizedForSave(preset, resourceRoot());
-    EXPECT_EQ(saved.encoding.rateControl, Rate{.mode = "quality"});
+    EXPECT_EQ(saved.encoding.rateControl, Rate{.mode = RateMode::quality});
     EXPECT_EQ(saved.encoding.audio.bitrateKbps, std::nullopt);
     EXPECT_EQ(saved.normalizedName, "ärchive master");
 
     PresetEditing::chooseCodec(preset, "vp9");
-    preset.encoding.rateControl = {.mode = "crf", .bitrateKbps = 5000, .minrateKbps = 1, .maxrateKbps = 6000,
+    preset.encoding.rateControl = {.mode = RateMode::crf, .bitrateKbps = 5000, .minrateKbps = 1, .maxrateKbps = 6000,
                                    .bufsizeKbps = 7000, .bufsizeBits = 8};
     saved = PresetEditing::normalizedForSave(preset, resourceRoot());
-    EXPECT_EQ(saved.encoding.rateControl, (Rate{.mode = "crf", .crf = 30.0, .maxrateKbps = 6000, .bufsizeKbps = 7000}));
+    EXPECT_EQ(saved.encoding.rateControl, (Rate{.mode = RateMode::crf, .crf = 30.0, .maxrateKbps = 6000, .bufsizeKbps = 7000}));
 
-    preset.encoding.rateControl = {.mode = "vbr", .crf = 20.0};
+    preset.encoding.rateControl = {.mode = RateMode::vbr, .crf = 20.0};
     saved = PresetEditing::normalizedForSave(preset, resourceRoot());
-    EXPECT_EQ(saved.encoding.rateControl, (Rate{.mode = "vbr", .bitrateKbps = 12000}));
+    EXPECT_EQ(saved.encoding.rateControl, (Rate{.mode = RateMode::vbr, .bitrateKbps = 12000}));
 }
 
 TEST(PresetEditing, SaveReportsTheValidationMessage) {

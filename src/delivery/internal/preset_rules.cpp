@@ -39,7 +39,7 @@ bool isX26x(const DeliveryPreset& p) { return isOneOf(p.encoding.videoCodec, {"h
 bool codecIs(const DeliveryPreset& p, std::string_view codec) { return p.encoding.videoCodec == codec; }
 bool pixelFormatIs(const DeliveryPreset& p, std::string_view format) { return p.encoding.pixelFormat == format; }
 bool profileIs(const DeliveryPreset& p, std::string_view profile) { return p.encoding.videoProfile == profile; }
-bool rateModeIs(const DeliveryPreset& p, std::string_view mode) { return p.encoding.rateControl.mode == mode; }
+bool rateModeIs(const DeliveryPreset& p, RateMode mode) { return p.encoding.rateControl.mode == mode; }
 
 // Every encoder preset: the nine x264/x265 speed presets, then the two VP9 deadlines.
 constexpr std::string_view kEncoderPresets[] = {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium",
@@ -79,7 +79,7 @@ bool identityHolds(const DeliveryPreset& p) {
 
 bool cbrHasMatchingRatesAndBuffer(const DeliveryPreset& p) {
     const Rate& rate = p.encoding.rateControl;
-    if (!rateModeIs(p, "cbr")) return true;
+    if (!rateModeIs(p, RateMode::cbr)) return true;
     const bool ratesEqual = rate.bitrateKbps == rate.minrateKbps && rate.minrateKbps == rate.maxrateKbps;
     return ratesEqual && rate.bufsizeBits.has_value();
 }
@@ -171,7 +171,7 @@ constexpr Rule kRules[] = {
          return isAbsentOrOneOf(p.encoding.videoProfile, {"baseline", "main", "high", "high10", "main10", "0", "1", "2", "3", "4", "5"});
      },
      "invalid codec profile"},
-    {[](const DeliveryPreset& p) { return !isProRes(p.encoding.videoCodec) || rateModeIs(p, "quality"); }, "ProRes uses codec quality mode"},
+    {[](const DeliveryPreset& p) { return !isProRes(p.encoding.videoCodec) || rateModeIs(p, RateMode::quality); }, "ProRes uses codec quality mode"},
     {[](const DeliveryPreset& p) { return !isX26x(p) || isAbsentOrOneOf(p.encoding.encoderPreset, kX26xSpeedPresets); },
      "invalid x264/x265 speed preset"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "vp9") || isAbsentOrOneOf(p.encoding.encoderPreset, kVp9Deadlines); },
@@ -186,17 +186,16 @@ constexpr Rule kRules[] = {
      "VP9 profile must match bit depth"},
     {[](const DeliveryPreset& p) { return !isProRes(p.encoding.videoCodec) || profileIs(p, proResProfile(p.encoding.videoCodec)); },
      "ProRes profile must match codec"},
-    {[](const DeliveryPreset& p) { return isOneOf(p.encoding.rateControl.mode, {"crf", "vbr", "cbr", "quality"}); },
-     "unsupported rate control"},
     {[](const DeliveryPreset& p) {
          const auto& crf = p.encoding.rateControl.crf;
-         return !rateModeIs(p, "crf") || (crf && within(crf, 0.0, 63.0));
+         return !rateModeIs(p, RateMode::crf) || (crf && within(crf, 0.0, 63.0));
      },
      "invalid CRF"},
     {cbrHasMatchingRatesAndBuffer, "CBR needs matching min/max bitrate and a buffer"},
     {[](const DeliveryPreset& p) {
          const auto& bitrate = p.encoding.rateControl.bitrateKbps;
-         return !isOneOf(p.encoding.rateControl.mode, {"vbr", "cbr"}) || (bitrate && within<std::int64_t>(bitrate, 1, 1'000'000));
+         const bool setsBitrate = rateModeIs(p, RateMode::vbr) || rateModeIs(p, RateMode::cbr);
+         return !setsBitrate || (bitrate && within<std::int64_t>(bitrate, 1, 1'000'000));
      },
      "invalid bitrate"},
     {[](const DeliveryPreset& p) {
@@ -207,7 +206,7 @@ constexpr Rule kRules[] = {
      "invalid buffer or rate limit"},
     {[](const DeliveryPreset& p) { return within<std::int64_t>(p.encoding.rateControl.bufsizeBits, 1, 2'000'000'000); },
      "invalid buffer size"},
-    {[](const DeliveryPreset& p) { return !rateModeIs(p, "quality") || isProRes(p.encoding.videoCodec); },
+    {[](const DeliveryPreset& p) { return !rateModeIs(p, RateMode::quality) || isProRes(p.encoding.videoCodec); },
      "quality mode is only supported for ProRes"},
     {[](const DeliveryPreset& p) { return !codecIs(p, "h264") || !pixelFormatIs(p, "yuv420p10le") || profileIs(p, "high10"); },
      "10-bit H.264 requires High 10 profile"},
@@ -225,7 +224,7 @@ constexpr Rule kRules[] = {
      "maximum bitrate must not be lower than the average"},
     {[](const DeliveryPreset& p) {
          const auto& crf = p.encoding.rateControl.crf;
-         return !isX26x(p) || !rateModeIs(p, "crf") || !crf || *crf <= 51;
+         return !isX26x(p) || !rateModeIs(p, RateMode::crf) || !crf || *crf <= 51;
      },
      "CRF must be 0–51 for this codec"},
     {[](const DeliveryPreset& p) { return isOneOf(p.requirements.resolution.mode, {"source", "exact", "max_longest_edge"}); },
