@@ -14,6 +14,7 @@ extern "C" {
 #include "analysis/av_error.h"
 #include "analysis/input_file.h"
 #include "analysis/av_handles.h"
+#include "analysis/ffmpeg_log.h"
 #include "model/atomic_file.h"
 #include "model/review_error.h"
 
@@ -117,6 +118,7 @@ AudioTrack openAudio(const std::filesystem::path& file) {
     InputFile::discardAllBut(*raw, *raw->streams[track.index]);
     track.codec.reset(avcodec_alloc_context3(decoder));
     if (!track.codec) throw ReviewError::about(file, AvError::text(AVERROR(ENOMEM)));
+    FfmpegLog::nameDecoder(*track.codec, file);
     AvError::check(avcodec_parameters_to_context(track.codec.get(), raw->streams[track.index]->codecpar), file);
     AvError::check(avcodec_open2(track.codec.get(), decoder, nullptr), file);
     return track;
@@ -139,7 +141,7 @@ AudioPeaks AudioPeaks::read(const std::filesystem::path& file, std::stop_token s
     FramePtr frame(av_frame_alloc());
     if (!packet || !frame) throw ReviewError::about(file, AvError::text(AVERROR(ENOMEM)));
     // A read error ends the track where it broke off: the outline of what was read still helps.
-    while (av_read_frame(track.format.get(), packet.get()) >= 0) {
+    while (InputFile::readPacket(*track.format, *packet) >= 0) {
         if (stop.stop_requested()) throw Cancelled();
         if (packet->stream_index == track.index && avcodec_send_packet(track.codec.get(), packet.get()) >= 0)
             drain(track.codec.get(), frame.get(), folder);

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "analysis/ffmpeg_log.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -12,10 +14,16 @@ extern "C" {
 namespace marrowick {
 
 struct InputFormatCloser {
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+    void operator()(AVFormatContext* context) const {
+        FfmpegLog::forget(context);
+        avformat_close_input(&context);
+    }
 };
 struct CodecFreer {
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+    void operator()(AVCodecContext* context) const {
+        FfmpegLog::forget(context);
+        avcodec_free_context(&context);
+    }
 };
 struct FrameFreer {
     void operator()(AVFrame* frame) const { av_frame_free(&frame); }

@@ -1,32 +1,29 @@
 #include "analysis/input_file.h"
 
-#include <mutex>
-
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include "analysis/av_error.h"
+#include "analysis/ffmpeg_log.h"
 
 namespace marrowick::InputFile {
-namespace {
 
-// FFmpeg writes decoder complaints about damaged packets to the console by default; ours are
-// reported as messages (and as damage notes), so its log is switched off once for the process.
-void silenceLibraryLog() {
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
-}  // namespace
-
+// The context is made first so that what the demuxer logs while it opens the file names the file.
 InputFormatPtr open(const std::filesystem::path& file) {
-    silenceLibraryLog();
-    AVFormatContext* raw = nullptr;
-    AvError::check(avformat_open_input(&raw, file.c_str(), nullptr, nullptr), file);
+    FfmpegLog::install();
+    AVFormatContext* const context = avformat_alloc_context();
+    if (!context) AvError::check(AVERROR(ENOMEM), file);
+    FfmpegLog::name(context, file);
+    const FfmpegLog::Reading reading(context);
+    AVFormatContext* raw = context;
+    const int opened = avformat_open_input(&raw, file.c_str(), nullptr, nullptr);
+    if (opened < 0) FfmpegLog::forget(context);  // FFmpeg has freed it
+    AvError::check(opened, file);
     InputFormatPtr format(raw);
     AvError::check(avformat_find_stream_info(format.get(), nullptr), file);
     return format;
+}
+
+int readPacket(AVFormatContext& format, AVPacket& packet) {
+    const FfmpegLog::Reading reading(&format);
+    return av_read_frame(&format, &packet);
 }
 
 AVStream* pictureStream(const AVFormatContext& format) {

@@ -18,6 +18,7 @@ extern "C" {
 #include "analysis/av_error.h"
 #include "analysis/input_file.h"
 #include "analysis/av_handles.h"
+#include "analysis/ffmpeg_log.h"
 #include "analysis/frame_clock.h"
 #include "model/review_error.h"
 
@@ -110,6 +111,7 @@ void MediaFile::State::openDecoder(Options options) {
     if (!decoder) throw ReviewError::about(path, AvError::text(AVERROR_DECODER_NOT_FOUND));
     codec.reset(avcodec_alloc_context3(decoder));
     if (!codec) throw ReviewError::about(path, AvError::text(AVERROR(ENOMEM)));
+    FfmpegLog::nameDecoder(*codec, path);
     check(avcodec_parameters_to_context(codec.get(), stream->codecpar));
     codec->pkt_timebase = stream->time_base;
     codec->max_pixels = kMaxVideoPixels;
@@ -152,7 +154,7 @@ void MediaFile::State::brokenOff(const std::string& reason) const {
 // Sends the next packet of the track to the decoder, or the end-of-stream signal.
 void MediaFile::State::feed() {
     for (;;) {
-        const int result = av_read_frame(format.get(), packet.get());
+        const int result = InputFile::readPacket(*format, *packet);
         if (result == AVERROR_EOF) {
             // A file cut off mid-sample ends on a partial packet: the film breaks off there.
             if (lastCorrupt) brokenOff("the file ends early");

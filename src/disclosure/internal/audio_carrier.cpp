@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include "analysis/av_error.h"
+#include "analysis/ffmpeg_log.h"
 #include "disclosure/internal/movie_writer.h"
 #include "model/review_error.h"
 
@@ -53,6 +54,7 @@ void AudioCarrier::openTranscoder(const AVStream& source) {
     if (!decoding) throw ReviewError::about(file_, AvError::text(AVERROR_DECODER_NOT_FOUND));
     decoder_.reset(avcodec_alloc_context3(decoding));
     if (!decoder_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
+    FfmpegLog::nameDecoder(*decoder_, file_);
     check(avcodec_parameters_to_context(decoder_.get(), source.codecpar));
     decoder_->pkt_timebase = source.time_base;
     check(avcodec_open2(decoder_.get(), decoding, nullptr));

@@ -58,7 +58,7 @@ public:
     void run(std::stop_token stop) {
         for (;;) {
             if (stop.stop_requested()) throw Cancelled();
-            const int read = av_read_frame(&format_, packet_.get());
+            const int read = InputFile::readPacket(format_, *packet_);
             if (read == AVERROR_EOF && lastCorrupt_) throw ReviewError(kNotFinished);  // cut off mid-sample
             if (read == AVERROR_EOF) break;
             AvError::check(read, source_);

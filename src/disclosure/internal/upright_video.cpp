@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "analysis/av_error.h"
+#include "analysis/ffmpeg_log.h"
 #include "analysis/media_file.h"
 #include "model/review_error.h"
 
@@ -32,6 +33,7 @@ UprightVideo::UprightVideo(const AVStream& stream, AVPixelFormat pixelFormat, st
     if (!codec || !decoded_) throw ReviewError(kNoExporter);
     decoder_.reset(avcodec_alloc_context3(codec));
     if (!decoder_) throw ReviewError::about(file_, AvError::text(AVERROR(ENOMEM)));
+    FfmpegLog::nameDecoder(*decoder_, file_);
     check(avcodec_parameters_to_context(decoder_.get(), stream.codecpar));
     decoder_->pkt_timebase = stream.time_base;
     decoder_->max_pixels = kMaxVideoPixels;
