@@ -115,8 +115,7 @@ void ReviewDocument::focusSelected() {
     const std::optional<Shot> shot = selected();
     const Film* film = shot ? project_.film(shot->filmID) : nullptr;
     ShotNavigation::focus(*player_, shot ? &*shot : nullptr, film);
-    transport_->applyPlayerOptions();
-    emit transport_->playheadChanged();  // the playhead may now stand in another film, whose timecode the clock shows
+    transport_->followRefocus();
 }
 
 void ReviewDocument::nextUnreviewed() {

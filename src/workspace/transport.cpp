@@ -93,6 +93,11 @@ void Transport::applyPlayerOptions() {
     player_.setLoopStart(looping ? std::optional<double>(shot->start) : std::nullopt);
 }
 
+void Transport::followRefocus() {
+    applyPlayerOptions();
+    emit playheadChanged();
+}
+
 void Transport::jumpToShot(int direction) {
     const Film* film = playerFilm();
     const double now = player_.currentTime();

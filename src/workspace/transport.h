@@ -57,6 +57,9 @@ public:
     // Hands the loop and the sound to the player: silent while muted or shuttling faster than
     // normal speed or backwards.
     void applyPlayerOptions();
+    // The player was pointed at another shot: hands it the options and announces the playhead,
+    // which may now stand in another film, whose timecode the clock shows.
+    void followRefocus();
 
 signals:
     // The playhead moved, or now stands in another film (whose timecode the clock shows).
