@@ -2,6 +2,7 @@
 // project file, as the workspace does; a film followed by --cuts takes its shots from the editor's
 // cut list. Decisions of the project's reviewed films, and of the films of an earlier review file,
 // are carried to matching shots as suggestions.
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -106,19 +107,21 @@ int runImport(std::span<const std::string> arguments) {
         for (const std::string& note : report.notes) std::cerr << note << std::endl;
         carriedLine = report.summary(fileName(film));
     };
-    std::optional<ReviewError> failure;
+    std::exception_ptr failure;
     try {
         ImportPipeline::importInto(project, detector, request->videos, events, {},
                                    [&](const std::filesystem::path& video, Film& film, std::vector<Shot>& shots) {
                                        cuts.applyTo(video, film, shots);
                                    },
                                    &carry);
-    } catch (const ReviewError& error) {
-        failure = error;  // films completed before the failure are kept, as in the workspace
+    } catch (...) {
+        // Films completed before any failure are kept, as in the workspace; the failure is then
+        // reported as it is (a fault still ends in the command line's generic line).
+        failure = std::current_exception();
     }
     // A failure before the first film leaves the file as it was, or absent if it was absent.
     if (!failure || completed > 0) writeFileAtomically(projectFile, ProjectJson::encode(project));
-    if (failure) throw *failure;
+    if (failure) std::rethrow_exception(failure);
     return 0;
 }
 

@@ -10,7 +10,7 @@
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -19,7 +19,7 @@ constexpr int kProgressSteps = 1000;
 
 }  // namespace
 
-ActivityFooter::ActivityFooter(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+ActivityFooter::ActivityFooter(ReviewDocument& review, QWidget* parent) : QWidget(parent), review_(review) {
     setObjectName(QStringLiteral("ActivityFooter"));
     setFixedHeight(34);
     auto* row = new QHBoxLayout(this);
@@ -32,7 +32,7 @@ ActivityFooter::ActivityFooter(ReviewStore& store, QWidget* parent) : QWidget(pa
     progress_->setTextVisible(false);
     activity_ = WidgetFactory::label({}, Theme::font(12), Theme::kText, this);
     cancel_ = WidgetFactory::button(QStringLiteral("Cancel"), {}, "small", this);
-    connect(cancel_, &QPushButton::clicked, this, [this] { store_.cancelActivity(); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { review_.cancelActivity(); });
 
     shield_ = new QLabel(this);
     shield_->setPixmap(SymbolIcon::pixmap(QStringLiteral("lock.shield"), Theme::kGreen, 15, devicePixelRatioF()));
@@ -48,19 +48,19 @@ ActivityFooter::ActivityFooter(ReviewStore& store, QWidget* parent) : QWidget(pa
     row->addWidget(notice_, 1);
     row->addWidget(hint_);
 
-    connect(&store_, &ReviewStore::activityChanged, this, &ActivityFooter::refresh);
-    connect(&store_, &ReviewStore::messagesChanged, this, &ActivityFooter::refresh);
+    connect(&review_, &ReviewDocument::activityChanged, this, &ActivityFooter::refresh);
+    connect(&review_, &ReviewDocument::messagesChanged, this, &ActivityFooter::refresh);
     refresh();
 }
 
 void ActivityFooter::refresh() {
-    const ActivityState& state = store_.activity();
+    const ActivityState& state = review_.activity();
     for (QWidget* widget : std::initializer_list<QWidget*>{progress_, activity_, cancel_}) widget->setVisible(state.busy);
     for (QWidget* widget : std::initializer_list<QWidget*>{shield_, notice_, hint_}) widget->setVisible(!state.busy);
     progress_->setValue(static_cast<int>(std::clamp(state.progress, 0.0, 1.0) * kProgressSteps));
     activity_->setText(QString::fromStdString(state.activity));
-    const std::string& notice = store_.notice();
-    const QString idle = store_.autosaves() ? QStringLiteral("On-device detection & grouping")
+    const std::string& notice = review_.notice();
+    const QString idle = review_.autosaves() ? QStringLiteral("On-device detection & grouping")
                                             : QStringLiteral("Not autosaved: another Marrowick window keeps the recovery copy");
     notice_->setText(notice.empty() ? idle : QString::fromStdString(notice));
 }

@@ -10,18 +10,18 @@ class QPushButton;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class ActivityFooter : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ActivityFooter(ReviewStore& store, QWidget* parent = nullptr);
+    explicit ActivityFooter(ReviewDocument& review, QWidget* parent = nullptr);
 
 private:
     void refresh();
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     QProgressBar* progress_;
     QLabel* activity_;
     QPushButton* cancel_;

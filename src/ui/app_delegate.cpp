@@ -5,6 +5,6 @@
 
 namespace marrowick {
 
-bool AppDelegate::shouldTerminate() { return confirmQuit(store_.data(), dialogs_, stopRuntime_); }
+bool AppDelegate::shouldTerminate() { return confirmQuit(store_, dialogs_, stopRuntime_); }
 
 }  // namespace marrowick

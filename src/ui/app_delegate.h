@@ -3,12 +3,11 @@
 
 #include <functional>
 
-#include <QPointer>
-
 #include "workspace/desktop_dialogs.h"
-#include "workspace/review_store.h"
 
 namespace marrowick {
+
+class ReviewStore;
 
 class AppDelegate {
 public:
@@ -16,7 +15,8 @@ public:
     AppDelegate(DesktopDialogs& dialogs, std::function<void()> stopRuntime)
         : dialogs_(dialogs), stopRuntime_(std::move(stopRuntime)) {}
 
-    // Set by the shell once the window shows the controller.
+    // Set by the shell once the window shows the controller. Only the main window asks
+    // `shouldTerminate`, and the shell closes it before the controller ends.
     void setStore(ReviewStore* store) { store_ = store; }
 
     // True when the program may end now: asks before cancelling a running activity, then writes
@@ -26,7 +26,7 @@ public:
 private:
     DesktopDialogs& dialogs_;
     std::function<void()> stopRuntime_;
-    QPointer<ReviewStore> store_;
+    ReviewStore* store_ = nullptr;
 };
 
 }  // namespace marrowick

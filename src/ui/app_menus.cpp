@@ -9,6 +9,7 @@
 #include "ui/about_view.h"
 #include "ui/store_operations.h"
 #include "workspace/review_store.h"
+#include "workspace/transport.h"
 
 namespace marrowick {
 namespace {

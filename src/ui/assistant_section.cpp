@@ -9,12 +9,13 @@
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/assistant_service.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-AssistantSection::AssistantSection(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Local assistant"), parent) {
+AssistantSection::AssistantSection(ReviewDocument& review, QWidget* parent)
+    : InspectorSection(review, QStringLiteral("Local assistant"), parent) {
     auto* shield = new QLabel(this);
     shield->setPixmap(SymbolIcon::pixmap(QStringLiteral("lock.shield"), Theme::kSecondaryText, 13, devicePixelRatioF()));
     headingRow()->insertWidget(0, shield);
@@ -42,21 +43,21 @@ AssistantSection::AssistantSection(ReviewStore& store, QWidget* parent)
     column()->addWidget(note_);
 
     // A description of the current shot, or a review of the cut at its start.
-    connect(describe_, &QPushButton::clicked, this, [this] { store_.assistant().ask(false); });
-    connect(checkCut_, &QPushButton::clicked, this, [this] { store_.assistant().ask(true); });
+    connect(describe_, &QPushButton::clicked, this, [this] { review_.assistant().ask(false); });
+    connect(checkCut_, &QPushButton::clicked, this, [this] { review_.assistant().ask(true); });
     connect(connect_, &QPushButton::clicked, this, [this] {
-        PresentationState presentation = store_.presentation();
+        PresentationState presentation = review_.presentation();
         presentation.settings = true;
-        store_.setPresentation(presentation);
+        review_.setPresentation(presentation);
     });
 }
 
 void AssistantSection::present(const Shot& shot) {
-    const std::string& modelName = store_.assistant().state().modelName;
+    const std::string& modelName = review_.assistant().state().modelName;
     connected_->setVisible(!modelName.empty());
     connect_->setVisible(modelName.empty());
     model_->setText(QString::fromStdString(modelName));
-    const bool available = !store_.busy();
+    const bool available = !review_.busy();
     describe_->setEnabled(available);
     checkCut_->setEnabled(available);
     note_->setVisible(!shot.assistantNote.empty());

@@ -11,7 +11,7 @@ class AssistantSection : public InspectorSection {
     Q_OBJECT
 
 public:
-    AssistantSection(ReviewStore& store, QWidget* parent = nullptr);
+    AssistantSection(ReviewDocument& review, QWidget* parent = nullptr);
 
     void present(const Shot& shot) override;
 

@@ -17,15 +17,18 @@
 #include "ui/preset_list_filter.h"
 #include "ui/preset_row.h"
 #include "ui/sheet_layout.h"
+#include "ui/store_operations.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/toggle_switch.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/delivery_setup.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-DeliveryView::DeliveryView(ReviewStore& store, QWidget* parent) : QDialog(parent), store_(store) {
+DeliveryView::DeliveryView(ReviewStore& store, ReviewDocument& review, QWidget* parent)
+    : QDialog(parent), store_(store), review_(review) {
     QVBoxLayout* column = SheetLayout::doneSheet(*this, QStringLiteral("Delivery & mastering"), QSize(720, 820));
     column->setContentsMargins(24, 24, 24, 20);
     column->setSpacing(10);
@@ -38,12 +41,12 @@ DeliveryView::DeliveryView(ReviewStore& store, QWidget* parent) : QDialog(parent
     buildChoices(*column);
     buildButtons(*column);
 
-    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &DeliveryView::rebuildRows);
-    connect(&store_.deliverySetup(), &DeliverySetup::deliveryChanged, this, [this] {
+    connect(&review_.deliverySetup(), &DeliverySetup::presetsChanged, this, &DeliveryView::rebuildRows);
+    connect(&review_.deliverySetup(), &DeliverySetup::deliveryChanged, this, [this] {
         refreshTools();
         refreshChoices();
     });
-    connect(&store_, &ReviewStore::projectChanged, this, &DeliveryView::refreshChoices);
+    connect(&review_, &ReviewDocument::projectChanged, this, &DeliveryView::refreshChoices);
     refreshTools();
     rebuildRows();
 }
@@ -53,7 +56,7 @@ void DeliveryView::buildTools(QVBoxLayout& column) {
     toolsSymbol_ = new QLabel(this);
     toolsText_ = WidgetFactory::label({}, Theme::font(12), Theme::kText, this);
     auto* locate = new QPushButton(QStringLiteral("Locate FFmpeg…"), this);
-    connect(locate, &QPushButton::clicked, this, [this] { store_.deliverySetup().locateFFmpeg(); });
+    connect(locate, &QPushButton::clicked, this, [this] { review_.deliverySetup().locateFFmpeg(); });
     line->addWidget(toolsSymbol_);
     line->addWidget(toolsText_, 1);
     line->addWidget(locate);
@@ -73,8 +76,8 @@ void DeliveryView::buildTools(QVBoxLayout& column) {
     showArchived_ = menu->addAction(QStringLiteral("Show archived presets"));
     showArchived_->setCheckable(true);
     connect(showArchived_, &QAction::toggled, this, &DeliveryView::rebuildRows);
-    menu->addAction(QStringLiteral("Import presets JSON…"), this, [this] { store_.deliverySetup().importPresets(); });
-    menu->addAction(QStringLiteral("Export presets JSON…"), this, [this] { store_.deliverySetup().exportPresets(); });
+    menu->addAction(QStringLiteral("Import presets JSON…"), this, [this] { review_.deliverySetup().importPresets(); });
+    menu->addAction(QStringLiteral("Export presets JSON…"), this, [this] { review_.deliverySetup().exportPresets(); });
     more->setMenu(menu);
     searchLine->addWidget(search_, 1);
     searchLine->addWidget(create);
@@ -99,9 +102,9 @@ void DeliveryView::buildChoices(QVBoxLayout& column) {
     framing_ = new QComboBox(this);
     FramingChoice::fill(*framing_, QStringLiteral("Fit · pad edges"), QStringLiteral("Fill · crop edges"));
     connect(framing_, &QComboBox::activated, this, [this](int index) {
-        DeliveryChoices choices = store_.deliverySetup().delivery();
+        DeliveryChoices choices = review_.deliverySetup().delivery();
         choices.deliveryFraming = FramingChoice::at(*framing_, index);
-        store_.deliverySetup().setDelivery(std::move(choices));
+        review_.deliverySetup().setDelivery(std::move(choices));
     });
     auto* line = SheetLayout::row(QStringLiteral("Exact-raster framing"), framing_, this);
     counts_ = WidgetFactory::label({}, Theme::font(12), Theme::kSecondaryText, this);
@@ -110,9 +113,9 @@ void DeliveryView::buildChoices(QVBoxLayout& column) {
     column.addLayout(line);
     rec709_ = new ToggleSwitch(QStringLiteral("For untagged sources, assume SDR Rec.709"), this);
     connect(rec709_, &ToggleSwitch::clicked, this, [this](bool on) {
-        DeliveryChoices choices = store_.deliverySetup().delivery();
+        DeliveryChoices choices = review_.deliverySetup().delivery();
         choices.assumeRec709 = on;
-        store_.deliverySetup().setDelivery(std::move(choices));
+        review_.deliverySetup().setDelivery(std::move(choices));
     });
     column.addWidget(rec709_);
     column.addWidget(SheetLayout::caption(
@@ -128,9 +131,9 @@ void DeliveryView::buildButtons(QVBoxLayout& column) {
     line->addStretch(1);
     auto* native = new QPushButton(QStringLiteral("Native display copy…"), this);
     // The labelled display copies of every film, with the review package.
-    connect(native, &QPushButton::clicked, this, [this] { closeThen([this] { store_.exportVideos(); }); });
+    connect(native, &QPushButton::clicked, this, [this] { closeThen([this] { StoreOperations::exportVideos(store_); }); });
     export_ = WidgetFactory::button(QStringLiteral("Export selected presets…"), {}, "prominent", this);
-    connect(export_, &QPushButton::clicked, this, [this] { closeThen([this] { store_.exportDelivery(); }); });
+    connect(export_, &QPushButton::clicked, this, [this] { closeThen([this] { StoreOperations::exportDelivery(store_); }); });
     line->addWidget(native);
     line->addWidget(export_);
     column.addLayout(line);
@@ -142,8 +145,8 @@ void DeliveryView::rebuildRows() {
     const auto edit = [this](const DeliveryPreset& preset) { this->edit(preset); };
     const auto leave = [this] { accept(); };
     for (const DeliveryPreset* preset :
-         PresetListFilter::listed(store_.deliverySetup().presets(), search_->text(), showArchived_->isChecked())) {
-        auto* row = new PresetRow(store_, *preset, edit, leave, list_->parentWidget());
+         PresetListFilter::listed(review_.deliverySetup().presets(), search_->text(), showArchived_->isChecked())) {
+        auto* row = new PresetRow(review_, *preset, edit, leave, list_->parentWidget());
         list_->insertWidget(list_->count() - 1, row);
         rows_.push_back(row);
     }
@@ -151,18 +154,18 @@ void DeliveryView::rebuildRows() {
 }
 
 void DeliveryView::refreshChoices() {
-    const DeliveryChoices& choices = store_.deliverySetup().delivery();
+    const DeliveryChoices& choices = review_.deliverySetup().delivery();
     for (PresetRow* row : rows_) row->refresh();
     FramingChoice::select(*framing_, choices.deliveryFraming);
     rec709_->setChecked(choices.assumeRec709);
     counts_->setText(QStringLiteral("%1 selected · %2 source film(s)")
                          .arg(choices.deliveryKeys.size())
-                         .arg(store_.project().films.size()));
-    export_->setEnabled(!choices.deliveryKeys.empty() && !store_.project().shots.empty() && toolsFound_);
+                         .arg(review_.project().films.size()));
+    export_->setEnabled(!choices.deliveryKeys.empty() && !review_.project().shots.empty() && toolsFound_);
 }
 
 void DeliveryView::refreshTools() {
-    toolsFound_ = store_.deliverySetup().ffmpegTools().has_value();
+    toolsFound_ = review_.deliverySetup().ffmpegTools().has_value();
     const QColor tint = toolsFound_ ? Theme::kGreen : Theme::kAccent;
     toolsSymbol_->setPixmap(SymbolIcon::pixmap(toolsFound_ ? QStringLiteral("checkmark.circle")
                                                             : QStringLiteral("exclamationmark.triangle"),
@@ -174,7 +177,7 @@ void DeliveryView::refreshTools() {
 
 void DeliveryView::edit(const DeliveryPreset& preset) {
     if (editor_) return;
-    editor_ = new PresetEditor(preset, [this](const DeliveryPreset& edited) { return store_.deliverySetup().savePreset(edited); }, this);
+    editor_ = new PresetEditor(preset, [this](const DeliveryPreset& edited) { return review_.deliverySetup().savePreset(edited); }, this);
     editor_->setAttribute(Qt::WA_DeleteOnClose);
     editor_->open();
 }

@@ -21,6 +21,7 @@ class QVBoxLayout;
 namespace marrowick {
 
 class PresetRow;
+class ReviewDocument;
 class ReviewStore;
 class ToggleSwitch;
 
@@ -28,7 +29,7 @@ class DeliveryView : public QDialog {
     Q_OBJECT
 
 public:
-    DeliveryView(ReviewStore& store, QWidget* parent);
+    DeliveryView(ReviewStore& store, ReviewDocument& review, QWidget* parent);
 
     // The listed rows, in order.
     const std::vector<PresetRow*>& rows() const { return rows_; }
@@ -51,7 +52,8 @@ private:
     // Closes the window, then runs the operation.
     void closeThen(const std::function<void()>& operation);
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // runs the exports
+    ReviewDocument& review_;
     QLabel* toolsSymbol_;
     QLabel* toolsText_;
     QLineEdit* search_;

@@ -38,7 +38,7 @@ QPixmap artwork(const std::filesystem::path& resourceRoot, Disclosure disclosure
 }  // namespace
 
 DisclosureSection::DisclosureSection(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Disclosure"), parent) {
+    : InspectorSection(store, QStringLiteral("Disclosure"), parent), store_(store) {
     awaiting_ = awaitingLine(this);
     column()->addWidget(awaiting_);
     carried_ = caption({}, 11);

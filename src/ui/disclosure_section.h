@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace marrowick {
 
+class ReviewStore;
+
 class LabelOptionButton;
 class ToggleSwitch;
 
@@ -22,6 +24,7 @@ public:
     void present(const Shot& shot) override;
 
 private:
+    ReviewStore& store_;  // the edits this section makes
     void showArtwork(LabelStyle style);
 
     QWidget* awaiting_;

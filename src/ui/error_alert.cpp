@@ -3,17 +3,17 @@
 
 #include <QMessageBox>
 
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-ErrorAlert::ErrorAlert(ReviewStore& store, QWidget& window) : QObject(&window), store_(store), window_(window) {
-    connect(&store_, &ReviewStore::messagesChanged, this, &ErrorAlert::refresh);
+ErrorAlert::ErrorAlert(ReviewDocument& review, QWidget& window) : QObject(&window), review_(review), window_(window) {
+    connect(&review_, &ReviewDocument::messagesChanged, this, &ErrorAlert::refresh);
     refresh();
 }
 
 void ErrorAlert::refresh() {
-    const std::optional<std::string>& error = store_.error();
+    const std::optional<std::string>& error = review_.error();
     if (!error) {
         if (box_) box_->close();
         return;
@@ -27,7 +27,7 @@ void ErrorAlert::refresh() {
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Every way of dismissing the alert (OK, Escape, closing it) ends here.
-    connect(box, &QMessageBox::finished, this, [this] { store_.clearError(); });
+    connect(box, &QMessageBox::finished, this, [this] { review_.clearError(); });
     box_ = box;
     box->open();
 }

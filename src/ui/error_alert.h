@@ -9,13 +9,13 @@ class QWidget;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class ErrorAlert : public QObject {
     Q_OBJECT
 
 public:
-    ErrorAlert(ReviewStore& store, QWidget& window);
+    ErrorAlert(ReviewDocument& review, QWidget& window);
 
     // The alert on screen, or null.
     QMessageBox* box() const { return box_; }
@@ -23,7 +23,7 @@ public:
 private:
     void refresh();
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     QWidget& window_;
     QPointer<QMessageBox> box_;
 };

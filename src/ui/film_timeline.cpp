@@ -9,7 +9,9 @@
 #include <QToolTip>
 
 #include "ui/theme.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
+#include "workspace/transport.h"
+#include "workspace/waveforms.h"
 
 namespace marrowick {
 namespace {
@@ -17,20 +19,20 @@ namespace {
 constexpr double kSegmentInset = 3;
 constexpr double kUnselectedOpacity = 0.45;
 
-QString tooltip(const ReviewStore& store, const Shot& shot) {
-    return QString::fromStdString(store.transport().timeText(shot.filmID, shot.start)) + QStringLiteral(" \u2014 ") +
+QString tooltip(const ReviewDocument& review, const Shot& shot) {
+    return QString::fromStdString(review.transport().timeText(shot.filmID, shot.start)) + QStringLiteral(" \u2014 ") +
            QString::fromUtf8(disclosureTitle(shot.disclosure).data());
 }
 
 }  // namespace
 
-FilmTimeline::FilmTimeline(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+FilmTimeline::FilmTimeline(ReviewDocument& review, QWidget* parent) : QWidget(parent), review_(review) {
     setFixedHeight(kHeight + kWaveHeight);
     setCursor(Qt::PointingHandCursor);
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged})
-        connect(&store_, signal, this, qOverload<>(&QWidget::update));
-    connect(&store_.transport(), &Transport::playheadChanged, this, qOverload<>(&QWidget::update));
-    connect(&store_.waveforms(), &Waveforms::ready, this, qOverload<>(&QWidget::update));
+    for (auto signal : {&ReviewDocument::projectChanged, &ReviewDocument::selectionChanged})
+        connect(&review_, signal, this, qOverload<>(&QWidget::update));
+    connect(&review_.transport(), &Transport::playheadChanged, this, qOverload<>(&QWidget::update));
+    connect(&review_.waveforms(), &Waveforms::ready, this, qOverload<>(&QWidget::update));
 }
 
 void FilmTimeline::setFilm(std::optional<Film> film) {
@@ -52,7 +54,7 @@ double FilmTimeline::playheadOffset(double width, double duration, double playhe
 std::optional<Uuid> FilmTimeline::shotAt(double x) const {
     if (!film_) return std::nullopt;
     std::optional<Uuid> found;
-    for (const Shot& shot : store_.project().shots) {
+    for (const Shot& shot : review_.project().shots) {
         if (shot.filmID != film_->id) continue;
         const QRectF segment = segmentRect(width(), kHeight, film_->duration, shot.start, shot.end);
         if (x >= segment.left() && x < segment.right()) found = shot.id;
@@ -68,8 +70,8 @@ void FilmTimeline::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(QRectF(0, 0, width(), kHeight), 3, 3);
     if (!film_) return;
     paintWaveform(painter);
-    const std::set<Uuid>& selection = store_.selection();
-    for (const Shot& shot : store_.project().shots) {
+    const std::set<Uuid>& selection = review_.selection();
+    for (const Shot& shot : review_.project().shots) {
         if (shot.filmID != film_->id) continue;
         const bool selected = selection.contains(shot.id);
         QColor color = Theme::disclosureColor(shot.disclosure);
@@ -80,12 +82,12 @@ void FilmTimeline::paintEvent(QPaintEvent*) {
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    const double x = playheadOffset(width(), film_->duration, store_.transport().playhead());
+    const double x = playheadOffset(width(), film_->duration, review_.transport().playhead());
     painter.drawRect(QRectF(std::min(x, width() - 1.0), 0, 1, height()));
 }
 
 void FilmTimeline::paintWaveform(QPainter& painter) {
-    const AudioPeaks* sound = store_.waveforms().peaks(*film_);
+    const AudioPeaks* sound = review_.waveforms().peaks(*film_);
     if (!sound || sound->peaks.empty() || !(film_->duration > 0)) return;
     // One bar per pixel column: the loudest peak of the seconds that column covers, mirrored
     // about the band's middle line.
@@ -105,16 +107,16 @@ void FilmTimeline::paintWaveform(QPainter& painter) {
 void FilmTimeline::mousePressEvent(QMouseEvent* event) {
     const std::optional<Uuid> shot = shotAt(event->position().x());
     if (!shot) return;
-    store_.setSelection({*shot});
-    store_.focusSelected();
+    review_.setSelection({*shot});
+    review_.focusSelected();
 }
 
 bool FilmTimeline::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QWidget::event(event);
     auto* help = static_cast<QHelpEvent*>(event);
     const std::optional<Uuid> id = shotAt(help->pos().x());
-    const std::optional<std::size_t> index = id ? store_.project().shotIndex(*id) : std::nullopt;
-    if (index) QToolTip::showText(help->globalPos(), tooltip(store_, store_.project().shots[*index]), this);
+    const std::optional<std::size_t> index = id ? review_.project().shotIndex(*id) : std::nullopt;
+    if (index) QToolTip::showText(help->globalPos(), tooltip(review_, review_.project().shots[*index]), this);
     else QToolTip::hideText();
     return true;
 }

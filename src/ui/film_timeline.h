@@ -13,7 +13,7 @@ class QPainter;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class FilmTimeline : public QWidget {
     Q_OBJECT
@@ -22,7 +22,7 @@ public:
     static constexpr int kHeight = 26;      // the shot segments
     static constexpr int kWaveHeight = 14;  // the sound outline below them
 
-    explicit FilmTimeline(ReviewStore& store, QWidget* parent = nullptr);
+    explicit FilmTimeline(ReviewDocument& review, QWidget* parent = nullptr);
 
     void setFilm(std::optional<Film> film);
 
@@ -41,7 +41,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    ReviewStore& store_;
+    ReviewDocument& review_;
     std::optional<Film> film_;
 };
 

@@ -10,12 +10,12 @@
 
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-GroupSection::GroupSection(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Related shots"), parent) {
+GroupSection::GroupSection(ReviewDocument& review, QWidget* parent)
+    : InspectorSection(review, QStringLiteral("Related shots"), parent) {
     badge_ = WidgetFactory::label({}, Theme::font(10, QFont::DemiBold), Theme::kText, this);
     badge_->setObjectName(QStringLiteral("GroupBadge"));
     badge_->setStyleSheet(QStringLiteral("#GroupBadge { background: rgba(100,170,255,0.16); border-radius: 4px; padding: 1px 6px; }"));
@@ -28,10 +28,10 @@ GroupSection::GroupSection(ReviewStore& store, QWidget* parent)
     category_ = caption({}, 10);
     column()->addWidget(category_);
 
-    connect(view_, &QPushButton::clicked, this, [this] { store_.setFilter(ShotFilter::ofGroup(group_)); });
+    connect(view_, &QPushButton::clicked, this, [this] { review_.setFilter(ShotFilter::ofGroup(group_)); });
     connect(select_, &QPushButton::clicked, this, [this] {
-        const std::vector<Uuid> ids = related(store_.project(), group_);
-        store_.setSelection(std::set<Uuid>(ids.begin(), ids.end()));
+        const std::vector<Uuid> ids = related(review_.project(), group_);
+        review_.setSelection(std::set<Uuid>(ids.begin(), ids.end()));
     });
 }
 
@@ -48,7 +48,7 @@ void GroupSection::present(const Shot& shot) {
     badge_->setText(group_ > 0 ? QStringLiteral("G%1").arg(group_) : QStringLiteral("Not indexed"));
     std::size_t shots = 0;
     std::set<Uuid> films;
-    for (const Shot& other : store_.project().shots) {
+    for (const Shot& other : review_.project().shots) {
         if (group_ <= 0 || other.group != group_) continue;
         ++shots;
         films.insert(other.filmID);

@@ -17,7 +17,7 @@ class GroupSection : public InspectorSection {
     Q_OBJECT
 
 public:
-    GroupSection(ReviewStore& store, QWidget* parent = nullptr);
+    GroupSection(ReviewDocument& review, QWidget* parent = nullptr);
 
     void present(const Shot& shot) override;
 

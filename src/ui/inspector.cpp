@@ -12,11 +12,12 @@
 #include "ui/notes_section.h"
 #include "ui/range_section.h"
 #include "ui/sign_off_section.h"
-#include "ui/time_field.h"
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
+#include "ui/time_field.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/assistant_service.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -33,7 +34,8 @@ QLayout* header(QWidget* parent) {
 
 }  // namespace
 
-Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent), store_(store) {
+Inspector::Inspector(ReviewStore& store, ReviewDocument& review, QWidget* parent)
+    : QScrollArea(parent), store_(store), review_(review) {
     setObjectName(QStringLiteral("Inspector"));
     setFixedWidth(kWidth);
     setWidgetResizable(true);
@@ -62,10 +64,10 @@ Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent),
     slotColumn->setSpacing(14);
     slotColumn->addWidget(WidgetFactory::divider(false, layoutSlot_));
     range_ = new RangeSection(store_, sections_);
-    group_ = new GroupSection(store_, sections_);
+    group_ = new GroupSection(review_, sections_);
     notes_ = new NotesSection(store_, sections_);
-    assistant_ = new AssistantSection(store_, sections_);
-    signOff_ = new SignOffSection(store_, sections_);
+    assistant_ = new AssistantSection(review_, sections_);
+    signOff_ = new SignOffSection(store_, review_, sections_);
     stack->addWidget(disclosure_);
     stack->addWidget(WidgetFactory::divider(false, sections_));
     stack->addWidget(layoutSlot_);
@@ -77,10 +79,10 @@ Inspector::Inspector(ReviewStore& store, QWidget* parent) : QScrollArea(parent),
     column->addStretch(1);
     setWidget(content);
 
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::activityChanged,
-                        &ReviewStore::presentationChanged})
-        connect(&store_, signal, this, &Inspector::refresh);
-    connect(&store_.assistant(), &AssistantService::assistantChanged, this, &Inspector::refresh);
+    for (auto signal : {&ReviewDocument::projectChanged, &ReviewDocument::selectionChanged, &ReviewDocument::activityChanged,
+                        &ReviewDocument::presentationChanged})
+        connect(&review_, signal, this, &Inspector::refresh);
+    connect(&review_.assistant(), &AssistantService::assistantChanged, this, &Inspector::refresh);
     connect(&notes_->editor(), &QPlainTextEdit::textChanged, this, &Inspector::recordDraft);
     for (TimeField* field : {&range_->inField(), &range_->outField()})
         connect(field, &QLineEdit::textChanged, this, &Inspector::recordDraft);
@@ -93,10 +95,10 @@ void Inspector::hostLabelLayoutControls(QWidget* controls) {
 }
 
 void Inspector::refresh() {
-    const std::optional<Shot> shot = store_.selected();
+    const std::optional<Shot> shot = review_.selected();
     noShot_->setVisible(!shot);
     sections_->setVisible(shot.has_value());
-    layoutSlot_->setVisible(store_.presentation().editLabelLayout);
+    layoutSlot_->setVisible(review_.presentation().editLabelLayout);
     if (!shot) return;
     showingDraft_ = true;  // re-showing the fields in another counting is no typing
     range_->setCounting(*shot);
@@ -108,7 +110,7 @@ void Inspector::refresh() {
 }
 
 void Inspector::updateDraft() {
-    const std::optional<Shot> shot = store_.selected();
+    const std::optional<Shot> shot = review_.selected();
     if (!shot) return;
     const auto key = std::make_tuple(shot->id, shot->start, shot->end);
     if (drafted_ == key) return;
@@ -117,7 +119,7 @@ void Inspector::updateDraft() {
     showingDraft_ = true;
     if (sameShot) {
         range_->setDraft(shot->start, shot->end);
-    } else if (const ShotDraft* draft = store_.drafts().find(shot->id)) {
+    } else if (const ShotDraft* draft = review_.drafts().find(shot->id)) {
         const ShotDraft kept = *draft;
         range_->setDraft(shot->start, shot->end);  // what a text that does not parse falls back to
         range_->inField().setText(QString::fromStdString(kept.inText));
@@ -131,15 +133,15 @@ void Inspector::updateDraft() {
 }
 
 void Inspector::recordDraft() {
-    const std::optional<Shot> shot = store_.selected();
+    const std::optional<Shot> shot = review_.selected();
     if (showingDraft_ || !shot) return;
     ShotDraft draft{notes_->editor().toPlainText().toStdString(), range_->inField().text().toStdString(),
                     range_->outField().text().toStdString()};
     const bool noteUnsaved = draft.note != shot->note;
     const bool rangeUnsaved = range_->inField().text() != range_->inField().format(shot->start) ||
                               range_->outField().text() != range_->outField().format(shot->end);
-    if (noteUnsaved || rangeUnsaved) store_.drafts().set(shot->id, std::move(draft));
-    else store_.drafts().clear(shot->id);
+    if (noteUnsaved || rangeUnsaved) review_.drafts().set(shot->id, std::move(draft));
+    else review_.drafts().clear(shot->id);
     notes_->markUnsaved(noteUnsaved);
     range_->markUnsaved(rangeUnsaved);
 }

@@ -19,6 +19,7 @@ class GroupSection;
 class InspectorSection;
 class NotesSection;
 class RangeSection;
+class ReviewDocument;
 class ReviewStore;
 
 class Inspector : public QScrollArea {
@@ -27,7 +28,7 @@ class Inspector : public QScrollArea {
 public:
     static constexpr int kWidth = 306;
 
-    explicit Inspector(ReviewStore& store, QWidget* parent = nullptr);
+    Inspector(ReviewStore& store, ReviewDocument& review, QWidget* parent = nullptr);
 
     DisclosureSection& disclosure() const { return *disclosure_; }
     RangeSection& range() const { return *range_; }
@@ -47,7 +48,8 @@ private:
     // saved note or range holds a draft, marked "Unsaved" in its sections.
     void recordDraft();
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // handed to the sections that edit
+    ReviewDocument& review_;
     QLabel* noShot_;
     QWidget* sections_;
     QWidget* layoutSlot_;

@@ -10,8 +10,8 @@
 
 namespace marrowick {
 
-InspectorSection::InspectorSection(ReviewStore& store, const QString& heading, QWidget* parent)
-    : QWidget(parent), store_(store) {
+InspectorSection::InspectorSection(ReviewDocument& review, const QString& heading, QWidget* parent)
+    : QWidget(parent), review_(review) {
     column_ = new QVBoxLayout(this);
     column_->setContentsMargins(0, 0, 0, 0);
     column_->setSpacing(8);

@@ -11,7 +11,7 @@ class QVBoxLayout;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class InspectorSection : public QWidget {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     bool markedUnsaved() const;
 
 protected:
-    InspectorSection(ReviewStore& store, const QString& heading, QWidget* parent);
+    InspectorSection(ReviewDocument& review, const QString& heading, QWidget* parent);
 
     QVBoxLayout* column() const { return column_; }
     // The heading's row, for a badge or an icon beside it.
@@ -34,7 +34,7 @@ protected:
     // Two widgets side by side, sharing the width.
     void addPair(QWidget* left, QWidget* right);
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
 
 private:
     QVBoxLayout* column_;

@@ -27,7 +27,7 @@ constexpr const char* kCornerArrows[][2] = {
 }  // namespace
 
 LabelLayoutControls::LabelLayoutControls(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Label position"), parent) {
+    : InspectorSection(store, QStringLiteral("Label position"), parent), store_(store) {
     output_ = caption({}, 11);
     column()->addWidget(output_);
 

@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace marrowick {
 
+class ReviewStore;
+
 class LayoutGuideControls;
 class StepSlider;
 
@@ -36,6 +38,7 @@ signals:
     void scopeChanged();
 
 private:
+    ReviewStore& store_;  // the edits this section makes
     void refresh();
     void change(const LabelLayoutChange& change);
     StepSlider* positionSlider(const QString& title, double minimum, double maximum,

@@ -27,6 +27,7 @@
 #include "ui/widget_factory.h"
 #include "ui/window_sheets.h"
 #include "workspace/review_store.h"
+#include "workspace/media_player.h"
 
 namespace marrowick {
 namespace {
@@ -53,7 +54,7 @@ MainWindow::MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* paren
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    sidebar_ = new Sidebar(store_, central);
+    sidebar_ = new Sidebar(store_, store_, central);
     row->addWidget(sidebar_);
     chrome_ = {sidebar_, WidgetFactory::divider(true, central)};
     row->addWidget(chrome_.back());
@@ -63,7 +64,7 @@ MainWindow::MainWindow(ReviewStore& store, AppDelegate& delegate, QWidget* paren
 
     menus_ = new AppMenus(store_, *this);
     alert_ = new ErrorAlert(store_, *this);
-    sheets_ = new WindowSheets(store_, *this);
+    sheets_ = new WindowSheets(store_, store_, *this);
     new ReviewKeys(store_, inspector_->range(), *this);
     connect(&store_, &ReviewStore::presentationChanged, this, &MainWindow::followFullScreen);
 }
@@ -103,10 +104,10 @@ QWidget* MainWindow::rightColumn() {
     auto* previewLayout = new QVBoxLayout(previewFrame);
     previewLayout->setContentsMargins(0, 6, 0, 0);
     auto* qtPlayer = dynamic_cast<QtMediaPlayer*>(&store_.player());
-    preview_ = new PreviewPane(store_, qtPlayer ? &qtPlayer->videoSink() : nullptr, previewFrame);
+    preview_ = new PreviewPane(store_, store_, qtPlayer ? &qtPlayer->videoSink() : nullptr, previewFrame);
     previewLayout->addWidget(preview_);
     previewFrame->setMinimumHeight(kPreviewMinimum);
-    library_ = new ShotLibrary(store_, split);
+    library_ = new ShotLibrary(store_, store_, split);
     library_->setMinimumHeight(kLibraryMinimumHeight);
     split->addWidget(previewFrame);
     split->addWidget(library_);
@@ -115,7 +116,7 @@ QWidget* MainWindow::rightColumn() {
     middle->addWidget(split, 1);
     auto* inspectorDivider = WidgetFactory::divider(true, column);
     middle->addWidget(inspectorDivider);
-    inspector_ = new Inspector(store_, column);
+    inspector_ = new Inspector(store_, store_, column);
     middle->addWidget(inspector_);
     layout->addLayout(middle, 1);
 
@@ -131,7 +132,7 @@ QWidget* MainWindow::rightColumn() {
 void MainWindow::hostLayoutEditor() {
     auto* controls = new LabelLayoutControls(store_);
     inspector_->hostLabelLayoutControls(controls);
-    auto* output = new OutputPreview(store_, preview_->player());
+    auto* output = new OutputPreview(store_, store_, preview_->player());
     output->setEditedKey([controls] { return controls->editedKey(); });
     connect(controls, &LabelLayoutControls::scopeChanged, &output->overlay(), &OutputOverlay::refresh);
     preview_->hostOutputPreview(output);

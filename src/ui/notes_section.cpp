@@ -12,7 +12,7 @@
 namespace marrowick {
 
 NotesSection::NotesSection(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Provenance & review notes"), parent) {
+    : InspectorSection(store, QStringLiteral("Provenance & review notes"), parent), store_(store) {
     editor_ = new QPlainTextEdit(this);
     editor_->setFixedHeight(75);
     editor_->setFont(Theme::font(11));

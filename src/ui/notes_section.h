@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace marrowick {
 
+class ReviewStore;
+
 class NotesSection : public InspectorSection {
     Q_OBJECT
 
@@ -22,6 +24,7 @@ public:
     QPlainTextEdit& editor() const { return *editor_; }
 
 private:
+    ReviewStore& store_;  // the edits this section makes
     QPlainTextEdit* editor_;
     QPushButton* save_;
     std::optional<Uuid> shot_;

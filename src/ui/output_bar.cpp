@@ -13,8 +13,9 @@
 
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
+#include "workspace/delivery_setup.h"
 #include "workspace/preview_output.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -23,7 +24,7 @@ constexpr int kPickerMaximumWidth = 330;
 
 }  // namespace
 
-OutputBar::OutputBar(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+OutputBar::OutputBar(ReviewDocument& review, QWidget* parent) : QWidget(parent), review_(review) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(14, 7, 14, 7);
     row->setSpacing(10);
@@ -44,18 +45,18 @@ OutputBar::OutputBar(ReviewStore& store, QWidget* parent) : QWidget(parent), sto
 
     connect(output_, &QComboBox::activated, this, &OutputBar::choose);
     connect(safeZones_, &QCheckBox::toggled, this, [this](bool on) {
-        PresentationState presentation = store_.presentation();
+        PresentationState presentation = review_.presentation();
         presentation.showSafeZones = on;
-        store_.setPresentation(presentation);
+        review_.setPresentation(presentation);
     });
     connect(position_, &QPushButton::clicked, this, [this] {
-        PresentationState presentation = store_.presentation();
+        PresentationState presentation = review_.presentation();
         presentation.editLabelLayout = !presentation.editLabelLayout;
         presentation.showSafeZones = true;
-        store_.setPresentation(presentation);
+        review_.setPresentation(presentation);
     });
-    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &OutputBar::refreshPresets);
-    connect(&store_, &ReviewStore::presentationChanged, this, &OutputBar::refreshPresentation);
+    connect(&review_.deliverySetup(), &DeliverySetup::presetsChanged, this, &OutputBar::refreshPresets);
+    connect(&review_, &ReviewDocument::presentationChanged, this, &OutputBar::refreshPresentation);
     refreshPresets();
 }
 
@@ -63,13 +64,13 @@ void OutputBar::refreshPresets() {
     const QSignalBlocker blocker(output_);
     output_->clear();
     output_->addItem(QStringLiteral("Source \u00b7 native MOV"), QString());
-    for (const DeliveryPreset& preset : PreviewOutput::choices(store_.deliverySetup().presets()))
+    for (const DeliveryPreset& preset : PreviewOutput::choices(review_.deliverySetup().presets()))
         output_->addItem(QString::fromStdString(preset.name), QString::fromStdString(preset.key));
     refreshPresentation();
 }
 
 void OutputBar::refreshPresentation() {
-    const PresentationState& presentation = store_.presentation();
+    const PresentationState& presentation = review_.presentation();
     const QSignalBlocker outputBlocker(output_);
     const QSignalBlocker zonesBlocker(safeZones_);
     output_->setCurrentIndex(std::max(0, output_->findData(QString::fromStdString(presentation.previewPresetKey))));
@@ -79,9 +80,9 @@ void OutputBar::refreshPresentation() {
 }
 
 void OutputBar::choose(int index) {
-    PresentationState presentation = store_.presentation();
+    PresentationState presentation = review_.presentation();
     presentation.previewPresetKey = output_->itemData(index).toString().toStdString();
-    store_.setPresentation(presentation);
+    review_.setPresentation(presentation);
 }
 
 }  // namespace marrowick

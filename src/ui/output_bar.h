@@ -9,20 +9,20 @@ class QPushButton;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class OutputBar : public QWidget {
     Q_OBJECT
 
 public:
-    explicit OutputBar(ReviewStore& store, QWidget* parent = nullptr);
+    explicit OutputBar(ReviewDocument& review, QWidget* parent = nullptr);
 
 private:
     void refreshPresets();
     void refreshPresentation();
     void choose(int index);
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     QComboBox* output_;
     QCheckBox* safeZones_;
     QPushButton* position_;

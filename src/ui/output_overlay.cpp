@@ -14,6 +14,7 @@
 #include "disclosure/layout_placement.h"
 #include "ui/theme.h"
 #include "workspace/review_store.h"
+#include "workspace/transport.h"
 
 namespace marrowick {
 namespace {

@@ -5,20 +5,23 @@
 #include <cmath>
 
 #include "ui/native_player.h"
-#include "workspace/review_store.h"
+#include "workspace/delivery_setup.h"
+#include "workspace/layout_queries.h"
+#include "workspace/review_document.h"
+#include "workspace/transport.h"
 
 namespace marrowick {
 
-OutputPreview::OutputPreview(ReviewStore& store, NativePlayer& player, QWidget* parent)
-    : QWidget(parent), store_(store), player_(player) {
+OutputPreview::OutputPreview(ReviewStore& store, ReviewDocument& review, NativePlayer& player, QWidget* parent)
+    : QWidget(parent), store_(store), review_(review), player_(player) {
     player_.setParent(this);
     overlay_ = new OutputOverlay(store_, this);
     overlay_->raise();
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presentationChanged,
-                        &ReviewStore::activityChanged})
-        connect(&store_, signal, this, &OutputPreview::place);
-    connect(&store_.deliverySetup(), &DeliverySetup::presetsChanged, this, &OutputPreview::place);
-    connect(&store_.transport(), &Transport::playheadChanged, overlay_, &OutputOverlay::refresh);
+    for (auto signal : {&ReviewDocument::projectChanged, &ReviewDocument::selectionChanged, &ReviewDocument::presentationChanged,
+                        &ReviewDocument::activityChanged})
+        connect(&review_, signal, this, &OutputPreview::place);
+    connect(&review_.deliverySetup(), &DeliverySetup::presetsChanged, this, &OutputPreview::place);
+    connect(&review_.transport(), &Transport::playheadChanged, overlay_, &OutputOverlay::refresh);
     place();
 }
 
@@ -36,7 +39,7 @@ void OutputPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void OutputPreview::place() {
-    const std::optional<RasterSize> size = store_.layouts().previewSize();
+    const std::optional<RasterSize> size = review_.layouts().previewSize();
     const QRect frame = size ? frameRect(this->size(), size->width, size->height) : rect();
     player_.setGeometry(frame);
     overlay_->setGeometry(frame);

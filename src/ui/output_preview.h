@@ -11,6 +11,7 @@
 namespace marrowick {
 
 class NativePlayer;
+class ReviewDocument;
 class ReviewStore;
 
 class OutputPreview : public QWidget {
@@ -18,7 +19,7 @@ class OutputPreview : public QWidget {
 
 public:
     // Takes `player` into this view.
-    OutputPreview(ReviewStore& store, NativePlayer& player, QWidget* parent = nullptr);
+    OutputPreview(ReviewStore& store, ReviewDocument& review, NativePlayer& player, QWidget* parent = nullptr);
 
     OutputOverlay& overlay() const { return *overlay_; }
     void setEditedKey(OutputOverlay::EditedKey editedKey) { overlay_->setEditedKey(std::move(editedKey)); }
@@ -32,7 +33,8 @@ protected:
 private:
     void place();
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // handed to the overlay, which moves labels
+    ReviewDocument& review_;
     NativePlayer& player_;
     OutputOverlay* overlay_;
 };

@@ -13,21 +13,22 @@
 #include "delivery/preset_operations.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/delivery_setup.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-PresetRow::PresetRow(ReviewStore& store, DeliveryPreset preset, std::function<void(const DeliveryPreset&)> edit,
+PresetRow::PresetRow(ReviewDocument& review, DeliveryPreset preset, std::function<void(const DeliveryPreset&)> edit,
                      std::function<void()> leave, QWidget* parent)
-    : QWidget(parent), store_(store), preset_(std::move(preset)) {
+    : QWidget(parent), review_(review), preset_(std::move(preset)) {
     const QString name = QString::fromStdString(preset_.name);
     checkbox_ = new QCheckBox(this);
     checkbox_->setAccessibleName(QStringLiteral("Select ") + name);
     connect(checkbox_, &QCheckBox::clicked, this, [this](bool on) {
-        DeliveryChoices choices = store_.deliverySetup().delivery();
+        DeliveryChoices choices = review_.deliverySetup().delivery();
         if (on) choices.deliveryKeys.insert(preset_.key);
         else choices.deliveryKeys.erase(preset_.key);
-        store_.deliverySetup().setDelivery(std::move(choices));
+        review_.deliverySetup().setDelivery(std::move(choices));
     });
     auto* texts = new QVBoxLayout;
     texts->setSpacing(1);
@@ -57,7 +58,7 @@ bool PresetRow::opensInBrowser(const std::string& address) {
            (scheme == QLatin1String("https") || scheme == QLatin1String("http"));
 }
 
-void PresetRow::refresh() { checkbox_->setChecked(store_.deliverySetup().delivery().deliveryKeys.contains(preset_.key)); }
+void PresetRow::refresh() { checkbox_->setChecked(review_.deliverySetup().delivery().deliveryKeys.contains(preset_.key)); }
 
 void PresetRow::buildMenu(const std::function<void(const DeliveryPreset&)>& edit, const std::function<void()>& leave) {
     menu_->addAction(QStringLiteral("Preview label position && safe zones"), this, [this, leave] { preview(leave); });
@@ -66,9 +67,9 @@ void PresetRow::buildMenu(const std::function<void(const DeliveryPreset&)>& edit
     if (preset_.kind == "custom") {
         menu_->addAction(QStringLiteral("Edit…"), this, [this, edit] { edit(preset_); });
         if (preset_.archivedAt)
-            menu_->addAction(QStringLiteral("Restore"), this, [this] { store_.deliverySetup().restorePreset(preset_); });
+            menu_->addAction(QStringLiteral("Restore"), this, [this] { review_.deliverySetup().restorePreset(preset_); });
         else
-            menu_->addAction(QStringLiteral("Archive"), this, [this] { store_.deliverySetup().archivePreset(preset_); });
+            menu_->addAction(QStringLiteral("Archive"), this, [this] { review_.deliverySetup().archivePreset(preset_); });
     }
     if (opensInBrowser(preset_.specificationUrl))
         menu_->addAction(QStringLiteral("Specification"), this, [this] {
@@ -77,11 +78,11 @@ void PresetRow::buildMenu(const std::function<void(const DeliveryPreset&)>& edit
 }
 
 void PresetRow::preview(const std::function<void()>& leave) {
-    PresentationState presentation = store_.presentation();
+    PresentationState presentation = review_.presentation();
     presentation.previewPresetKey = preset_.key;
     presentation.showSafeZones = true;
     presentation.editLabelLayout = true;
-    store_.setPresentation(std::move(presentation));
+    review_.setPresentation(std::move(presentation));
     leave();
 }
 

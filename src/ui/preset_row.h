@@ -13,14 +13,14 @@ class QMenu;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class PresetRow : public QWidget {
     Q_OBJECT
 
 public:
     // `edit` opens the preset editor on a preset; `leave` closes the delivery window.
-    PresetRow(ReviewStore& store, DeliveryPreset preset, std::function<void(const DeliveryPreset&)> edit,
+    PresetRow(ReviewDocument& review, DeliveryPreset preset, std::function<void(const DeliveryPreset&)> edit,
               std::function<void()> leave, QWidget* parent);
 
     const DeliveryPreset& preset() const { return preset_; }
@@ -36,7 +36,7 @@ private:
     void buildMenu(const std::function<void(const DeliveryPreset&)>& edit, const std::function<void()>& leave);
     void preview(const std::function<void()>& leave);
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     DeliveryPreset preset_;
     QCheckBox* checkbox_;
     QMenu* menu_;

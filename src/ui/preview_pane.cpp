@@ -15,36 +15,37 @@
 #include "ui/theme.h"
 #include "ui/transport_bar.h"
 #include "ui/widget_factory.h"
+#include "workspace/delivery_setup.h"
 #include "workspace/preview_output.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-PreviewPane::PreviewPane(ReviewStore& store, QVideoSink* sink, QWidget* parent)
-    : QWidget(parent), store_(store), player_(new NativePlayer(sink)) {
+PreviewPane::PreviewPane(ReviewStore& store, ReviewDocument& review, QVideoSink* sink, QWidget* parent)
+    : QWidget(parent), store_(store), review_(review), player_(new NativePlayer(sink)) {
     setObjectName(QStringLiteral("PreviewPane"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#PreviewPane { background: #0c0c0e; border: 1px solid #222328; border-radius: 8px; }"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(1, 1, 1, 1);
     column->setSpacing(0);
-    outputBar_ = new OutputBar(store_, this);
+    outputBar_ = new OutputBar(review_, this);
     column->addWidget(outputBar_);
     column->addWidget(videoArea(), 1);
     timelineRow_ = new QWidget(this);
     auto* timelineLayout = new QHBoxLayout(timelineRow_);
     timelineLayout->setContentsMargins(14, 6, 14, 2);
-    timeline_ = new FilmTimeline(store_, timelineRow_);
+    timeline_ = new FilmTimeline(review_, timelineRow_);
     timelineLayout->addWidget(timeline_);
     column->addWidget(timelineRow_);
-    transport_ = new TransportBar(store_, this);
+    transport_ = new TransportBar(review_, this);
     column->addWidget(transport_);
 
-    for (auto signal : {&ReviewStore::projectChanged, &ReviewStore::selectionChanged, &ReviewStore::presentationChanged,
-                        &ReviewStore::activityChanged})
-        connect(&store_, signal, this, &PreviewPane::refresh);
+    for (auto signal : {&ReviewDocument::projectChanged, &ReviewDocument::selectionChanged, &ReviewDocument::presentationChanged,
+                        &ReviewDocument::activityChanged})
+        connect(&review_, signal, this, &PreviewPane::refresh);
     for (auto signal : {&DeliverySetup::presetsChanged, &DeliverySetup::deliveryChanged})
-        connect(&store_.deliverySetup(), signal, this, &PreviewPane::refresh);
+        connect(&review_.deliverySetup(), signal, this, &PreviewPane::refresh);
     refresh();
 }
 
@@ -70,20 +71,20 @@ QWidget* PreviewPane::videoArea() {
 void PreviewPane::hostOutputPreview(QWidget* outputPreview) { output_->layout()->addWidget(outputPreview); }
 
 void PreviewPane::refresh() {
-    const std::optional<Shot> shot = store_.selected();
-    const std::optional<Film> film = store_.selectedFilm();
+    const std::optional<Shot> shot = review_.selected();
+    const std::optional<Film> film = review_.selectedFilm();
     const std::optional<DeliveryPreset> preset =
-        PreviewOutput::preset(store_.deliverySetup().presets(), store_.presentation().previewPresetKey);
-    const bool hasShots = !store_.project().shots.empty();
+        PreviewOutput::preset(review_.deliverySetup().presets(), review_.presentation().previewPresetKey);
+    const bool hasShots = !review_.project().shots.empty();
     empty_->present(QStringLiteral("film.stack"),
                     hasShots ? QStringLiteral("Select a shot to review") : QStringLiteral("Bring your films into focus"),
                     QStringLiteral("Import multiple edits. Find every shot. Review once."));
     import_->setVisible(!hasShots);
-    import_->setEnabled(!store_.busy());
+    import_->setEnabled(!review_.busy());
     if (!shot) video_->setCurrentWidget(empty_);
     else if (!PreviewOutput::size(film, preset)) video_->setCurrentWidget(rasterCaption_);
     else video_->setCurrentWidget(output_);
-    player_->setFill(preset.has_value() && store_.deliverySetup().delivery().deliveryFraming == Framing::crop);
+    player_->setFill(preset.has_value() && review_.deliverySetup().delivery().deliveryFraming == Framing::crop);
     for (QWidget* part : std::initializer_list<QWidget*>{outputBar_, timelineRow_, transport_})
         part->setVisible(film.has_value());
     timeline_->setFilm(film);

@@ -14,6 +14,7 @@ class EmptyState;
 class FilmTimeline;
 class NativePlayer;
 class OutputBar;
+class ReviewDocument;
 class ReviewStore;
 class TransportBar;
 
@@ -22,7 +23,7 @@ class PreviewPane : public QWidget {
 
 public:
     // `sink` delivers the player's frames; without one the video area stays black.
-    PreviewPane(ReviewStore& store, QVideoSink* sink, QWidget* parent = nullptr);
+    PreviewPane(ReviewStore& store, ReviewDocument& review, QVideoSink* sink, QWidget* parent = nullptr);
 
     NativePlayer& player() const { return *player_; }
     FilmTimeline& timeline() const { return *timeline_; }
@@ -40,7 +41,8 @@ private:
     void refresh();
     QWidget* videoArea();
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // imports films
+    ReviewDocument& review_;
     OutputBar* outputBar_;
     QStackedWidget* video_;
     EmptyState* empty_;

@@ -12,6 +12,7 @@
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
 #include "workspace/review_store.h"
+#include "workspace/transport.h"
 
 namespace marrowick {
 namespace {
@@ -50,7 +51,7 @@ QString unitsCaption(TimeDisplay display) {
 }  // namespace
 
 RangeSection::RangeSection(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Range & boundaries"), parent) {
+    : InspectorSection(store, QStringLiteral("Range & boundaries"), parent), store_(store) {
     in_ = new TimeField(QStringLiteral("In: timecode, #frame or seconds"), this);
     out_ = new TimeField(QStringLiteral("Out: timecode, #frame or seconds"), this);
     column()->addWidget(pointRow(QStringLiteral("IN"), in_, QStringLiteral("arrow.down.to.line"),

@@ -9,6 +9,8 @@ class QPushButton;
 
 namespace marrowick {
 
+class ReviewStore;
+
 class TimeField;
 
 class RangeSection : public InspectorSection {
@@ -32,6 +34,7 @@ public:
     TimeField& outField() const { return *out_; }
 
 private:
+    ReviewStore& store_;  // the edits this section makes
     QWidget* pointRow(const QString& title, TimeField* field, const QString& symbol, const QString& tooltip,
                       void (RangeSection::*mark)());
     void applyRange();

@@ -9,7 +9,7 @@ class QWidget;
 namespace marrowick {
 
 class RangeSection;
-class ReviewStore;
+class ReviewDocument;
 
 class ReviewKeys : public QObject {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     // The keys as the footer lists them.
     static const char* const kHint;
 
-    ReviewKeys(ReviewStore& store, RangeSection& range, QWidget& window);
+    ReviewKeys(ReviewDocument& review, RangeSection& range, QWidget& window);
 };
 
 }  // namespace marrowick

@@ -24,7 +24,7 @@
 #include "ui/toggle_switch.h"
 #include "ui/widget_factory.h"
 #include "workspace/models/shot_list_model.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -33,11 +33,12 @@ constexpr int kScrollAnimation_ms = 220;
 
 }  // namespace
 
-ShotLibrary::ShotLibrary(ReviewStore& store, QWidget* parent)
+ShotLibrary::ShotLibrary(ReviewStore& store, ReviewDocument& review, QWidget* parent)
     : QWidget(parent),
       store_(store),
-      model_(new ShotListModel(store, this)),
-      compactRows_(store.presentation().compactRows) {
+      review_(review),
+      model_(new ShotListModel(review, this)),
+      compactRows_(review.presentation().compactRows) {
     setObjectName(QStringLiteral("ShotLibrary"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -64,10 +65,10 @@ ShotLibrary::ShotLibrary(ReviewStore& store, QWidget* parent)
     connect(model_, &ShotListModel::modelReset, this, &ShotLibrary::refreshContents);
     // An empty list may stay empty while the project under it gains or loses its shots (a search
     // that matches nothing in both), which resets nothing: the empty state follows the project.
-    connect(&store_, &ReviewStore::projectChanged, this, &ShotLibrary::refreshContents);
-    connect(&store_, &ReviewStore::listOptionsChanged, this, &ShotLibrary::refreshOptions);
-    connect(&store_, &ReviewStore::selectionChanged, this, &ShotLibrary::scheduleScrollToSelection);
-    connect(&store_, &ReviewStore::presentationChanged, this, &ShotLibrary::refreshDensity);
+    connect(&review_, &ReviewDocument::projectChanged, this, &ShotLibrary::refreshContents);
+    connect(&review_, &ReviewDocument::listOptionsChanged, this, &ShotLibrary::refreshOptions);
+    connect(&review_, &ReviewDocument::selectionChanged, this, &ShotLibrary::scheduleScrollToSelection);
+    connect(&review_, &ReviewDocument::presentationChanged, this, &ShotLibrary::refreshDensity);
     refreshContents();
     refreshOptions();
 }
@@ -91,12 +92,12 @@ QWidget* ShotLibrary::header() {
     search_->addAction(SymbolIcon::icon(QStringLiteral("magnifyingglass"), Theme::kTertiaryText, 14),
                        QLineEdit::LeadingPosition);
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        store_.setSearch(text.toStdString());
+        review_.setSearch(text.toStdString());
     });
     row->addWidget(search_);
 
     groupSort_ = new ToggleSwitch(QStringLiteral("Group similar"), header);
-    connect(groupSort_, &ToggleSwitch::toggled, this, [this](bool on) { store_.setGroupSort(on); });
+    connect(groupSort_, &ToggleSwitch::toggled, this, [this](bool on) { review_.setGroupSort(on); });
     row->addWidget(groupSort_);
     return header;
 }
@@ -104,7 +105,7 @@ QWidget* ShotLibrary::header() {
 QListView* ShotLibrary::makeList() {
     auto* list = new QListView(stack_);
     list->setModel(model_);
-    list->setItemDelegate(new ShotRowDelegate(store_, *model_, list));
+    list->setItemDelegate(new ShotRowDelegate(review_, *model_, list));
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -129,7 +130,7 @@ void ShotLibrary::refreshContents() {
         stack_->setCurrentWidget(list_);
         return;
     }
-    if (store_.project().shots.empty())
+    if (review_.project().shots.empty())
         empty_->present(QStringLiteral("plus.rectangle.on.rectangle"), QStringLiteral("Your shot library starts here"),
                         QStringLiteral("Drop video files anywhere in this window."));
     else
@@ -139,7 +140,7 @@ void ShotLibrary::refreshContents() {
 }
 
 void ShotLibrary::refreshOptions() {
-    const ShotListOptions& options = store_.listOptions();
+    const ShotListOptions& options = review_.listOptions();
     const QString search = QString::fromStdString(options.search);
     if (search_->text() != search) {
         const QSignalBlocker blocker(search_);
@@ -153,14 +154,14 @@ void ShotLibrary::refreshOptions() {
 
 // Uniform rows keep the first row's size until the list lays its items out again.
 void ShotLibrary::refreshDensity() {
-    if (store_.presentation().compactRows == compactRows_) return;
-    compactRows_ = store_.presentation().compactRows;
+    if (review_.presentation().compactRows == compactRows_) return;
+    compactRows_ = review_.presentation().compactRows;
     list_->doItemsLayout();
     scrollToSelection();
 }
 
 void ShotLibrary::scheduleScrollToSelection() {
-    if (store_.selection().empty() || scrollPending_) return;
+    if (review_.selection().empty() || scrollPending_) return;
     scrollPending_ = true;
     QTimer::singleShot(0, this, [this] {
         scrollPending_ = false;
@@ -171,7 +172,7 @@ void ShotLibrary::scheduleScrollToSelection() {
 // Centres the selected row nearest the middle of the view, so a click or a toggle moves the list
 // as little as possible while a selection made elsewhere comes into view.
 void ShotLibrary::scrollToSelection() {
-    const std::set<Uuid>& selection = store_.selection();
+    const std::set<Uuid>& selection = review_.selection();
     if (selection.empty() || model_->rowCount() == 0) return;
     const QScrollBar* bar = list_->verticalScrollBar();
     const int rowHeight = ShotRowDelegate::rowPitch(compactRows_);
@@ -202,7 +203,7 @@ std::unique_ptr<QMenu> ShotLibrary::rowMenu(int row) {
     const std::int64_t group = model_->shotAt(row).group;
     auto menu = std::make_unique<QMenu>(this);
     menu->addAction(QStringLiteral("Show visual group"), this,
-                    [this, group] { store_.setFilter(ShotFilter::ofGroup(group)); });
+                    [this, group] { review_.setFilter(ShotFilter::ofGroup(group)); });
     menu->addAction(QStringLiteral("Select all in group"), this, [this, group] { selectGroup(group); });
     return menu;
 }
@@ -215,9 +216,9 @@ void ShotLibrary::showRowMenu(const QPoint& where) {
 void ShotLibrary::selectGroup(std::int64_t group) {
     std::set<Uuid> members;
     if (group > 0)
-        for (const Shot& shot : store_.project().shots)
+        for (const Shot& shot : review_.project().shots)
             if (shot.group == group) members.insert(shot.id);
-    store_.setSelection(std::move(members));
+    review_.setSelection(std::move(members));
 }
 
 }  // namespace marrowick

@@ -16,6 +16,7 @@ class QStackedWidget;
 namespace marrowick {
 
 class EmptyState;
+class ReviewDocument;
 class ReviewStore;
 class ShotListModel;
 class ToggleSwitch;
@@ -24,7 +25,7 @@ class ShotLibrary : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ShotLibrary(ReviewStore& store, QWidget* parent = nullptr);
+    ShotLibrary(ReviewStore& store, ReviewDocument& review, QWidget* parent = nullptr);
 
     QListView& listView() { return *list_; }
     ShotListModel& model() { return *model_; }
@@ -46,7 +47,8 @@ private:
     void showRowMenu(const QPoint& where);
     void selectGroup(std::int64_t group);
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // handed to the selection bar, which decides
+    ReviewDocument& review_;
     ShotListModel* model_;
     bool compactRows_;
     QLabel* count_ = nullptr;

@@ -10,7 +10,7 @@
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "workspace/models/shot_list_model.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -93,14 +93,14 @@ QString categoryLine(const QModelIndex& index) {
 
 }  // namespace
 
-ShotRowDelegate::ShotRowDelegate(ReviewStore& store, ShotListModel& model, QObject* parent)
-    : QStyledItemDelegate(parent), store_(store), model_(model) {}
+ShotRowDelegate::ShotRowDelegate(ReviewDocument& review, ShotListModel& model, QObject* parent)
+    : QStyledItemDelegate(parent), review_(review), model_(model) {}
 
 QSize ShotRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
     return {400, rowPitch(compact())};
 }
 
-bool ShotRowDelegate::compact() const { return store_.presentation().compactRows; }
+bool ShotRowDelegate::compact() const { return review_.presentation().compactRows; }
 
 QRect ShotRowDelegate::checkboxRect(const QRect& row) {
     const QRect frame = rowFrame(row);
@@ -260,7 +260,7 @@ bool ShotRowDelegate::editorEvent(QEvent* event, QAbstractItemModel*, const QSty
     const Uuid shotID = model_.shotAt(index.row()).id;
     const bool toggle =
         checkboxRect(option.rect).contains(mouse->position().toPoint()) || mouse->modifiers() & Qt::ControlModifier;
-    store_.focus(shotID, toggle);
+    review_.focus(shotID, toggle);
     return true;
 }
 

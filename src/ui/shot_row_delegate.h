@@ -7,7 +7,7 @@
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 class ShotListModel;
 
 // Row layout, left to right: checkbox, thumbnail, clock range / film / category, decision badge /
@@ -25,7 +25,7 @@ public:
     // The distance from one row's top to the next in either density.
     static int rowPitch(bool compact) { return (compact ? kCompactRowHeight : kRowHeight) + kSpacing; }
 
-    ShotRowDelegate(ReviewStore& store, ShotListModel& model, QObject* parent = nullptr);
+    ShotRowDelegate(ReviewDocument& review, ShotListModel& model, QObject* parent = nullptr);
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -45,7 +45,7 @@ private:
     void paintCompactDecision(QPainter* painter, const QRect& row, const QModelIndex& index) const;
     bool compact() const;
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     ShotListModel& model_;
     mutable ThumbnailCache thumbnails_;
 };

@@ -18,7 +18,7 @@
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -49,7 +49,8 @@ QWidget* iconLabel(const QString& symbol, const QColor& color, int size, QWidget
 
 }  // namespace
 
-Sidebar::Sidebar(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+Sidebar::Sidebar(ReviewStore& store, ReviewDocument& review, QWidget* parent)
+    : QWidget(parent), store_(store), review_(review) {
     setObjectName(QStringLiteral("Sidebar"));
     setFixedWidth(kWidth);
     WidgetFactory::fillBackground(this, Theme::kSidebar);
@@ -64,9 +65,9 @@ Sidebar::Sidebar(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(
     addFilms(layout);
     layout->addWidget(footer());
 
-    connect(&store_, &ReviewStore::projectChanged, this, &Sidebar::refreshCounts);
-    connect(&store_, &ReviewStore::listOptionsChanged, this, &Sidebar::refreshHighlight);
-    connect(&store_, &ReviewStore::activityChanged, this, [this] { addFilms_->setEnabled(!store_.busy()); });
+    connect(&review_, &ReviewDocument::projectChanged, this, &Sidebar::refreshCounts);
+    connect(&review_, &ReviewDocument::listOptionsChanged, this, &Sidebar::refreshHighlight);
+    connect(&review_, &ReviewDocument::activityChanged, this, [this] { addFilms_->setEnabled(!review_.busy()); });
     refreshCounts();
     refreshHighlight();
 }
@@ -148,9 +149,9 @@ QWidget* Sidebar::footer() {
     auto* guide = WidgetFactory::button(QStringLiteral("Disclosure guide \u2197"), {}, "plain", footer);
     guide->setStyleSheet(QStringLiteral("color: #ff9f0a; text-align: left; padding-left: 0;"));
     connect(guide, &QPushButton::clicked, this, [this] {
-        PresentationState presentation = store_.presentation();
+        PresentationState presentation = review_.presentation();
         presentation.guide = true;
-        store_.setPresentation(presentation);
+        review_.setPresentation(presentation);
     });
     column->addWidget(guide, 0, Qt::AlignLeft);
 
@@ -160,9 +161,9 @@ QWidget* Sidebar::footer() {
     bottom->addStretch(1);
     auto* settings = WidgetFactory::button(QStringLiteral("Settings"), QStringLiteral("slider.horizontal.3"), "small", footer);
     connect(settings, &QPushButton::clicked, this, [this] {
-        PresentationState presentation = store_.presentation();
+        PresentationState presentation = review_.presentation();
         presentation.settings = true;
-        store_.setPresentation(presentation);
+        review_.setPresentation(presentation);
     });
     bottom->addWidget(settings);
     column->addLayout(bottom);
@@ -170,8 +171,8 @@ QWidget* Sidebar::footer() {
 }
 
 void Sidebar::choose(const std::string& key) {
-    store_.setFilter(ShotFilter::parse(key));
-    if (key == "groups") store_.setGroupSort(true);
+    review_.setFilter(ShotFilter::parse(key));
+    if (key == "groups") review_.setGroupSort(true);
     refreshHighlight();
 }
 
@@ -181,7 +182,7 @@ void Sidebar::changeEvent(QEvent* event) {
 }
 
 void Sidebar::refreshCounts() {
-    const Project& project = store_.project();
+    const Project& project = review_.project();
     const ReviewCounts counts = ReviewCounts::of(project);
     const std::size_t values[] = {counts.shots, counts.needsReview, counts.labelled, counts.uncertain, counts.carried};
     for (std::size_t i = 0; i < std::size(values); ++i) navigation_[i].second->setCount(values[i]);
@@ -247,7 +248,7 @@ QWidget* Sidebar::signOffCaption(const FilmRow& row) {
 }
 
 void Sidebar::refreshHighlight() {
-    const std::string filter = store_.listOptions().filter.key();
+    const std::string filter = review_.listOptions().filter.key();
     for (auto& [key, entry] : navigation_) entry->setChecked(key == filter);
     for (auto& [key, entry] : filmEntries_) entry->setChecked(key == filter);
 }
@@ -261,7 +262,7 @@ void Sidebar::showFilmMenu(const Uuid& filmID, const QPoint& where) {
     menu.addSeparator();
     QAction* signOff = menu.addAction(QStringLiteral("Sign off film"), this,
                                       [this, filmID] { StoreOperations::signOff(store_, filmID); });
-    signOff->setEnabled(store_.canSignOff(filmID));
+    signOff->setEnabled(review_.canSignOff(filmID));
     menu.exec(where);
 }
 

@@ -14,6 +14,7 @@ class QVBoxLayout;
 namespace marrowick {
 
 class NavEntry;
+class ReviewDocument;
 class ReviewStore;
 
 class Sidebar : public QWidget {
@@ -22,7 +23,7 @@ class Sidebar : public QWidget {
 public:
     static constexpr int kWidth = 214;
 
-    explicit Sidebar(ReviewStore& store, QWidget* parent = nullptr);
+    Sidebar(ReviewStore& store, ReviewDocument& review, QWidget* parent = nullptr);
 
 protected:
     // The window coming back to the front (or leaving it) checks the films again: they may have
@@ -50,7 +51,8 @@ private:
     void showFilmMenu(const Uuid& filmID, const QPoint& where);
     void choose(const std::string& key);
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // runs the film operations
+    ReviewDocument& review_;
     std::vector<std::pair<std::string, NavEntry*>> navigation_;
     std::vector<std::pair<std::string, NavEntry*>> filmEntries_;
     std::vector<FilmRow> filmRows_;

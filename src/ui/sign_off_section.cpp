@@ -9,7 +9,7 @@
 #include "ui/store_operations.h"
 #include "ui/widget_factory.h"
 #include "workspace/preferences.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -27,8 +27,8 @@ QString stateLine(const Project& project, const Film& film) {
 
 }  // namespace
 
-SignOffSection::SignOffSection(ReviewStore& store, QWidget* parent)
-    : InspectorSection(store, QStringLiteral("Film sign-off"), parent) {
+SignOffSection::SignOffSection(ReviewStore& store, ReviewDocument& review, QWidget* parent)
+    : InspectorSection(review, QStringLiteral("Film sign-off"), parent), store_(store) {
     state_ = caption({});
     column()->addWidget(state_);
     signOff_ = WidgetFactory::button(QStringLiteral("Sign off film"), QStringLiteral("checkmark.seal"), "small", this);
@@ -38,9 +38,9 @@ SignOffSection::SignOffSection(ReviewStore& store, QWidget* parent)
 
 void SignOffSection::present(const Shot& shot) {
     filmID_ = shot.filmID;
-    const Film* film = store_.project().film(shot.filmID);
-    state_->setText(film ? stateLine(store_.project(), *film) : QString());
-    signOff_->setEnabled(store_.canSignOff(shot.filmID));
+    const Film* film = review_.project().film(shot.filmID);
+    state_->setText(film ? stateLine(review_.project(), *film) : QString());
+    signOff_->setEnabled(review_.canSignOff(shot.filmID));
 }
 
 }  // namespace marrowick

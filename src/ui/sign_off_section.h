@@ -9,15 +9,18 @@ class QPushButton;
 
 namespace marrowick {
 
+class ReviewStore;
+
 class SignOffSection : public InspectorSection {
     Q_OBJECT
 
 public:
-    SignOffSection(ReviewStore& store, QWidget* parent = nullptr);
+    SignOffSection(ReviewStore& store, ReviewDocument& review, QWidget* parent = nullptr);
 
     void present(const Shot& shot) override;
 
 private:
+    ReviewStore& store_;  // signs the film off
     QLabel* state_;
     QPushButton* signOff_;
     Uuid filmID_;

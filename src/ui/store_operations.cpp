@@ -33,6 +33,8 @@ void exportVideos(ReviewStore& store) { store.exportVideos(); }
 
 void exportReviewReport(ReviewStore& store) { store.exportReviewReport(); }
 
+void exportDelivery(ReviewStore& store) { store.exportDelivery(); }
+
 void signOff(ReviewStore& store, const Uuid& filmID) { store.signOff(filmID); }
 
 }  // namespace marrowick::StoreOperations

@@ -23,6 +23,7 @@ void exportReports(ReviewStore& store);
 void exportVideos(ReviewStore& store);
 void exportTimeline(ReviewStore& store);
 void exportReviewReport(ReviewStore& store);
+void exportDelivery(ReviewStore& store);
 void signOff(ReviewStore& store, const Uuid& filmID);
 
 }  // namespace StoreOperations

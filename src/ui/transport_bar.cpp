@@ -13,8 +13,10 @@
 #include "ui/symbol_icon.h"
 #include "ui/theme.h"
 #include "ui/widget_factory.h"
+#include "workspace/delivery_setup.h"
 #include "workspace/preview_output.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
+#include "workspace/transport.h"
 
 namespace marrowick {
 namespace {
@@ -35,16 +37,16 @@ QToolButton* transportButton(const QString& symbol, const QString& tooltip, QWid
 
 }  // namespace
 
-TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent), store_(store) {
+TransportBar::TransportBar(ReviewDocument& review, QWidget* parent) : QWidget(parent), review_(review) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(14, 4, 14, 8);
     row->setSpacing(12);
     auto* back = transportButton(QStringLiteral("backward.frame"), QStringLiteral("Previous frame"), this);
     auto* play = transportButton(QStringLiteral("playpause.fill"), QStringLiteral("Play / Pause"), this);
     auto* forward = transportButton(QStringLiteral("forward.frame"), QStringLiteral("Next frame"), this);
-    connect(back, &QToolButton::clicked, this, [this] { store_.transport().stepFrame(-1); });
-    connect(play, &QToolButton::clicked, this, [this] { store_.transport().togglePlay(); });
-    connect(forward, &QToolButton::clicked, this, [this] { store_.transport().stepFrame(1); });
+    connect(back, &QToolButton::clicked, this, [this] { review_.transport().stepFrame(-1); });
+    connect(play, &QToolButton::clicked, this, [this] { review_.transport().togglePlay(); });
+    connect(forward, &QToolButton::clicked, this, [this] { review_.transport().stepFrame(1); });
     clock_ = WidgetFactory::label({}, Theme::font(11, QFont::Normal, true), Theme::kText, this);
     loop_ = transportButton(QStringLiteral("repeat"), QStringLiteral("Loop shot  \\"), this);
     loop_->setCheckable(true);
@@ -58,11 +60,11 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     volume_->setAccessibleName(QStringLiteral("Volume"));
     auto* fullScreen = transportButton(QStringLiteral("arrow.up.left.and.arrow.down.right"),
                                        QStringLiteral("Full screen  F"), this);
-    connect(loop_, &QToolButton::clicked, this, [this] { store_.transport().toggleLoop(); });
-    connect(mute_, &QToolButton::clicked, this, [this] { store_.transport().toggleMute(); });
-    connect(volume_, &QSlider::valueChanged, this, [this](int percent) { store_.transport().setVolume(percent); });
+    connect(loop_, &QToolButton::clicked, this, [this] { review_.transport().toggleLoop(); });
+    connect(mute_, &QToolButton::clicked, this, [this] { review_.transport().toggleMute(); });
+    connect(volume_, &QSlider::valueChanged, this, [this](int percent) { review_.transport().setVolume(percent); });
     connect(fullScreen, &QToolButton::clicked, this,
-            [this] { store_.transport().setFullScreen(!store_.presentation().fullScreen); });
+            [this] { review_.transport().setFullScreen(!review_.presentation().fullScreen); });
     framing_ = new QComboBox(this);
     framing_->setFixedWidth(kFramingWidth);
     framing_->setAccessibleName(QStringLiteral("Framing"));
@@ -75,25 +77,25 @@ TransportBar::TransportBar(ReviewStore& store, QWidget* parent) : QWidget(parent
     row->addWidget(raster_);
 
     connect(framing_, &QComboBox::activated, this, [this](int index) {
-        DeliveryChoices delivery = store_.deliverySetup().delivery();
+        DeliveryChoices delivery = review_.deliverySetup().delivery();
         delivery.deliveryFraming = FramingChoice::at(*framing_, index);
-        store_.deliverySetup().setDelivery(delivery);
+        review_.deliverySetup().setDelivery(delivery);
     });
-    connect(&store_.transport(), &Transport::playheadChanged, this, &TransportBar::refreshClock);
-    connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshClock);
-    connect(&store_, &ReviewStore::projectChanged, this, &TransportBar::refreshClock);  // a film's timecode
-    connect(&store_, &ReviewStore::presentationChanged, this, &TransportBar::refreshPlayback);
-    connect(&store_.deliverySetup(), &DeliverySetup::deliveryChanged, this, &TransportBar::refreshFraming);
+    connect(&review_.transport(), &Transport::playheadChanged, this, &TransportBar::refreshClock);
+    connect(&review_, &ReviewDocument::presentationChanged, this, &TransportBar::refreshClock);
+    connect(&review_, &ReviewDocument::projectChanged, this, &TransportBar::refreshClock);  // a film's timecode
+    connect(&review_, &ReviewDocument::presentationChanged, this, &TransportBar::refreshPlayback);
+    connect(&review_.deliverySetup(), &DeliverySetup::deliveryChanged, this, &TransportBar::refreshFraming);
     refreshClock();
     refreshFraming();
     refreshPlayback();
     refreshOutput();
 }
 
-void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(store_.transport().playheadText())); }
+void TransportBar::refreshClock() { clock_->setText(QString::fromStdString(review_.transport().playheadText())); }
 
 void TransportBar::refreshPlayback() {
-    const PresentationState& presentation = store_.presentation();
+    const PresentationState& presentation = review_.presentation();
     loop_->setChecked(presentation.loop);
     mute_->setChecked(presentation.muted);
     mute_->setIcon(SymbolIcon::icon(presentation.muted ? QStringLiteral("speaker.slash.fill")
@@ -104,13 +106,13 @@ void TransportBar::refreshPlayback() {
 }
 
 void TransportBar::refreshFraming() {
-    FramingChoice::select(*framing_, store_.deliverySetup().delivery().deliveryFraming);
+    FramingChoice::select(*framing_, review_.deliverySetup().delivery().deliveryFraming);
 }
 
 void TransportBar::refreshOutput() {
     const std::optional<DeliveryPreset> preset =
-        PreviewOutput::preset(store_.deliverySetup().presets(), store_.presentation().previewPresetKey);
-    const std::optional<PreviewOutput::Raster> raster = PreviewOutput::size(store_.selectedFilm(), preset);
+        PreviewOutput::preset(review_.deliverySetup().presets(), review_.presentation().previewPresetKey);
+    const std::optional<PreviewOutput::Raster> raster = PreviewOutput::size(review_.selectedFilm(), preset);
     framing_->setVisible(preset.has_value());
     raster_->setVisible(raster.has_value());
     if (raster)

@@ -11,13 +11,13 @@ class QToolButton;
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 class TransportBar : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TransportBar(ReviewStore& store, QWidget* parent = nullptr);
+    explicit TransportBar(ReviewDocument& review, QWidget* parent = nullptr);
 
     // Shows or hides the framing picker and the raster text for the current output.
     void refreshOutput();
@@ -27,7 +27,7 @@ private:
     void refreshFraming();
     void refreshPlayback();
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     QLabel* clock_;
     QToolButton* loop_;
     QToolButton* mute_;

@@ -6,17 +6,18 @@
 #include "ui/delivery_view.h"
 #include "ui/guide_view.h"
 #include "ui/settings_view.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-WindowSheets::WindowSheets(ReviewStore& store, QWidget& window) : QObject(&window), store_(store), window_(window) {
+WindowSheets::WindowSheets(ReviewStore& store, ReviewDocument& review, QWidget& window)
+    : QObject(&window), store_(store), review_(review), window_(window) {
     sheets_ = {
         {&PresentationState::settings, [this] { return new SettingsView(store_, &window_); }, {}},
         {&PresentationState::guide, [this] { return new GuideView(&window_); }, {}},
-        {&PresentationState::deliverySettings, [this] { return new DeliveryView(store_, &window_); }, {}},
+        {&PresentationState::deliverySettings, [this] { return new DeliveryView(store_, review_, &window_); }, {}},
     };
-    connect(&store_, &ReviewStore::presentationChanged, this, &WindowSheets::refresh);
+    connect(&review_, &ReviewDocument::presentationChanged, this, &WindowSheets::refresh);
     refresh();
 }
 
@@ -27,7 +28,7 @@ QDialog* WindowSheets::sheet(bool PresentationState::*flag) const {
 }
 
 void WindowSheets::refresh() {
-    const PresentationState& presentation = store_.presentation();
+    const PresentationState& presentation = review_.presentation();
     for (Sheet& sheet : sheets_) {
         const bool wanted = presentation.*(sheet.flag);
         if (wanted && !sheet.dialog) open(sheet);
@@ -40,9 +41,9 @@ void WindowSheets::open(Sheet& sheet) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     const auto flag = sheet.flag;
     connect(dialog, &QDialog::finished, this, [this, flag] {
-        PresentationState presentation = store_.presentation();
+        PresentationState presentation = review_.presentation();
         presentation.*flag = false;
-        store_.setPresentation(presentation);
+        review_.setPresentation(presentation);
     });
     sheet.dialog = dialog;
     dialog->open();

@@ -15,13 +15,14 @@ class QWidget;
 
 namespace marrowick {
 
+class ReviewDocument;
 class ReviewStore;
 
 class WindowSheets : public QObject {
     Q_OBJECT
 
 public:
-    WindowSheets(ReviewStore& store, QWidget& window);
+    WindowSheets(ReviewStore& store, ReviewDocument& review, QWidget& window);
 
     // The sheet shown for a flag, or null.
     QDialog* sheet(bool PresentationState::*flag) const;
@@ -36,7 +37,8 @@ private:
     void refresh();
     void open(Sheet& sheet);
 
-    ReviewStore& store_;
+    ReviewStore& store_;  // handed to the settings and delivery windows
+    ReviewDocument& review_;
     QWidget& window_;
     std::vector<Sheet> sheets_;
 };

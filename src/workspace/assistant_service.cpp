@@ -10,7 +10,7 @@
 #include "assistant/local_assistant.h"
 #include "model/reference_date.h"
 #include "workspace/preferences.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -38,7 +38,7 @@ bool names(const std::vector<LocalModel>& models, const std::string& name) {
 
 }  // namespace
 
-AssistantService::AssistantService(ReviewStore& store) : store_(store), host_(store) {
+AssistantService::AssistantService(ReviewDocument& review, ActivityHost& host) : review_(review), host_(host) {
     state_.modelName = Preferences::localModel();
 }
 
@@ -49,8 +49,8 @@ void AssistantService::setState(AssistantState state) {
 }
 
 void AssistantService::ask(bool boundary) {
-    const std::optional<Shot> shot = store_.selected();
-    const std::optional<Film> film = store_.selectedFilm();
+    const std::optional<Shot> shot = review_.selected();
+    const std::optional<Film> film = review_.selectedFilm();
     if (!shot || !film) return;
     if (state_.modelName.empty()) {
         host_.showError(kEnable);

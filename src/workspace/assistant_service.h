@@ -9,15 +9,16 @@
 namespace marrowick {
 
 class ActivityHost;
-class ReviewStore;
+class ReviewDocument;
 
 // Owned by the controller; confined to the main thread.
 class AssistantService : public QObject {
     Q_OBJECT
 
 public:
-    // Starts with the model chosen in the preferences; `store` must outlive the service.
-    explicit AssistantService(ReviewStore& store);
+    // Starts with the model chosen in the preferences; `host` runs the requests as activities; both
+    // must outlive the service.
+    AssistantService(ReviewDocument& review, ActivityHost& host);
 
     const AssistantState& state() const { return state_; }  // assistantChanged
     void setState(AssistantState state);
@@ -37,7 +38,7 @@ signals:
     void assistantChanged();
 
 private:
-    ReviewStore& store_;
+    ReviewDocument& review_;
     ActivityHost& host_;
     LocalRuntime* runtime_ = nullptr;  // null: the program's shared runtime
     AssistantState state_;

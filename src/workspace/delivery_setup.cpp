@@ -11,12 +11,12 @@
 #include "workspace/desktop_dialogs.h"
 #include "workspace/failure_text.h"
 #include "workspace/preferences.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 
-DeliverySetup::DeliverySetup(ReviewStore& store, DesktopDialogs& dialogs, std::filesystem::path resourceRoot)
-    : store_(store), dialogs_(dialogs), resourceRoot_(std::move(resourceRoot)) {}
+DeliverySetup::DeliverySetup(ReviewDocument& review, DesktopDialogs& dialogs, std::filesystem::path resourceRoot)
+    : review_(review), dialogs_(dialogs), resourceRoot_(std::move(resourceRoot)) {}
 
 std::optional<std::string> DeliverySetup::load() {
     try {
@@ -52,7 +52,7 @@ std::optional<std::string> DeliverySetup::savePreset(const DeliveryPreset& edite
 
 void DeliverySetup::archivePreset(const DeliveryPreset& preset) {
     const bool archived =
-        store_.attempt([&] { setPresets(PresetOperations::archivePreset(presets_, preset, storage())); });
+        review_.attempt([&] { setPresets(PresetOperations::archivePreset(presets_, preset, storage())); });
     if (!archived) return;
     DeliveryChoices choices = delivery_;
     choices.deliveryKeys.erase(preset.key);
@@ -60,20 +60,20 @@ void DeliverySetup::archivePreset(const DeliveryPreset& preset) {
 }
 
 void DeliverySetup::restorePreset(const DeliveryPreset& preset) {
-    store_.attempt([&] { setPresets(PresetOperations::restorePreset(presets_, preset, storage())); });
+    review_.attempt([&] { setPresets(PresetOperations::restorePreset(presets_, preset, storage())); });
 }
 
 void DeliverySetup::importPresets() {
     const std::optional<std::filesystem::path> file = dialogs_.openFile({"json"});
     if (!file) return;
-    store_.attempt([&] { setPresets(PresetOperations::importPresets(presets_, *file, storage())); });
+    review_.attempt([&] { setPresets(PresetOperations::importPresets(presets_, *file, storage())); });
 }
 
 void DeliverySetup::exportPresets() {
     const std::optional<std::filesystem::path> destination =
         dialogs_.saveFile(PresetOperations::kExportFileName, {"json"});
     if (!destination) return;
-    store_.attempt([&] { PresetOperations::exportPresets(presets_, *destination); });
+    review_.attempt([&] { PresetOperations::exportPresets(presets_, *destination); });
 }
 
 std::optional<FFmpegTools> DeliverySetup::ffmpegTools() const {
@@ -85,7 +85,7 @@ void DeliverySetup::locateFFmpeg() {
         dialogs_.openFileWithMessage({}, "Select the local ffmpeg executable. ffprobe must be beside it.");
     if (!chosen) return;
     if (chosen->filename() != "ffmpeg" || !MasteringExporter::toolsAt(*chosen)) {
-        store_.showError("Choose an executable named ffmpeg with ffprobe in the same directory.");
+        review_.showError("Choose an executable named ffmpeg with ffprobe in the same directory.");
         return;
     }
     Preferences::setFfmpegPath(chosen->string());

@@ -15,7 +15,7 @@
 namespace marrowick {
 
 class DesktopDialogs;
-class ReviewStore;
+class ReviewDocument;
 struct PresetStorage;
 
 // Owned by the controller; confined to the main thread. Failures of the library operations are
@@ -24,8 +24,8 @@ class DeliverySetup : public QObject {
     Q_OBJECT
 
 public:
-    // Loads nothing yet; `store` and `dialogs` must outlive the setup.
-    DeliverySetup(ReviewStore& store, DesktopDialogs& dialogs, std::filesystem::path resourceRoot);
+    // Loads nothing yet; `review` and `dialogs` must outlive the setup.
+    DeliverySetup(ReviewDocument& review, DesktopDialogs& dialogs, std::filesystem::path resourceRoot);
 
     // Loads the preset library (catalogues under the resource root, then the user's file);
     // returns why it could not be loaded.
@@ -62,7 +62,7 @@ signals:
 private:
     PresetStorage storage() const;
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     DesktopDialogs& dialogs_;
     std::filesystem::path resourceRoot_;
     std::vector<DeliveryPreset> presets_;

@@ -13,7 +13,8 @@
 #include "workspace/project_files.h"
 #include "workspace/recovery_file.h"
 #include "workspace/recovery_lock.h"
-#include "workspace/shot_navigation.h"
+#include "workspace/search_key_folder.h"
+#include "workspace/transport.h"
 
 namespace marrowick {
 namespace {
@@ -30,21 +31,12 @@ constexpr int kKeyFoldDelay_ms = 100;
 
 ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& dialogs,
                          std::filesystem::path resourceRoot, QObject* parent)
-    : QObject(parent),
-      player_(std::move(player)),
-      transport_(std::make_unique<Transport>(*this, *player_)),
+    : ReviewDocument(std::move(player), std::move(resourceRoot), parent),
       dialogs_(dialogs),
-      resourceRoot_(std::move(resourceRoot)),
-      runner_(new ActivityRunner(this)),
       setup_(std::make_unique<DeliverySetup>(*this, dialogs, resourceRoot_)),
-      assistant_(std::make_unique<AssistantService>(*this)),
+      assistant_(std::make_unique<AssistantService>(*this, *this)),
       layouts_({project_, selection_, setup_->presets(), presentation_}, SafeZones::load(resourceRoot_), resourceRoot_) {
     safeZoneIDs_ = SafeZones::profileIDs(layouts_.safeZoneProfiles());
-    presentation_.timeDisplay = Preferences::timeDisplay();
-    presentation_.volume = Preferences::volume();
-    presentation_.muted = Preferences::muted();
-    presentation_.compactRows = Preferences::compactRows();
-    connect(runner_, &ActivityRunner::stateChanged, this, &ReviewStore::activityChanged);
     connect(runner_, &ActivityRunner::ended, this, &ReviewStore::closeActivity);
 
     writer_ = std::make_unique<AutosaveWriter>([this](const std::optional<std::string>& failure) {
@@ -75,7 +67,6 @@ ReviewStore::ReviewStore(std::unique_ptr<MediaPlayer> player, DesktopDialogs& di
             [this] { keyFolder_->submit(project_, TextFolding::forUserLocale().turkic()); });
     connect(this, &ReviewStore::projectChanged, &keyFoldTimer_, qOverload<>(&QTimer::start));
 
-    waveforms_ = new Waveforms(Waveforms::defaultFolder(), this);
     if (std::optional<std::string> failure = setup_->load()) error_ = std::move(failure);
     recoverLastReview();
     transport_->applyPlayerOptions();
@@ -88,13 +79,6 @@ ReviewStore::~ReviewStore() {
     keyFolder_.reset();
     writer_.reset();
     delete runner_;
-}
-
-template <class T>
-void ReviewStore::update(T& field, T value, void (ReviewStore::*signal)()) {
-    if (field == value) return;
-    field = std::move(value);
-    emit(this->*signal)();
 }
 
 void ReviewStore::recoverLastReview() {
@@ -113,61 +97,6 @@ void ReviewStore::recoverLastReview() {
     resolveMedia();
 }
 
-// --- State the views set ---------------------------------------------------------------------
-
-void ReviewStore::setSelection(std::set<Uuid> selection) {
-    update(selection_, std::move(selection), &ReviewStore::selectionChanged);
-}
-
-void ReviewStore::setFilter(ShotFilter filter) {
-    ShotListOptions options = listOptions_;
-    options.filter = filter;
-    update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
-}
-
-void ReviewStore::setSearch(std::string search) {
-    ShotListOptions options = listOptions_;
-    options.search = std::move(search);
-    update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
-}
-
-void ReviewStore::setGroupSort(bool groupSort) {
-    ShotListOptions options = listOptions_;
-    options.groupSort = groupSort;
-    update(listOptions_, std::move(options), &ReviewStore::listOptionsChanged);
-}
-
-void ReviewStore::setPresentation(PresentationState presentation) {
-    if (presentation.timeDisplay != presentation_.timeDisplay) Preferences::setTimeDisplay(presentation.timeDisplay);
-    if (presentation.volume != presentation_.volume) Preferences::setVolume(presentation.volume);
-    if (presentation.muted != presentation_.muted) Preferences::setMuted(presentation.muted);
-    if (presentation.compactRows != presentation_.compactRows) Preferences::setCompactRows(presentation.compactRows);
-    update(presentation_, std::move(presentation), &ReviewStore::presentationChanged);
-    transport_->applyPlayerOptions();
-}
-
-void ReviewStore::showError(std::string message) {
-    update(error_, std::optional<std::string>(std::move(message)), &ReviewStore::messagesChanged);
-}
-
-bool ReviewStore::attempt(const std::function<void()>& operation) {
-    try {
-        operation();
-        return true;
-    } catch (...) {
-        showError(failureText(std::current_exception()));
-        return false;
-    }
-}
-
-void ReviewStore::clearError() { update(error_, std::optional<std::string>(), &ReviewStore::messagesChanged); }
-
-void ReviewStore::showNotice(std::string message) {
-    update(notice_, std::move(message), &ReviewStore::messagesChanged);
-}
-
-void ReviewStore::setDirty(bool dirty) { update(dirty_, dirty, &ReviewStore::documentChanged); }
-
 // --- Activities ------------------------------------------------------------------------------
 
 bool ReviewStore::begin(const std::string& activity) {
@@ -181,8 +110,6 @@ bool ReviewStore::begin(const std::string& activity) {
 void ReviewStore::addOutcomeNote(const std::string& note) { outcomeNotes_ += note + " "; }
 
 void ReviewStore::finish(ActivityWork work) { runner_->finish(std::move(work)); }
-
-void ReviewStore::cancelActivity() { runner_->cancel(); }
 
 void ReviewStore::closeActivity(ActivityOutcome outcome, const QString& message) {
     switch (outcome) {
@@ -333,45 +260,6 @@ void ReviewStore::persistNow() {
 std::filesystem::path ReviewStore::recovery() const { return RecoveryFile::location(); }
 
 bool ReviewStore::autosaves() const { return recoveryLock_ && recoveryLock_->held(); }
-
-// --- Navigation ------------------------------------------------------------------------------
-
-VisibleShots ReviewStore::visible() const { return query_.visible(project_, listOptions_); }
-
-std::optional<Shot> ReviewStore::selected() const { return ShotNavigation::selected(project_, selection_); }
-
-std::optional<Film> ReviewStore::selectedFilm() const {
-    const std::optional<Shot> shot = selected();
-    const Film* film = shot ? project_.film(shot->filmID) : nullptr;
-    return film ? std::optional<Film>(*film) : std::nullopt;
-}
-
-void ReviewStore::focus(const Uuid& shotID, bool extend) {
-    std::set<Uuid> selection{shotID};
-    if (extend) {
-        selection = selection_;
-        if (!selection.erase(shotID)) selection.insert(shotID);
-    }
-    setSelection(std::move(selection));
-    focusSelected();
-}
-
-void ReviewStore::focusSelected() {
-    const std::optional<Shot> shot = selected();
-    const Film* film = shot ? project_.film(shot->filmID) : nullptr;
-    ShotNavigation::focus(*player_, shot ? &*shot : nullptr, film);
-    transport_->applyPlayerOptions();
-    emit transport_->playheadChanged();  // the playhead may now stand in another film, whose timecode the clock shows
-}
-
-void ReviewStore::nextUnreviewed() {
-    const std::optional<Shot> current = selected();
-    const std::optional<Uuid> next =
-        ShotNavigation::nextUnreviewed(visible(), current ? std::optional<Uuid>(current->id) : std::nullopt);
-    if (!next) return;
-    setSelection({*next});
-    focusSelected();
-}
 
 // --- Project files ---------------------------------------------------------------------------
 

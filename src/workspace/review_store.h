@@ -1,4 +1,5 @@
-// The workspace controller: owns the open review and everything the views show about it.
+// The workspace controller: the open review (review_document.h) with the operations that change
+// it: edits and undo, autosave, project files, film import, exports and sign-off.
 #pragma once
 
 #include <filesystem>
@@ -7,38 +8,30 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include <QObject>
 #include <QTimer>
 
 #include "disclosure/label_layout_change.h"
 #include "disclosure/review_report.h"
-#include "model/project.h"
-#include "workspace/activity_host.h"
-#include "workspace/activity_runner.h"
 #include "workspace/assistant_service.h"
 #include "workspace/delivery_setup.h"
-#include "workspace/desktop_dialogs.h"
 #include "workspace/film_import.h"
 #include "workspace/layout_queries.h"
-#include "workspace/media_player.h"
-#include "workspace/waveforms.h"
+#include "workspace/review_document.h"
 #include "workspace/undo_history.h"
-#include "workspace/search_key_folder.h"
-#include "workspace/shot_drafts.h"
-#include "workspace/transport.h"
-#include "workspace/visible_shots.h"
-#include "workspace/workspace_state.h"
 
 namespace marrowick {
 
 class AutosaveWriter;
+class DesktopDialogs;
 class RecoveryLock;
+class SearchKeyFolder;
 
-// One instance for the life of the program, confined to the main thread. Views read its state
-// through the const accessors (each notes the signal that announces its changes) and change it
-// through its operations, which never throw: failures land in `error`.
-class ReviewStore : public QObject, public ActivityHost {
+// One instance for the life of the program, confined to the main thread. Its operations never
+// throw: failures land in `error`.
+class ReviewStore : public ReviewDocument {
     Q_OBJECT
 
 public:
@@ -51,39 +44,16 @@ public:
                 QObject* parent = nullptr);
     ~ReviewStore() override;
 
-    // --- Published state -------------------------------------------------------------------
-    const Project& project() const override { return project_; }                           // projectChanged
-    bool canUndo() const { return history_.undoCount() > 0; }                              // projectChanged
-    bool canRedo() const { return history_.redoCount() > 0; }                              // projectChanged
-    const std::set<Uuid>& selection() const override { return selection_; }                // selectionChanged
-    const ShotListOptions& listOptions() const { return listOptions_; }                    // listOptionsChanged
-    const ActivityState& activity() const { return runner_->state(); }                     // activityChanged
-    bool busy() const override { return activity().busy; }                                 // activityChanged
-    const std::optional<std::string>& error() const { return error_; }                     // messagesChanged
-    const std::string& notice() const { return notice_; }                                  // messagesChanged
-    bool dirty() const { return dirty_; }                                                  // documentChanged
-    const std::optional<std::filesystem::path>& projectURL() const { return projectURL_; } // documentChanged
-    const PresentationState& presentation() const override { return presentation_; }       // presentationChanged
-    MediaPlayer& player() { return *player_; }
-    // The films' sound outlines, read in the background (Waveforms::ready announces each).
-    Waveforms& waveforms() override { return *waveforms_; }
-    const std::filesystem::path& resourceRoot() const { return resourceRoot_; }
+    bool canUndo() const { return history_.undoCount() > 0; }  // projectChanged
+    bool canRedo() const { return history_.redoCount() > 0; }  // projectChanged
+    bool autosaves() const override;
 
-    // --- State the views set ---------------------------------------------------------------
-    void setSelection(std::set<Uuid> selection) override;
-    void setFilter(ShotFilter filter);
-    void setSearch(std::string search);
-    void setGroupSort(bool groupSort);
-    void setPresentation(PresentationState presentation);
-    void showError(std::string message) override;
-    // Runs one operation; true when it ended without an exception. A failure lands in `error`
-    // as failureText words it; the operation undoes its own partial changes.
-    bool attempt(const std::function<void()>& operation) override;
-    void clearError();
-    void showNotice(std::string message);
-
-    // --- Activities: one at a time (the rest of ActivityHost is private) ----------------------
-    void cancelActivity();
+    // --- The parts the controller owns -------------------------------------------------------
+    DeliverySetup& deliverySetup() override { return *setup_; }
+    const DeliverySetup& deliverySetup() const override { return *setup_; }
+    AssistantService& assistant() override { return *assistant_; }
+    const AssistantService& assistant() const override { return *assistant_; }
+    const LayoutQueries& layouts() const override { return layouts_; }
 
     // --- Films: import, relink, redetect, thumbnails and groups (film_import.h, film_relink.h) --
     void importFiles(const std::vector<std::filesystem::path>& files);
@@ -132,24 +102,6 @@ public:
     // Writes the recovery file before returning (quitting).
     void persistNow();
     std::filesystem::path recovery() const;
-    // False when another Marrowick process owns the recovery file: this one neither recovered
-    // from it nor writes it.
-    bool autosaves() const;
-
-    // --- Navigation ------------------------------------------------------------------------
-    VisibleShots visible() const;
-    std::optional<Shot> selected() const;
-    std::optional<Film> selectedFilm() const;
-    // Selects exactly the shot, or toggles it when `extend`, then refocuses the player.
-    void focus(const Uuid& shotID, bool extend);
-    // Points the player at the current shot, or pauses it when there is none.
-    void focusSelected() override;
-    // Selects the next unreviewed shot of the list (wrapping once) and refocuses.
-    void nextUnreviewed();
-
-    // --- The player's transport and the playhead (transport.h) ------------------------------
-    Transport& transport() { return *transport_; }
-    const Transport& transport() const { return *transport_; }
 
     // --- Project files ---------------------------------------------------------------------
     void newProject();
@@ -164,23 +116,10 @@ public:
     // on editing.
     bool confirmDiscardDrafts(const std::string& discardButton);
 
-    // --- Unsaved inspector texts: the inspector keeps them current; replacing the review drops them
-    ShotDrafts& drafts() { return drafts_; }
-    const ShotDrafts& drafts() const { return drafts_; }
+    // Regains the films' source files after a review is loaded (project_files.h).
     void resolveMedia();
 
-    // --- Delivery presets, choices and FFmpeg (delivery_setup.h) ----------------------------
-    DeliverySetup& deliverySetup() { return *setup_; }
-    const DeliverySetup& deliverySetup() const { return *setup_; }
-
-    // --- The local assistant (assistant_service.h) ------------------------------------------
-    AssistantService& assistant() { return *assistant_; }
-    const AssistantService& assistant() const { return *assistant_; }
-
     // --- Sign-off and the review report (review_store_signoff.cpp, review_store_report.cpp) -----
-    // Whether the film can be signed off now: a reviewer name is set, the film has shots, all of
-    // them are reviewed and no activity runs.
-    bool canSignOff(const Uuid& filmID) const;
     // Signs the film off under the reviewer from the preferences, as one undoable edit. A film
     // without a recorded fingerprint is fingerprinted first, as an activity.
     void signOff(const Uuid& filmID);
@@ -200,9 +139,7 @@ public:
     // Asks for an .otio or .edl destination and writes the review there as a timeline.
     void exportTimeline();
 
-    // --- Output preview and label layouts (layout_queries.h, review_store_layouts.cpp) --------
-    // The previewed output and the layouts on it, for the review as it stands.
-    const LayoutQueries& layouts() const { return layouts_; }
+    // --- Label layouts on the output preview (review_store_layouts.cpp) ----------------------
     // Edits the layout under the key by one change, as one undoable edit; nothing happens
     // without an output.
     void changeLayout(const std::string& key, const LabelLayoutChange& change);
@@ -218,13 +155,6 @@ public:
     void exportDelivery();
 
 signals:
-    void projectChanged();
-    void selectionChanged();
-    void listOptionsChanged();
-    void activityChanged();
-    void messagesChanged();
-    void documentChanged();
-    void presentationChanged();
     // A background autosave completed (tests and status displays).
     void recoveryWritten();
     // The search keys of the review as it now stands were folded in the background (tests and
@@ -240,46 +170,27 @@ private:
     void setActivityText(const std::string& text) override;
     void addOutcomeNote(const std::string& note) override;
 
-    template <class T>
-    void update(T& field, T value, void (ReviewStore::*signal)());
     void recoverLastReview();
     void closeActivity(ActivityOutcome outcome, const QString& message);
     void step(bool (UndoHistory::*move)(Project&));
     // Installs a project that replaces the review (new, open): clears selection, history,
     // dirty and filter, autosaves and empties the preview.
     void replaceReview(Project project, std::optional<std::filesystem::path> location);
-    void setDirty(bool dirty);
 
-    std::unique_ptr<MediaPlayer> player_;
-    std::unique_ptr<Transport> transport_;  // follows player_, so it goes first
     DesktopDialogs& dialogs_;
     ReportWriter reportWriter_;
-    std::filesystem::path resourceRoot_;
     std::set<std::string> safeZoneIDs_;  // the guides layouts may name, from the shipped catalogue
-    ActivityRunner* runner_;  // child QObject
     std::unique_ptr<DeliverySetup> setup_;
     std::unique_ptr<AssistantService> assistant_;
     std::unique_ptr<RecoveryLock> recoveryLock_;
     std::unique_ptr<AutosaveWriter> writer_;
     QTimer autosaveTimer_;
-    mutable ShotListQuery query_;
     std::unique_ptr<SearchKeyFolder> keyFolder_;
     QTimer keyFoldTimer_;  // folds the keys once the review has stopped changing for a moment
     UndoHistory history_;
-    ShotDrafts drafts_;
     DetectorFactory detectorFactory_;  // empty: the detector of resourceRoot_
-    Waveforms* waveforms_;  // child QObject
-
-    Project project_;
-    std::set<Uuid> selection_;
-    ShotListOptions listOptions_;
-    std::optional<std::string> error_;
-    std::string notice_;
     std::string outcomeNotes_;  // of the running activity, for its closing notice
-    bool dirty_ = false;
-    std::optional<std::filesystem::path> projectURL_;
-    PresentationState presentation_;
-    LayoutQueries layouts_;  // reads the state above
+    LayoutQueries layouts_;  // reads the document's state
 };
 
 }  // namespace marrowick

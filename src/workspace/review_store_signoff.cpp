@@ -10,13 +10,6 @@
 
 namespace marrowick {
 
-bool ReviewStore::canSignOff(const Uuid& filmID) const {
-    if (busy() || !project_.film(filmID) || !Preferences::reviewer()) return false;
-    for (const Shot& shot : project_.shots)
-        if (shot.filmID == filmID) return SignOff::unreviewed(project_, filmID) == 0;
-    return false;
-}
-
 void ReviewStore::signOff(const Uuid& filmID) {
     if (busy()) return;
     const std::optional<Reviewer> reviewer = Preferences::reviewer();

@@ -1,31 +1,31 @@
 #include "workspace/shot_filter.h"
 
-#include <array>
 #include <charconv>
 #include <string_view>
-#include <utility>
+
+#include "model/keyword_table.h"
 
 namespace marrowick {
 namespace {
 
 using Kind = ShotFilter::Kind;
 
-constexpr std::array<std::pair<Kind, const char*>, 6> kNamedKinds = {{
+// The kinds a key names by a word; a film and a group are named by their identity.
+constexpr KeywordTable<Kind, 6> kNamedKinds{{{
     {Kind::all, "all"},
     {Kind::review, "review"},
     {Kind::labelled, "labelled"},
     {Kind::uncertain, "uncertain"},
     {Kind::carried, "carried"},
     {Kind::groups, "groups"},
-}};
+}}};
 
 constexpr std::string_view kGroupPrefix = "group:";
 
 }  // namespace
 
 ShotFilter ShotFilter::parse(const std::string& key) {
-    for (const auto& [kind, name] : kNamedKinds)
-        if (key == name) return {kind, {}, 0};
+    if (const std::optional<Kind> named = kNamedKinds.parse(key)) return {*named, {}, 0};
     if (key.starts_with(kGroupPrefix)) {
         std::int64_t group = 0;
         const char* first = key.data() + kGroupPrefix.size();
@@ -39,8 +39,7 @@ ShotFilter ShotFilter::parse(const std::string& key) {
 }
 
 std::string ShotFilter::key() const {
-    for (const auto& [named, name] : kNamedKinds)
-        if (kind == named) return name;
+    if (const std::optional<std::string_view> name = kNamedKinds.find(kind)) return std::string(*name);
     if (kind == Kind::film) return film.text();
     if (kind == Kind::group) return std::string(kGroupPrefix) + std::to_string(group);
     return {};

@@ -9,7 +9,7 @@
 #include "model/clock_string.h"
 #include "model/film_time.h"
 #include "workspace/frame_steps.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
 
 namespace marrowick {
 namespace {
@@ -18,7 +18,7 @@ constexpr double kPlayheadInterval_s = 0.04;
 
 }  // namespace
 
-Transport::Transport(ReviewStore& store, MediaPlayer& player) : store_(store), player_(player) {
+Transport::Transport(ReviewDocument& review, MediaPlayer& player) : review_(review), player_(player) {
     observer_ = player_.addPeriodicTimeObserver(kPlayheadInterval_s, [this](double seconds) {
         const double now = std::isfinite(seconds) ? seconds : 0.0;
         if (now == playhead_) return;
@@ -30,19 +30,19 @@ Transport::Transport(ReviewStore& store, MediaPlayer& player) : store_(store), p
 const Film* Transport::playerFilm() const {
     const std::optional<std::filesystem::path> item = player_.currentItem();
     if (!item) return nullptr;
-    for (const Film& film : store_.project().films)
+    for (const Film& film : review_.project().films)
         if (std::filesystem::path(film.path).lexically_normal() == item->lexically_normal()) return &film;
     return nullptr;
 }
 
 std::string Transport::timeText(const Uuid& filmID, double seconds) const {
-    const Film* film = store_.project().film(filmID);
-    return film ? FilmTime::text(*film, seconds, store_.presentation().timeDisplay) : clockString(seconds);
+    const Film* film = review_.project().film(filmID);
+    return film ? FilmTime::text(*film, seconds, review_.presentation().timeDisplay) : clockString(seconds);
 }
 
 std::string Transport::playheadText() const {
     const Film* film = playerFilm();
-    return film ? FilmTime::text(*film, playhead_, store_.presentation().timeDisplay) : clockString(playhead_);
+    return film ? FilmTime::text(*film, playhead_, review_.presentation().timeDisplay) : clockString(playhead_);
 }
 
 void Transport::stepFrame(int frames) {
@@ -61,45 +61,50 @@ void Transport::goToFilmEdge(int direction) {
 }
 
 void Transport::toggleLoop() {
-    PresentationState presentation = store_.presentation();
+    PresentationState presentation = review_.presentation();
     presentation.loop = !presentation.loop;
-    store_.setPresentation(std::move(presentation));
+    review_.setPresentation(std::move(presentation));
 }
 
 void Transport::toggleMute() {
-    PresentationState presentation = store_.presentation();
+    PresentationState presentation = review_.presentation();
     presentation.muted = !presentation.muted;
-    store_.setPresentation(std::move(presentation));
+    review_.setPresentation(std::move(presentation));
 }
 
 void Transport::setVolume(int percent) {
-    PresentationState presentation = store_.presentation();
+    PresentationState presentation = review_.presentation();
     presentation.volume = std::clamp(percent, 0, 100);
-    store_.setPresentation(std::move(presentation));
+    review_.setPresentation(std::move(presentation));
 }
 
 void Transport::setFullScreen(bool on) {
-    PresentationState presentation = store_.presentation();
+    PresentationState presentation = review_.presentation();
     presentation.fullScreen = on;
-    store_.setPresentation(std::move(presentation));
+    review_.setPresentation(std::move(presentation));
 }
 
 void Transport::applyPlayerOptions() {
-    const PresentationState& presentation = store_.presentation();
+    const PresentationState& presentation = review_.presentation();
     const double rate = player_.rate();
     player_.setSound(presentation.volume / 100.0, presentation.muted || rate > 1 || rate < 0);
-    const std::optional<Shot> shot = store_.selected();
+    const std::optional<Shot> shot = review_.selected();
     const bool looping = presentation.loop && shot && playerFilm() && playerFilm()->id == shot->filmID;
     player_.setLoopStart(looping ? std::optional<double>(shot->start) : std::nullopt);
+}
+
+void Transport::followRefocus() {
+    applyPlayerOptions();
+    emit playheadChanged();
 }
 
 void Transport::jumpToShot(int direction) {
     const Film* film = playerFilm();
     const double now = player_.currentTime();
     if (!film || !std::isfinite(now)) return;
-    if (const std::optional<Uuid> shot = FrameSteps::neighbouringShot(store_.project(), *film, now, direction)) {
-        store_.setSelection({*shot});
-        store_.focusSelected();
+    if (const std::optional<Uuid> shot = FrameSteps::neighbouringShot(review_.project(), *film, now, direction)) {
+        review_.setSelection({*shot});
+        review_.focusSelected();
     }
 }
 

@@ -11,17 +11,17 @@
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 struct Film;
 
-// Owned by the controller, whose review and presentation choices it reads and sets; confined to
+// Owned by the review document, whose review and presentation choices it reads and sets; confined to
 // the main thread. Nothing happens while the player has no item.
 class Transport : public QObject {
     Q_OBJECT
 
 public:
-    // Starts following the player's time; `store` and `player` must outlive the transport.
-    Transport(ReviewStore& store, MediaPlayer& player);
+    // Starts following the player's time; `review` and `player` must outlive the transport.
+    Transport(ReviewDocument& review, MediaPlayer& player);
 
     double playhead() const { return playhead_; }  // playheadChanged
     MediaPlayer& player() { return player_; }
@@ -57,6 +57,9 @@ public:
     // Hands the loop and the sound to the player: silent while muted or shuttling faster than
     // normal speed or backwards.
     void applyPlayerOptions();
+    // The player was pointed at another shot: hands it the options and announces the playhead,
+    // which may now stand in another film, whose timecode the clock shows.
+    void followRefocus();
 
 signals:
     // The playhead moved, or now stands in another film (whose timecode the clock shows).
@@ -66,7 +69,7 @@ private:
     // The film whose file the player holds.
     const Film* playerFilm() const;
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     MediaPlayer& player_;
     MediaPlayer::ObserverHandle observer_;
     double playhead_ = 0;

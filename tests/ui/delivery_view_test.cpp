@@ -74,7 +74,7 @@ TEST(PresetListFilter, HiddenNeverArchivedOnRequestAndSearchOverNameGroupAndSumm
 
 TEST(DeliveryView, CatalogueSearchFindsEveryMp4PresetAndNoHiddenOne) {
     StoreFixture fixture;
-    DeliveryView view(fixture.store, nullptr);
+    DeliveryView view(fixture.store, fixture.store, nullptr);
     view.search().setText(QStringLiteral("mp4"));
     std::size_t mp4 = 0;
     for (const DeliveryPreset& preset : fixture.store.deliverySetup().presets())
@@ -87,7 +87,7 @@ TEST(DeliveryView, CatalogueSearchFindsEveryMp4PresetAndNoHiddenOne) {
 TEST(DeliveryView, CheckboxesEditTheSelectionAndArchivedRowsAreMarked) {
     StoreFixture fixture;
     fixture.store.deliverySetup().savePreset(customPreset("House master"));
-    DeliveryView view(fixture.store, nullptr);
+    DeliveryView view(fixture.store, fixture.store, nullptr);
     PresetRow* house = view.rows().back();
     ASSERT_EQ(house->preset().name, "House master");
     EXPECT_EQ(house->checkbox().accessibleName(), QStringLiteral("Select House master"));
@@ -111,7 +111,7 @@ TEST(DeliveryView, CheckboxesEditTheSelectionAndArchivedRowsAreMarked) {
 
 TEST(DeliveryView, ExportNeedsASelectionShotsAndFFmpeg) {
     StoreFixture fixture;
-    DeliveryView view(fixture.store, nullptr);
+    DeliveryView view(fixture.store, fixture.store, nullptr);
     EXPECT_FALSE(view.exportButton().isEnabled());  // no shots
     fixture.load(testing::groupedProject({"/films/a.mov"}, 2));
     const bool tools = fixture.store.deliverySetup().ffmpegTools().has_value();
@@ -122,7 +122,7 @@ TEST(DeliveryView, ExportNeedsASelectionShotsAndFFmpeg) {
 
 TEST(PresetEditor, SwitchingToVp9AndSavingGoesThroughTheLibrary) {
     StoreFixture fixture;
-    DeliveryView view(fixture.store, nullptr);
+    DeliveryView view(fixture.store, fixture.store, nullptr);
     view.edit(PresetOperations::newMasteringPreset());
     PresetEditor& editor = *view.editor();
     choose(field<QComboBox>(editor, "Video codec"), "vp9");
@@ -169,7 +169,7 @@ TEST(PresetEditor, NumberFieldsShowDefaultsAndZeroEitherUnsetsOrStores) {
 TEST(PresetEditor, NameTakenInOtherLetterCaseStaysInTheEditor) {
     StoreFixture fixture;
     fixture.store.deliverySetup().savePreset(customPreset("House master"));
-    DeliveryView view(fixture.store, nullptr);
+    DeliveryView view(fixture.store, fixture.store, nullptr);
     view.edit(customPreset("HOUSE MASTER"));
     PresetEditor& editor = *view.editor();
     editor.save();

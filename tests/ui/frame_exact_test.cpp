@@ -12,6 +12,7 @@
 #include "ui/qt_media_player.h"
 #include "workspace/project_files.h"
 #include "workspace/review_store.h"
+#include "workspace/transport.h"
 #include "workspace_fixtures.h"
 
 namespace marrowick {

@@ -23,7 +23,7 @@ namespace marrowick {
 namespace {
 
 struct InspectorFixture : testing::StoreFixture {
-    Inspector inspector{store};
+    Inspector inspector{store, store};
 
     InspectorFixture(const Project& project = testing::groupedProject({"/films/a.mov", "/films/b.mov"}, 4)) {
         load(project);

@@ -70,7 +70,7 @@ TEST(PlainText, UntrustedTextShowsLiterallyInEveryView) {
     preset.group = "custom";
     fixture.store.deliverySetup().savePreset(preset);
     {
-        DeliveryView delivery(fixture.store, nullptr);
+        DeliveryView delivery(fixture.store, fixture.store, nullptr);
         expectShownLiterally("delivery", 1);
     }
 

@@ -26,7 +26,7 @@ DeliveryPreset listedPreset(const std::string& key, bool hidden = false, bool ar
 }
 
 struct PreviewFixture : testing::StoreFixture {
-    PreviewPane pane{store, nullptr};
+    PreviewPane pane{store, store, nullptr};
 
     PreviewFixture() {
         pane.resize(700, 330);

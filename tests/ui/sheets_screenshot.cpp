@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     choices.deliveryKeys.insert(store.deliverySetup().presets().front().key);
     store.deliverySetup().setDelivery(choices);
 
-    DeliveryView delivery(store, nullptr);
+    DeliveryView delivery(store, store, nullptr);
     bool written = save(delivery, folder, "delivery-window.png");
     PresetEditor editor(PresetOperations::newMasteringPreset(), [](const DeliveryPreset&) { return std::nullopt; },
                         nullptr);

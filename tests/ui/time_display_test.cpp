@@ -39,7 +39,7 @@ TEST(TimeDisplay, RowsClockAndRangeFieldsFollowThePreference) {
     TimecodeFixture fixture;
     ShotListModel model(fixture.store);
     TransportBar transport(fixture.store);
-    Inspector inspector(fixture.store);
+    Inspector inspector(fixture.store, fixture.store);
     fixture.player->time = 1.5;
     fixture.player->tick();
     struct Case {
@@ -79,7 +79,7 @@ TEST(TimeDisplay, TheClockCountsInTheFilmsTimecodeOnceAFilmIsShownBeforeThePlayh
 
 TEST(TimeDisplay, AnInPointTypedAsTimecodeFrameNumberOrSecondsLandsOnTheSameFrame) {
     TimecodeFixture fixture;
-    Inspector inspector(fixture.store);
+    Inspector inspector(fixture.store, fixture.store);
     RangeSection& range = inspector.range();
     QPushButton* apply = &testing::findWidget<QPushButton>(inspector, QStringLiteral("Apply range"));
     for (const TimeDisplay display : {TimeDisplay::timecode, TimeDisplay::frames, TimeDisplay::seconds}) {

@@ -10,6 +10,7 @@
 #include "model/atomic_file.h"
 #include "model/project_json.h"
 #include "workspace/review_store.h"
+#include "workspace/waveforms.h"
 #include "workspace_fixtures.h"
 #include "film_test_support.h"
 

@@ -7,6 +7,7 @@
 
 #include "store_harness.h"
 #include "workspace/preferences.h"
+#include "workspace/transport.h"
 #include "workspace_fixtures.h"
 
 namespace marrowick {

@@ -18,6 +18,8 @@
 #include "workspace/quit_confirmation.h"
 #include "workspace/recovery_file.h"
 #include "workspace/recovery_lock.h"
+#include "workspace/transport.h"
+#include "workspace/media_player.h"
 #include "store_harness.h"
 #include "workspace_fixtures.h"
 
@@ -37,6 +39,7 @@ concept RunsActivities = requires(Owner& owner, ActivityWork work) {
 };
 static_assert(RunsActivities<ActivityHost>);
 static_assert(!RunsActivities<ReviewStore>);
+static_assert(!RunsActivities<ReviewDocument>);
 
 class ReviewStoreTest : public testing::StoreHarness {
 protected:

@@ -5,7 +5,8 @@
 
 #include "model/carried_decisions.h"
 #include "model/film_name.h"
-#include "workspace/review_store.h"
+#include "workspace/review_document.h"
+#include "workspace/transport.h"
 #include "workspace/visible_shots.h"
 
 namespace marrowick {
@@ -18,12 +19,12 @@ QString categoryText(const Shot& shot) {
 
 }  // namespace
 
-ShotListModel::ShotListModel(ReviewStore& store, QObject* parent)
-    : QAbstractListModel(parent), store_(store), timeDisplay_(store.presentation().timeDisplay) {
-    connect(&store_, &ReviewStore::projectChanged, this, &ShotListModel::refresh);
-    connect(&store_, &ReviewStore::listOptionsChanged, this, &ShotListModel::refresh);
-    connect(&store_, &ReviewStore::selectionChanged, this, &ShotListModel::selectionUpdated);
-    connect(&store_, &ReviewStore::presentationChanged, this, &ShotListModel::timeDisplayUpdated);
+ShotListModel::ShotListModel(ReviewDocument& review, QObject* parent)
+    : QAbstractListModel(parent), review_(review), timeDisplay_(review.presentation().timeDisplay) {
+    connect(&review_, &ReviewDocument::projectChanged, this, &ShotListModel::refresh);
+    connect(&review_, &ReviewDocument::listOptionsChanged, this, &ShotListModel::refresh);
+    connect(&review_, &ReviewDocument::selectionChanged, this, &ShotListModel::selectionUpdated);
+    connect(&review_, &ReviewDocument::presentationChanged, this, &ShotListModel::timeDisplayUpdated);
     refresh();
 }
 
@@ -37,12 +38,12 @@ QVariant ShotListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case ClockRangeRole:
-            return QString::fromStdString(store_.transport().timeText(shot.filmID, shot.start) + "  \u2192  " +
-                                          store_.transport().timeText(shot.filmID, shot.end));
+            return QString::fromStdString(review_.transport().timeText(shot.filmID, shot.start) + "  \u2192  " +
+                                          review_.transport().timeText(shot.filmID, shot.end));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Select shot at ") + QString::fromStdString(store_.transport().timeText(shot.filmID, shot.start));
+            return QStringLiteral("Select shot at ") + QString::fromStdString(review_.transport().timeText(shot.filmID, shot.start));
         case Qt::CheckStateRole:
-            return store_.selection().contains(shot.id) ? Qt::Checked : Qt::Unchecked;
+            return review_.selection().contains(shot.id) ? Qt::Checked : Qt::Unchecked;
         case ShotIdRole: return QString::fromStdString(shot.id.text());
         case FilmNameRole: return filmName(shot);
         case GroupRole: return QVariant::fromValue<qint64>(shot.group);
@@ -50,10 +51,10 @@ QVariant ShotListModel::data(const QModelIndex& index, int role) const {
         case DisclosureRole: return static_cast<int>(shot.disclosure);
         case DurationRole: return QString::number(shot.end - shot.start, 'f', 2) + QStringLiteral(" s");
         case CheckCutRole: return shot.boundaryScore < kUncertainBelow;
-        case SelectedRole: return store_.selection().contains(shot.id);
+        case SelectedRole: return review_.selection().contains(shot.id);
         case CarriedRole:
             if (!shot.carriedFrom || shot.disclosure != Disclosure::unreviewed) return QString();
-            return QString::fromStdString(carriedSuggestion(store_.project(), *shot.carriedFrom));
+            return QString::fromStdString(carriedSuggestion(review_.project(), *shot.carriedFrom));
         default: return {};
     }
 }
@@ -62,8 +63,8 @@ bool ShotListModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::CheckStateRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) return false;
     const Shot& shot = shotAt(index.row());
     const bool wanted = value.toInt() == Qt::Checked;
-    if (store_.selection().contains(shot.id) == wanted) return false;
-    store_.focus(shot.id, true);
+    if (review_.selection().contains(shot.id) == wanted) return false;
+    review_.focus(shot.id, true);
     return true;
 }
 
@@ -89,9 +90,9 @@ QHash<int, QByteArray> ShotListModel::roleNames() const {
 
 void ShotListModel::refresh() {
     filmNames_.clear();
-    for (const Film& film : store_.project().films)
+    for (const Film& film : review_.project().films)
         filmNames_.emplace(film.id, fileName(film));
-    VisibleShots next = store_.visible();
+    VisibleShots next = review_.visible();
     if (sameOrder(next)) {
         visible_ = std::move(next);
         if (!visible_.empty()) emit dataChanged(index(0), index(rowCount() - 1));
@@ -108,8 +109,8 @@ void ShotListModel::selectionUpdated() {
 }
 
 void ShotListModel::timeDisplayUpdated() {
-    if (store_.presentation().timeDisplay == timeDisplay_) return;
-    timeDisplay_ = store_.presentation().timeDisplay;
+    if (review_.presentation().timeDisplay == timeDisplay_) return;
+    timeDisplay_ = review_.presentation().timeDisplay;
     if (visible_.empty()) return;
     emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, ClockRangeRole, Qt::AccessibleTextRole});
 }

@@ -12,7 +12,7 @@
 
 namespace marrowick {
 
-class ReviewStore;
+class ReviewDocument;
 
 // Follows the controller: a changed list order resets the model, a change that keeps the order
 // (a decision, a note) only announces changed data, and a selection change touches only the
@@ -34,7 +34,7 @@ public:
         CarriedRole,                    // "was AI generated in a.mov 00:00:01.000", or empty
     };
 
-    explicit ShotListModel(ReviewStore& store, QObject* parent = nullptr);
+    explicit ShotListModel(ReviewDocument& review, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -53,7 +53,7 @@ private:
     bool sameOrder(const VisibleShots& next) const;
     QString filmName(const Shot& shot) const;
 
-    ReviewStore& store_;
+    ReviewDocument& review_;
     VisibleShots visible_;
     std::unordered_map<Uuid, std::string, UuidHash> filmNames_;
     TimeDisplay timeDisplay_;
