@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "delivery/json_value.h"
-#include "delivery/rate_mode.h"
+#include "delivery/preset_modes.h"
 
 namespace marrowick {
 
@@ -19,18 +19,18 @@ inline constexpr double kFrameRateTolerance = 0.02;
 // ProRes codecs ("prores_422", "prores_4444xq", ...) go into MOV, in quality mode, and keep their colour.
 inline bool isProRes(const std::string& videoCodec) { return videoCodec.starts_with("prores"); }
 
-// Output raster policy: "source", "exact" (width x height) or "max_longest_edge".
+// Output raster policy: the source's, exact (width x height) or limited to a longest edge.
 struct Resolution {
-    std::string mode{};
+    RasterMode mode = RasterMode::source;
     std::optional<std::int64_t> width{};
     std::optional<std::int64_t> height{};
     std::optional<std::int64_t> maxLongestEdge{};
     friend bool operator==(const Resolution&, const Resolution&) = default;
 };
 
-// Frame-rate policy: "exact" (value), "allowed" (values within tolerance) or "range" (min..max).
+// Frame-rate policy: exact (value), allowed (values within tolerance) or a range (min..max).
 struct FPS {
-    std::string mode{};
+    FrameRatePolicy mode = FrameRatePolicy::exact;
     std::optional<double> value{};
     std::optional<double> tolerance{};
     std::optional<std::vector<double>> values{};

@@ -123,15 +123,39 @@ JSONValue readValue(const json& value, const std::string& path) {
     wrongType(path, "a JSON value");
 }
 
+// A mode word this program does not know; the preset that holds it is named in the message, which
+// is the validator's rule text for that mode.
+struct RefusedWord {
+    const char* rule;
+};
+
+template <typename Mode>
+Mode known(std::optional<Mode> mode, const char* rule) {
+    if (!mode) throw RefusedWord{rule};
+    return *mode;
+}
+
+RateMode readRateMode(const json& value, const std::string& path) {
+    return known(parseRateMode(readString(value, path)), kUnsupportedRateControl);
+}
+
+RasterMode readRasterMode(const json& value, const std::string& path) {
+    return known(parseRasterMode(readString(value, path)), kInvalidResolutionMode);
+}
+
+FrameRatePolicy readFrameRatePolicy(const json& value, const std::string& path) {
+    return known(parseFrameRatePolicy(readString(value, path)), kInvalidFrameRatePolicy);
+}
+
 Resolution readResolution(const json& value, const std::string& path) {
     const Fields fields(value, path);
-    return {fields.required("mode", readString), fields.optional("width", readInteger),
+    return {fields.required("mode", readRasterMode), fields.optional("width", readInteger),
             fields.optional("height", readInteger), fields.optional("maxLongestEdge", readInteger)};
 }
 
 FPS readFPS(const json& value, const std::string& path) {
     const Fields fields(value, path);
-    return {fields.required("mode", readString), fields.optional("value", readFloat),
+    return {fields.required("mode", readFrameRatePolicy), fields.optional("value", readFloat),
             fields.optional("tolerance", readFloat), fields.optional("values", readList<readFloat>),
             fields.optional("min", readFloat), fields.optional("max", readFloat)};
 }
@@ -154,15 +178,6 @@ Requirements readRequirements(const json& value, const std::string& path) {
             fields.optional("recommendedMaxDurationSeconds", readFloat),
             fields.optional("fps", readFPS),
             fields.optional("audio", readAudioRequirement)};
-}
-
-// A rate-control word this program does not know; the preset that holds it is named in the message.
-struct UnsupportedRateMode {};
-
-RateMode readRateMode(const json& value, const std::string& path) {
-    const std::optional<RateMode> mode = parseRateMode(readString(value, path));
-    if (!mode) throw UnsupportedRateMode();
-    return *mode;
 }
 
 Rate readRate(const json& value, const std::string& path) {
@@ -213,14 +228,14 @@ DeliveryPreset readFields(const Fields& fields) {
             fields.optional("archivedAt", readString)};
 }
 
-// An unknown rate-control word is refused with the validator's words for it, "<name>: unsupported
-// rate control"; the name is read before the encoding, so it is known to be there.
+// An unknown mode word is refused in the validator's words for it, "<name>: <rule text>"; the name
+// is read before the requirements and the encoding, so it is known to be there.
 DeliveryPreset readPreset(const json& value, const std::string& path) {
     const Fields fields(value, path);
     try {
         return readFields(fields);
-    } catch (const UnsupportedRateMode&) {
-        throw ReviewError(fields.required("name", readString) + ": " + kUnsupportedRateControl);
+    } catch (const RefusedWord& refused) {
+        throw ReviewError(fields.required("name", readString) + ": " + refused.rule);
     }
 }
 
@@ -277,7 +292,7 @@ struct ValueWriter {
 json write(const JSONValue& value) { return std::visit(ValueWriter{}, value.storage()); }
 
 json write(const Resolution& r) {
-    json object = {{"mode", r.mode}};
+    json object = {{"mode", rasterModeKey(r.mode)}};
     put(object, "width", r.width, plain<std::int64_t>);
     put(object, "height", r.height, plain<std::int64_t>);
     put(object, "maxLongestEdge", r.maxLongestEdge, plain<std::int64_t>);
@@ -285,7 +300,7 @@ json write(const Resolution& r) {
 }
 
 json write(const FPS& fps) {
-    json object = {{"mode", fps.mode}};
+    json object = {{"mode", frameRatePolicyKey(fps.mode)}};
     put(object, "value", fps.value, number);
     put(object, "tolerance", fps.tolerance, number);
     put(object, "values", fps.values, numbers);

@@ -58,8 +58,8 @@ void checkAudio(const DeliveryPreset& preset, const SourceProbe& source) {
 std::optional<double> frameRate(const DeliveryPreset& preset, const Film& film) {
     if (!preset.requirements.fps) return std::nullopt;
     const FPS& policy = *preset.requirements.fps;
-    if (policy.mode == "exact") return policy.value;
-    if (policy.mode == "allowed") {
+    if (policy.mode == FrameRatePolicy::exact) return policy.value;
+    if (policy.mode == FrameRatePolicy::allowed) {
         const double tolerance = policy.tolerance.value_or(kFrameRateTolerance);
         const std::vector<double> values = policy.values.value_or(std::vector<double>{});
         const bool permitted = std::any_of(values.begin(), values.end(),
@@ -98,10 +98,10 @@ std::vector<std::string> planWarnings(const EncodePlan& plan, const Film& film, 
 
 RasterSize EncodePlan::outputSize(const DeliveryPreset& preset, const Film& film) {
     const Resolution& resolution = preset.requirements.resolution;
-    RasterSize size = resolution.mode == "exact" ? RasterSize{resolution.width.value_or(0), resolution.height.value_or(0)}
+    RasterSize size = resolution.mode == RasterMode::exact ? RasterSize{resolution.width.value_or(0), resolution.height.value_or(0)}
                                                  : RasterSize{film.width, film.height};
     const std::int64_t longer = std::max(size.width, size.height);
-    if (resolution.mode == "max_longest_edge" && resolution.maxLongestEdge && *resolution.maxLongestEdge < longer) {
+    if (resolution.mode == RasterMode::maxLongestEdge && resolution.maxLongestEdge && *resolution.maxLongestEdge < longer) {
         const double scale = static_cast<double>(*resolution.maxLongestEdge) / static_cast<double>(longer);
         size = {scaledEvenSide(scale, size.width), scaledEvenSide(scale, size.height)};
     }

@@ -69,23 +69,23 @@ void chooseCodec(DeliveryPreset& preset, const std::string& codec) {
         applyDeliveryCodec(encoding, codec);
 }
 
-void chooseRaster(DeliveryPreset& preset, const std::string& mode) {
+void chooseRaster(DeliveryPreset& preset, RasterMode mode) {
     Resolution& resolution = preset.requirements.resolution;
     resolution.mode = mode;
-    if (mode == "exact") {
+    if (mode == RasterMode::exact) {
         if (!resolution.width) resolution.width = kDefaultWidth;
         if (!resolution.height) resolution.height = kDefaultHeight;
     }
-    if (mode == "max_longest_edge" && !resolution.maxLongestEdge) resolution.maxLongestEdge = kDefaultLongestEdge;
+    if (mode == RasterMode::maxLongestEdge && !resolution.maxLongestEdge) resolution.maxLongestEdge = kDefaultLongestEdge;
 }
 
 bool convertsFrameRate(const DeliveryPreset& preset) {
-    return preset.requirements.fps && preset.requirements.fps->mode == "exact";
+    return preset.requirements.fps && preset.requirements.fps->mode == FrameRatePolicy::exact;
 }
 
 void setConvertsFrameRate(DeliveryPreset& preset, bool on) {
     if (on)
-        preset.requirements.fps = FPS{.mode = "exact", .value = kDefaultFramesPerSecond, .tolerance = 0.01};
+        preset.requirements.fps = FPS{.mode = FrameRatePolicy::exact, .value = kDefaultFramesPerSecond, .tolerance = 0.01};
     else
         preset.requirements.fps.reset();
 }

@@ -26,8 +26,8 @@ bool technicalLocked(const DeliveryPreset& preset);
 // pixel format, rate control, encoder preset and audio. Other fields keep their values.
 void chooseCodec(DeliveryPreset& preset, const std::string& codec);
 
-// Picking a raster mode: "exact" fills a missing width and height, "max_longest_edge" a missing limit.
-void chooseRaster(DeliveryPreset& preset, const std::string& mode);
+// Picking a raster mode: exact fills a missing width and height, a longest edge a missing limit.
+void chooseRaster(DeliveryPreset& preset, RasterMode mode);
 
 // Whether the frame rate is converted to one exact rate.
 bool convertsFrameRate(const DeliveryPreset& preset);

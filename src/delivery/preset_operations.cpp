@@ -125,7 +125,7 @@ DeliveryPreset newMasteringPreset() {
     preset.applicabilityNotes =
         "Source raster and presentation timing; SDR only. PCM 24-bit audio, all source audio tracks, original channel "
         "layouts. ProRes 4444 profiles support source alpha. No automatic HDR or colour-space conversion.";
-    preset.requirements.resolution.mode = "source";
+    preset.requirements.resolution.mode = RasterMode::source;
     preset.requirements.aspectTolerancePercent = 2.0;
     preset.encoding.container = "mov";
     preset.encoding.videoCodec = "prores_422hq";

@@ -30,26 +30,23 @@ Options plain(std::initializer_list<const char*> values) {
 const Options kCodecs = plain({"h264", "hevc", "vp9", "prores_422", "prores_422hq", "prores_4444", "prores_4444xq"});
 const Options kContainers = plain({"mp4", "mov", "webm"});
 const Options kPixelFormats = plain({"yuv420p", "yuv420p10le", "yuv422p10le", "yuva444p10le"});
-QString rateKey(RateMode mode) {
-    const std::string_view key = rateModeKey(mode);
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-}
+QString latin1(std::string_view key) { return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())); }
 
-const Options kRates = {{QStringLiteral("CRF"), rateKey(RateMode::crf)},
-                        {QStringLiteral("VBR / average bitrate"), rateKey(RateMode::vbr)},
-                        {QStringLiteral("CBR"), rateKey(RateMode::cbr)},
-                        {QStringLiteral("Codec quality · ProRes"), rateKey(RateMode::quality)}};
-const Options kRasters = {{QStringLiteral("Source"), QStringLiteral("source")},
-                          {QStringLiteral("Exact"), QStringLiteral("exact")},
-                          {QStringLiteral("Maximum longest edge"), QStringLiteral("max_longest_edge")}};
+const Options kRates = {{QStringLiteral("CRF"), latin1(rateModeKey(RateMode::crf))},
+                        {QStringLiteral("VBR / average bitrate"), latin1(rateModeKey(RateMode::vbr))},
+                        {QStringLiteral("CBR"), latin1(rateModeKey(RateMode::cbr))},
+                        {QStringLiteral("Codec quality · ProRes"), latin1(rateModeKey(RateMode::quality))}};
+const Options kRasters = {{QStringLiteral("Source"), latin1(rasterModeKey(RasterMode::source))},
+                          {QStringLiteral("Exact"), latin1(rasterModeKey(RasterMode::exact))},
+                          {QStringLiteral("Maximum longest edge"), latin1(rasterModeKey(RasterMode::maxLongestEdge))}};
 const Options kAudio = plain({"aac", "opus", "pcm_s24le", "copy", "none"});
 
 // The number fields between pickers: rate fields, raster fields, the frame rate, the audio fields.
 constexpr std::size_t kRateFields = 0, kRasterFields = 4, kFpsField = 7, kAudioFields = 8, kFieldCount = 11;
 
-void select(QComboBox& box, const std::string& value) {
+void select(QComboBox& box, std::string_view value) {
     const QSignalBlocker blocker(&box);
-    box.setCurrentIndex(box.findData(QString::fromStdString(value)));
+    box.setCurrentIndex(box.findData(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()))));
 }
 
 QLineEdit* textField(QVBoxLayout& column, const QString& title, QWidget* parent) {
@@ -177,7 +174,9 @@ void PresetEditor::buildTechnical(QVBoxLayout& column) {
     });
     addNumberFields(*inner, kRateFields, kRasterFields);
     raster_ = picker(*inner, QStringLiteral("Raster"), kRasters, [this](const QString& value) {
-        change([&](DeliveryPreset& p) { PresetEditing::chooseRaster(p, value.toStdString()); });
+        change([&](DeliveryPreset& p) {
+            if (const std::optional<RasterMode> mode = parseRasterMode(value.toStdString())) PresetEditing::chooseRaster(p, *mode);
+        });
     });
     addNumberFields(*inner, kRasterFields, kFpsField);
     convertRate_ = new QCheckBox(QStringLiteral("Convert to an exact frame rate"), technical_);
@@ -221,8 +220,8 @@ void PresetEditor::refresh() {
     select(*container_, encoding.container);
     select(*pixelFormat_, encoding.pixelFormat.value_or(std::string()));
     SheetLayout::showText(*profile_, QString::fromStdString(encoding.videoProfile.value_or(std::string())));
-    select(*rate_, std::string(rateModeKey(encoding.rateControl.mode)));
-    select(*raster_, preset_.requirements.resolution.mode);
+    select(*rate_, rateModeKey(encoding.rateControl.mode));
+    select(*raster_, rasterModeKey(preset_.requirements.resolution.mode));
     convertRate_->setChecked(PresetEditing::convertsFrameRate(preset_));
     select(*audio_, encoding.audio.codec);
     for (std::size_t i = 0; i < numbers_.size(); ++i) {

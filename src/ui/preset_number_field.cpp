@@ -18,7 +18,7 @@ bool rateIs(const DeliveryPreset& p, std::initializer_list<RateMode> modes) {
         if (p.encoding.rateControl.mode == mode) return true;
     return false;
 }
-bool rasterIs(const DeliveryPreset& p, const char* mode) { return p.requirements.resolution.mode == mode; }
+bool rasterIs(const DeliveryPreset& p, RasterMode mode) { return p.requirements.resolution.mode == mode; }
 bool always(const DeliveryPreset&) { return true; }
 
 // An integer field of the preset, reached through `member` (a lambda for const and mutable presets).
@@ -45,18 +45,18 @@ std::vector<PresetNumberField> makeFields() {
                              [](auto& p) -> auto& { return p.encoding.rateControl.bufsizeKbps; },
                              [](const DeliveryPreset& p) { return rateIs(p, {RateMode::vbr}); }));
     fields.push_back(integer("Width", 1920, false, [](auto& p) -> auto& { return p.requirements.resolution.width; },
-                             [](const DeliveryPreset& p) { return rasterIs(p, "exact"); }));
+                             [](const DeliveryPreset& p) { return rasterIs(p, RasterMode::exact); }));
     fields.push_back(integer("Height", 1080, false, [](auto& p) -> auto& { return p.requirements.resolution.height; },
-                             [](const DeliveryPreset& p) { return rasterIs(p, "exact"); }));
+                             [](const DeliveryPreset& p) { return rasterIs(p, RasterMode::exact); }));
     fields.push_back(integer("Longest edge", 1920, false,
                              [](auto& p) -> auto& { return p.requirements.resolution.maxLongestEdge; },
-                             [](const DeliveryPreset& p) { return rasterIs(p, "max_longest_edge"); }));
+                             [](const DeliveryPreset& p) { return rasterIs(p, RasterMode::maxLongestEdge); }));
     fields.push_back({QStringLiteral("Frames per second"), true, 25.0, false,
                       [](const DeliveryPreset& p) { return p.requirements.fps ? p.requirements.fps->value : std::nullopt; },
                       [](DeliveryPreset& p, std::optional<double> v) {
                           if (p.requirements.fps) p.requirements.fps->value = v;
                       },
-                      [](const DeliveryPreset& p) { return p.requirements.fps && p.requirements.fps->mode == "exact"; }});
+                      [](const DeliveryPreset& p) { return p.requirements.fps && p.requirements.fps->mode == FrameRatePolicy::exact; }});
     fields.push_back(integer("Audio channels · 0 keeps source layout", 0, true,
                              [](auto& p) -> auto& { return p.encoding.audio.channels; }, always));
     fields.push_back(integer("Audio sample rate", 48000, false,

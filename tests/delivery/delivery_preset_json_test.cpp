@@ -22,7 +22,7 @@ json presetJson(const DeliveryPreset& preset = webPreset()) { return json::parse
 
 TEST(DeliveryPresetJson, AbsentOptionalsAreLeftOutAndReadBackEqual) {
     DeliveryPreset minimal = webPreset();
-    minimal.requirements.resolution = Resolution{.mode = "source"};
+    minimal.requirements.resolution = Resolution{.mode = RasterMode::source};
     minimal.encoding = Encoding{.container = "mov", .videoCodec = "h264", .rateControl = Rate{.mode = RateMode::crf},
                                 .audio = Audio{.codec = "none"}};
     const json written = presetJson(minimal);
@@ -37,7 +37,7 @@ TEST(DeliveryPresetJson, FullPresetRoundTripsPrettyWithSortedKeys) {
     full.verifiedAt = "2026-12-09";
     full.archivedAt = "2026-12-09T06:00:00Z";
     full.outputPattern = "%filename";
-    full.requirements.fps = FPS{.mode = "allowed", .tolerance = 0.01, .values = std::vector<double>{23.976, 25}};
+    full.requirements.fps = FPS{.mode = FrameRatePolicy::allowed, .tolerance = 0.01, .values = std::vector<double>{23.976, 25}};
     full.requirements.audio = AudioRequirement{.required = true, .channels = std::vector<std::int64_t>{2},
                                                .codecs = std::vector<std::string>{"aac"}};
     full.requirements.allowedDurationsSeconds = std::vector<double>{15, 30};
@@ -64,19 +64,39 @@ TEST(DeliveryPresetJson, RequiredFieldsMustBePresent) {
     EXPECT_NE(decodeFailure(json::array({nested}).dump()).find("the preset list[0].encoding.audio"), std::string::npos);
 }
 
-TEST(DeliveryPresetJson, RateControlWordsReadBackAndOthersAreRefusedByName) {
-    for (const char* word : {"crf", "vbr", "cbr", "quality"}) {
+// Each mode word reads back as itself; any other is refused in the validator's words, naming the
+// preset that holds it even when an earlier preset of the list is sound.
+TEST(DeliveryPresetJson, ModeWordsReadBackAndOthersAreRefusedByName) {
+    struct ModeField {
+        std::vector<const char*> path;
+        std::vector<const char*> known;
+        std::vector<const char*> refused;
+        const char* message;
+    };
+    const ModeField fields[] = {
+        {{"encoding", "rateControl", "mode"}, {"crf", "vbr", "cbr", "quality"}, {"", "CRF", "abr"},
+         "Web 1080p: unsupported rate control"},
+        {{"requirements", "resolution", "mode"}, {"source", "exact", "max_longest_edge"}, {"fit", "Exact"},
+         "Web 1080p: invalid resolution mode"},
+        {{"requirements", "fps", "mode"}, {"exact", "allowed", "range"}, {"variable", "exact "},
+         "Web 1080p: invalid frame-rate policy"},
+    };
+    const auto withMode = [](const std::vector<const char*>& path, const char* word) {
         json record = presetJson();
-        record["encoding"]["rateControl"]["mode"] = word;
-        const DeliveryPreset preset = DeliveryPresetJson::decode(record.dump());
-        EXPECT_EQ(presetJson(preset)["encoding"]["rateControl"]["mode"], word);
-    }
-    for (const char* word : {"", "CRF", "abr"}) {
-        json record = presetJson();
-        record["encoding"]["rateControl"]["mode"] = word;
-        EXPECT_EQ(decodeFailure(json::array({presetJson(webPreset("First")), record}).dump()),
-                  "Web 1080p: unsupported rate control")
-            << '"' << word << '"';
+        json* member = &record;
+        for (const char* name : path) member = &(*member)[name];
+        *member = word;
+        return record;
+    };
+    for (const ModeField& field : fields) {
+        for (const char* word : field.known) {
+            const json written = presetJson(DeliveryPresetJson::decode(withMode(field.path, word).dump()));
+            EXPECT_EQ(written[field.path[0]][field.path[1]][field.path[2]], word);
+        }
+        for (const char* word : field.refused)
+            EXPECT_EQ(decodeFailure(json::array({presetJson(webPreset("First")), withMode(field.path, word)}).dump()),
+                      field.message)
+                << '"' << word << '"';
     }
     json number = presetJson();
     number["encoding"]["rateControl"]["mode"] = 1;

@@ -262,25 +262,22 @@ TEST(DeliveryPresetValidation, RasterBounds) {
         {"no height", [](DeliveryPreset& p) { p.requirements.resolution.height.reset(); },
          "Web 1080p: exact raster needs width and height"},
         {"longest edge without a limit",
-         [](DeliveryPreset& p) { p.requirements.resolution = Resolution{.mode = "max_longest_edge"}; },
+         [](DeliveryPreset& p) { p.requirements.resolution = Resolution{.mode = RasterMode::maxLongestEdge}; },
          "Web 1080p: longest-edge limit missing"},
-        {"unknown mode", [](DeliveryPreset& p) { p.requirements.resolution.mode = "fit"; },
-         "Web 1080p: invalid resolution mode"},
     });
 }
 
 TEST(DeliveryPresetValidation, FrameRateAndDurationPolicies) {
     const auto fps = [](FPS policy) -> Change { return [policy](DeliveryPreset& p) { p.requirements.fps = policy; }; };
     expectMessages({
-        {"allowed without tolerance", fps({.mode = "allowed", .tolerance = 0, .values = std::vector<double>{25}}),
+        {"allowed without tolerance", fps({.mode = FrameRatePolicy::allowed, .tolerance = 0, .values = std::vector<double>{25}}),
          "Web 1080p: invalid frame-rate value"},
-        {"allowed without rates", fps({.mode = "allowed", .tolerance = 0.01, .values = std::vector<double>{}}),
+        {"allowed without rates", fps({.mode = FrameRatePolicy::allowed, .tolerance = 0.01, .values = std::vector<double>{}}),
          "Web 1080p: allowed frame rates missing"},
-        {"inverted range", fps({.mode = "range", .min = 30, .max = 24}), "Web 1080p: frame-rate range missing"},
-        {"range of one rate", fps({.mode = "range", .min = 24, .max = 24}), ""},
-        {"exact without a rate", fps({.mode = "exact"}), "Web 1080p: frame rate missing"},
-        {"exact 240.5", fps({.mode = "exact", .value = 240.5}), "Web 1080p: invalid frame-rate value"},
-        {"variable", fps({.mode = "variable"}), "Web 1080p: invalid frame-rate policy"},
+        {"inverted range", fps({.mode = FrameRatePolicy::range, .min = 30, .max = 24}), "Web 1080p: frame-rate range missing"},
+        {"range of one rate", fps({.mode = FrameRatePolicy::range, .min = 24, .max = 24}), ""},
+        {"exact without a rate", fps({.mode = FrameRatePolicy::exact}), "Web 1080p: frame rate missing"},
+        {"exact 240.5", fps({.mode = FrameRatePolicy::exact, .value = 240.5}), "Web 1080p: invalid frame-rate value"},
         {"zero permitted duration",
          [](DeliveryPreset& p) { p.requirements.allowedDurationsSeconds = std::vector<double>{15, 0}; },
          "Web 1080p: invalid duration requirement"},

@@ -30,7 +30,7 @@ SourceProbe taggedStereo() {
     return source;
 }
 
-DeliveryPreset withResolution(const std::string& mode, std::optional<std::int64_t> limit = {}) {
+DeliveryPreset withResolution(RasterMode mode, std::optional<std::int64_t> limit = {}) {
     DeliveryPreset preset = webPreset("Web");
     preset.requirements.resolution = {mode, std::nullopt, std::nullopt, limit};
     return preset;
@@ -56,27 +56,27 @@ const std::string kEvenRaster =
     "This encoder requires an even raster. Create an exact-raster preset to conform odd dimensions explicitly.";
 
 TEST(EncodePlanSize, LongestEdgeLimitsScaleDownOnlyAndStayEven) {
-    EXPECT_EQ(EncodePlan::outputSize(withResolution("max_longest_edge", 1920), film(30, 25, 3840, 2160)),
+    EXPECT_EQ(EncodePlan::outputSize(withResolution(RasterMode::maxLongestEdge, 1920), film(30, 25, 3840, 2160)),
               (RasterSize{1920, 1080}));
-    EXPECT_EQ(EncodePlan::outputSize(withResolution("max_longest_edge", 4096), film(30, 25, 3840, 2160)),
+    EXPECT_EQ(EncodePlan::outputSize(withResolution(RasterMode::maxLongestEdge, 4096), film(30, 25, 3840, 2160)),
               (RasterSize{3840, 2160}));
     // 562 × 0.5 / 2 = 140.5 rounds away from zero to 141: 282, not 280.
-    EXPECT_EQ(EncodePlan::outputSize(withResolution("max_longest_edge", 500), film(30, 25, 1000, 562)),
+    EXPECT_EQ(EncodePlan::outputSize(withResolution(RasterMode::maxLongestEdge, 500), film(30, 25, 1000, 562)),
               (RasterSize{500, 282}));
     // A sliver would scale below 16 pixels; it is held at 16.
-    EXPECT_EQ(EncodePlan::outputSize(withResolution("max_longest_edge", 1000), film(30, 25, 4000, 20)),
+    EXPECT_EQ(EncodePlan::outputSize(withResolution(RasterMode::maxLongestEdge, 1000), film(30, 25, 4000, 20)),
               (RasterSize{1000, 16}));
     // Portrait: the height is the longer edge.
-    EXPECT_EQ(EncodePlan::outputSize(withResolution("max_longest_edge", 1920), film(30, 25, 2160, 3840)),
+    EXPECT_EQ(EncodePlan::outputSize(withResolution(RasterMode::maxLongestEdge, 1920), film(30, 25, 2160, 3840)),
               (RasterSize{1080, 1920}));
 }
 
 TEST(EncodePlanSize, SourceRastersMustBeEvenWhileExactCanvasesConformThem) {
-    EXPECT_EQ(EncodePlan::outputSize(withResolution("source"), film(30, 25, 1280, 720)), (RasterSize{1280, 720}));
+    EXPECT_EQ(EncodePlan::outputSize(withResolution(RasterMode::source), film(30, 25, 1280, 720)), (RasterSize{1280, 720}));
     for (const Film& odd : {film(30, 25, 1921, 1080), film(30, 25, 1920, 1081), film(30, 25, 0, 1080)})
-        EXPECT_EQ(testing::raisedMessage([&] { EncodePlan::outputSize(withResolution("source"), odd); }), kEvenRaster);
+        EXPECT_EQ(testing::raisedMessage([&] { EncodePlan::outputSize(withResolution(RasterMode::source), odd); }), kEvenRaster);
     // A longest-edge limit above the odd raster keeps it, and so refuses it too.
-    EXPECT_EQ(testing::raisedMessage([&] { EncodePlan::outputSize(withResolution("max_longest_edge", 4096), film(30, 25, 1921, 1080)); }),
+    EXPECT_EQ(testing::raisedMessage([&] { EncodePlan::outputSize(withResolution(RasterMode::maxLongestEdge, 4096), film(30, 25, 1921, 1080)); }),
               kEvenRaster);
 
     const EncodePlan exact = plan(webPreset("Web"), film(30, 25, 1921, 1080));
@@ -153,17 +153,17 @@ TEST(EncodePlanRefusals, XdcamNeedsAStereoFirstAudioStream) {
 }
 
 TEST(EncodePlanFrameRate, AllowedRatesKeepTheSourceRateWithinTheirTolerance) {
-    const DeliveryPreset strict = withFps({"allowed", std::nullopt, std::nullopt, std::vector<double>{25, 50}, {}, {}});
+    const DeliveryPreset strict = withFps({FrameRatePolicy::allowed, std::nullopt, std::nullopt, std::vector<double>{25, 50}, {}, {}});
     EXPECT_EQ(refusal(strict, film(30, 29.97)),
               "Web does not permit this source frame rate. Create an exact-rate preset to convert explicitly.");
     EXPECT_EQ(plan(strict, film(30, 25.01)).fps, std::nullopt);
     EXPECT_NE(refusal(strict, film(30, 25.03)), "");
-    const DeliveryPreset loose = withFps({"allowed", std::nullopt, 0.5, std::vector<double>{25, 50}, {}, {}});
+    const DeliveryPreset loose = withFps({FrameRatePolicy::allowed, std::nullopt, 0.5, std::vector<double>{25, 50}, {}, {}});
     EXPECT_NO_THROW(plan(loose, film(30, 49.6)));
 }
 
 TEST(EncodePlanFrameRate, RangesIncludeBothBounds) {
-    const DeliveryPreset preset = withFps({"range", std::nullopt, std::nullopt, std::nullopt, 24.0, 30.0});
+    const DeliveryPreset preset = withFps({FrameRatePolicy::range, std::nullopt, std::nullopt, std::nullopt, 24.0, 30.0});
     EXPECT_NO_THROW(plan(preset, film(30, 24)));
     EXPECT_NO_THROW(plan(preset, film(30, 30)));
     EXPECT_EQ(refusal(preset, film(30, 50)), "Web: source frame rate is outside its permitted range.");
@@ -171,7 +171,7 @@ TEST(EncodePlanFrameRate, RangesIncludeBothBounds) {
 }
 
 TEST(EncodePlanFrameRate, ExactRatesConvertAndSayWhenTheRateChanges) {
-    const DeliveryPreset preset = withFps({"exact", 25.0, std::nullopt, std::nullopt, {}, {}});
+    const DeliveryPreset preset = withFps({FrameRatePolicy::exact, 25.0, std::nullopt, std::nullopt, {}, {}});
     const EncodePlan same = plan(preset, film(30, 25));
     EXPECT_EQ(same.fps, 25.0);
     EXPECT_TRUE(same.warnings.empty());
@@ -182,7 +182,7 @@ TEST(EncodePlanFrameRate, ExactRatesConvertAndSayWhenTheRateChanges) {
 }
 
 TEST(EncodePlanWarnings, AllFourInTheirOrder) {
-    DeliveryPreset preset = withFps({"exact", 23.976, std::nullopt, std::nullopt, {}, {}});
+    DeliveryPreset preset = withFps({FrameRatePolicy::exact, 23.976, std::nullopt, std::nullopt, {}, {}});
     preset.requirements.recommendedMaxDurationSeconds = 15;
     SourceProbe untagged = taggedStereo();
     untagged.transfer = "unknown";  // the primaries alone being tagged is not enough

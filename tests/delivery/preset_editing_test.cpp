@@ -98,17 +98,17 @@ TEST(PresetEditing, SaveReportsTheValidationMessage) {
 TEST(PresetEditing, RasterAndFrameRateTogglesFillOnlyWhatIsMissing) {
     DeliveryPreset preset = PresetOperations::newMasteringPreset();
     preset.requirements.resolution.height = 720;
-    PresetEditing::chooseRaster(preset, "exact");
+    PresetEditing::chooseRaster(preset, RasterMode::exact);
     EXPECT_EQ(preset.requirements.resolution.width, 1920);
     EXPECT_EQ(preset.requirements.resolution.height, 720);
     EXPECT_EQ(preset.requirements.resolution.maxLongestEdge, std::nullopt);
-    PresetEditing::chooseRaster(preset, "max_longest_edge");
+    PresetEditing::chooseRaster(preset, RasterMode::maxLongestEdge);
     EXPECT_EQ(preset.requirements.resolution.maxLongestEdge, 1920);
 
-    preset.requirements.fps = FPS{.mode = "allowed", .tolerance = 0.5, .values = std::vector<double>{25}};
+    preset.requirements.fps = FPS{.mode = FrameRatePolicy::allowed, .tolerance = 0.5, .values = std::vector<double>{25}};
     EXPECT_FALSE(PresetEditing::convertsFrameRate(preset));
     PresetEditing::setConvertsFrameRate(preset, true);
-    EXPECT_EQ(preset.requirements.fps, (FPS{.mode = "exact", .value = 25.0, .tolerance = 0.01}));
+    EXPECT_EQ(preset.requirements.fps, (FPS{.mode = FrameRatePolicy::exact, .value = 25.0, .tolerance = 0.01}));
     EXPECT_TRUE(PresetEditing::convertsFrameRate(preset));
     PresetEditing::setConvertsFrameRate(preset, false);
     EXPECT_EQ(preset.requirements.fps, std::nullopt);

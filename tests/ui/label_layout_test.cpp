@@ -29,7 +29,7 @@ DeliveryPreset preset(const std::string& key, std::optional<std::int64_t> longes
     DeliveryPreset result;
     result.key = key;
     result.name = "Preset " + key;
-    result.requirements.resolution = {longestEdge ? "max_longest_edge" : "source", std::nullopt, std::nullopt, longestEdge};
+    result.requirements.resolution = {longestEdge ? RasterMode::maxLongestEdge : RasterMode::source, std::nullopt, std::nullopt, longestEdge};
     return result;
 }
 

@@ -19,7 +19,7 @@ DeliveryPreset listedPreset(const std::string& key, bool hidden = false, bool ar
     DeliveryPreset result;
     result.key = key;
     result.name = "Preset " + key;
-    result.requirements.resolution.mode = "source";
+    result.requirements.resolution.mode = RasterMode::source;
     result.hidden = hidden;
     if (archived) result.archivedAt = "2026-01-02T03:04:05Z";
     return result;
@@ -87,7 +87,7 @@ TEST(PreviewPane, AnOddPresetRasterShowsTheCaptionInsteadOfThePlayer) {
     fixture.load(testing::makeProject(1, 3));
     fixture.store.focus(fixture.store.project().shots[0].id, false);
     DeliveryPreset odd = listedPreset("odd");
-    odd.requirements.resolution = {"exact", 1919, 1080, std::nullopt};
+    odd.requirements.resolution = {RasterMode::exact, 1919, 1080, std::nullopt};
     fixture.store.deliverySetup().setPresets({odd});
     PresentationState presentation = fixture.store.presentation();
     presentation.previewPresetKey = "odd";

@@ -14,8 +14,8 @@ class LayoutQueriesTest : public ::testing::Test {
 protected:
     Project project = testing::makeProject(1, 2);  // 1920 x 1080
     std::set<Uuid> selection{project.shots[0].id};
-    std::vector<DeliveryPreset> presets{presetWithRaster("small", "max_longest_edge", 0, 0, 1280),
-                                        presetWithRaster("odd", "exact", 1919, 1080)};
+    std::vector<DeliveryPreset> presets{presetWithRaster("small", RasterMode::maxLongestEdge, 0, 0, 1280),
+                                        presetWithRaster("odd", RasterMode::exact, 1919, 1080)};
     PresentationState presentation;
 
     LayoutQueries queries(const std::filesystem::path& resourceRoot = MARROWICK_RESOURCE_DIR) {

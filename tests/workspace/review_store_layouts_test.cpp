@@ -14,7 +14,7 @@ class ReviewStoreLayoutsTest : public testing::StoreHarness {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(startWith(testing::makeProject(1, 2)));  // 1920 x 1080
-        store->deliverySetup().setPresets({presetWithRaster("tv", "source", 0, 0)});
+        store->deliverySetup().setPresets({presetWithRaster("tv", RasterMode::source, 0, 0)});
     }
 
     void select() { store->focus(store->project().shots[0].id, false); }

@@ -119,7 +119,7 @@ public:
 
 // A valid project: `films` films of `shotsPerFilm` one-second shots each, tiling every film.
 // A preset named after its key whose raster policy is `mode` with the given sizes.
-inline DeliveryPreset presetWithRaster(const std::string& key, const std::string& mode, std::int64_t width,
+inline DeliveryPreset presetWithRaster(const std::string& key, RasterMode mode, std::int64_t width,
                                        std::int64_t height, std::optional<std::int64_t> longestEdge = std::nullopt) {
     DeliveryPreset preset;
     preset.key = key;

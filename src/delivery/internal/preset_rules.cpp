@@ -227,8 +227,6 @@ constexpr Rule kRules[] = {
          return !isX26x(p) || !rateModeIs(p, RateMode::crf) || !crf || *crf <= 51;
      },
      "CRF must be 0–51 for this codec"},
-    {[](const DeliveryPreset& p) { return isOneOf(p.requirements.resolution.mode, {"source", "exact", "max_longest_edge"}); },
-     "invalid resolution mode"},
     {[](const DeliveryPreset& p) {
          const Resolution& r = p.requirements.resolution;
          return isEvenDimension(r.width) && isEvenDimension(r.height) && isEvenDimension(r.maxLongestEdge);
@@ -236,25 +234,23 @@ constexpr Rule kRules[] = {
      "dimensions must be even and between 16 and 16384"},
     {[](const DeliveryPreset& p) {
          const Resolution& r = p.requirements.resolution;
-         return r.mode != "exact" || (r.width && r.height);
+         return r.mode != RasterMode::exact || (r.width && r.height);
      },
      "exact raster needs width and height"},
     {[](const DeliveryPreset& p) {
          const Resolution& r = p.requirements.resolution;
-         return r.mode != "max_longest_edge" || r.maxLongestEdge.has_value();
+         return r.mode != RasterMode::maxLongestEdge || r.maxLongestEdge.has_value();
      },
      "longest-edge limit missing"},
-    {[](const DeliveryPreset& p) { return fpsRule(p, [](const FPS& fps) { return isOneOf(fps.mode, {"exact", "range", "allowed"}); }); },
-     "invalid frame-rate policy"},
     {[](const DeliveryPreset& p) { return fpsRule(p, frameRateValuesHold); }, "invalid frame-rate value"},
-    {[](const DeliveryPreset& p) { return fpsRule(p, [](const FPS& fps) { return fps.mode != "exact" || fps.value; }); },
+    {[](const DeliveryPreset& p) { return fpsRule(p, [](const FPS& fps) { return fps.mode != FrameRatePolicy::exact || fps.value; }); },
      "frame rate missing"},
     {[](const DeliveryPreset& p) {
-         return fpsRule(p, [](const FPS& fps) { return fps.mode != "allowed" || (fps.values && !fps.values->empty()); });
+         return fpsRule(p, [](const FPS& fps) { return fps.mode != FrameRatePolicy::allowed || (fps.values && !fps.values->empty()); });
      },
      "allowed frame rates missing"},
     {[](const DeliveryPreset& p) {
-         return fpsRule(p, [](const FPS& fps) { return fps.mode != "range" || (fps.min && fps.max && *fps.min <= *fps.max); });
+         return fpsRule(p, [](const FPS& fps) { return fps.mode != FrameRatePolicy::range || (fps.min && fps.max && *fps.min <= *fps.max); });
      },
      "frame-rate range missing"},
     {[](const DeliveryPreset& p) { return durationsHold(p.requirements); }, "invalid duration requirement"},
