@@ -13,16 +13,20 @@ extern "C" {
 
 namespace marrowick {
 
+// Each name is dropped only after the object is gone: a threaded decoder's workers finish (and may
+// still log) inside avcodec_free_context.
 struct InputFormatCloser {
     void operator()(AVFormatContext* context) const {
-        FfmpegLog::forget(context);
+        const void* const named = context;
         avformat_close_input(&context);
+        FfmpegLog::forget(named);
     }
 };
 struct CodecFreer {
     void operator()(AVCodecContext* context) const {
-        FfmpegLog::forget(context);
+        const void* const named = context;
         avcodec_free_context(&context);
+        FfmpegLog::forget(named);
     }
 };
 struct FrameFreer {
