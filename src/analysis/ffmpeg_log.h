@@ -29,7 +29,8 @@ void name(const void* context, const std::filesystem::path& file);
 // avcodec_open2.
 void nameDecoder(AVCodecContext& codec, const std::filesystem::path& file);
 
-// Drops the name of a context about to be freed; nothing happens for a context never named.
+// Drops the name of a context once it is freed (a threaded decoder's workers may log until then);
+// the address is only a key. Nothing happens for a context never named.
 void forget(const void* context);
 
 // While it lives, a line this thread logs from a context without a name of its own takes the name

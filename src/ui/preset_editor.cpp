@@ -30,15 +30,16 @@ Options plain(std::initializer_list<const char*> values) {
 const Options kCodecs = plain({"h264", "hevc", "vp9", "prores_422", "prores_422hq", "prores_4444", "prores_4444xq"});
 const Options kContainers = plain({"mp4", "mov", "webm"});
 const Options kPixelFormats = plain({"yuv420p", "yuv420p10le", "yuv422p10le", "yuva444p10le"});
-QString latin1(std::string_view key) { return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())); }
+// A stored value as the pickers hold it.
+QString valueText(std::string_view value) { return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())); }
 
-const Options kRates = {{QStringLiteral("CRF"), latin1(rateModeKey(RateMode::crf))},
-                        {QStringLiteral("VBR / average bitrate"), latin1(rateModeKey(RateMode::vbr))},
-                        {QStringLiteral("CBR"), latin1(rateModeKey(RateMode::cbr))},
-                        {QStringLiteral("Codec quality · ProRes"), latin1(rateModeKey(RateMode::quality))}};
-const Options kRasters = {{QStringLiteral("Source"), latin1(rasterModeKey(RasterMode::source))},
-                          {QStringLiteral("Exact"), latin1(rasterModeKey(RasterMode::exact))},
-                          {QStringLiteral("Maximum longest edge"), latin1(rasterModeKey(RasterMode::maxLongestEdge))}};
+const Options kRates = {{QStringLiteral("CRF"), valueText(rateModeKey(RateMode::crf))},
+                        {QStringLiteral("VBR / average bitrate"), valueText(rateModeKey(RateMode::vbr))},
+                        {QStringLiteral("CBR"), valueText(rateModeKey(RateMode::cbr))},
+                        {QStringLiteral("Codec quality · ProRes"), valueText(rateModeKey(RateMode::quality))}};
+const Options kRasters = {{QStringLiteral("Source"), valueText(rasterModeKey(RasterMode::source))},
+                          {QStringLiteral("Exact"), valueText(rasterModeKey(RasterMode::exact))},
+                          {QStringLiteral("Maximum longest edge"), valueText(rasterModeKey(RasterMode::maxLongestEdge))}};
 const Options kAudio = plain({"aac", "opus", "pcm_s24le", "copy", "none"});
 
 // The number fields between pickers: rate fields, raster fields, the frame rate, the audio fields.
@@ -46,7 +47,7 @@ constexpr std::size_t kRateFields = 0, kRasterFields = 4, kFpsField = 7, kAudioF
 
 void select(QComboBox& box, std::string_view value) {
     const QSignalBlocker blocker(&box);
-    box.setCurrentIndex(box.findData(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()))));
+    box.setCurrentIndex(box.findData(valueText(value)));
 }
 
 QLineEdit* textField(QVBoxLayout& column, const QString& title, QWidget* parent) {
